@@ -1,0 +1,41 @@
+// Text forms of the values the radio stores as packed decimal digits: frequencies,
+// QT/DQT tones, and the snapping of typed frequencies to the channel grid.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace r57 {
+
+struct BandLimits;
+
+// One nibble as a character: 0x30 + nibble, so 0xA..0xF become ":" ";" "<" "=" ">" "?".
+char NibbleChar(uint8_t nibble);
+// The two nibble characters of a byte, high nibble first.
+std::string NibbleText(uint8_t byte);
+// Digits up to the first non-digit; no digits gives 0.
+long long LeadingNumber(std::string_view text);
+
+// Four BCD bytes (10 Hz units) -> "446.00625", or "" when the digits read as 0.
+std::string FrequencyTextFromBytes(const uint8_t bytes[4]);
+// "ddd.ddddd" (nine characters) -> four BCD bytes.
+std::array<uint8_t, 4> FrequencyBytesFromText(std::string_view text);
+
+// QT/DQT field (low byte first) -> "None"/"无", "88.5", "D023N", "D754I" or "".
+std::string ToneTextFromBytes(uint8_t low, uint8_t high, int language);
+// Text from the tone list (or accepted by the field rules) -> {low, high}.
+std::array<uint8_t, 2> ToneBytesFromText(std::string_view text);
+
+// The 261 QT/DQT choices: "None" (language's text), 50 QT tones, 105 DQT codes "N",
+// the same 105 codes "I".
+std::vector<std::string> BuildToneList(int language);
+
+// The nearest valid channel frequency for a typed text, "0.00000" form; direction 0
+// receive, 1 transmit. Out of range or unreadable text gives the lower limit of the
+// first band of that direction.
+std::string SnapFrequency(std::string_view text, int direction, const BandLimits& bands);
+
+} // namespace r57

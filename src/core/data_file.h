@@ -1,0 +1,45 @@
+// Data files (*.dat): the plain file image ("SLZBRT", 10 x 0xFF, the 16384 image
+// bytes) compressed with the byte-run compressor.
+#pragma once
+
+#include "image.h"
+#include "status.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace r57 {
+
+constexpr int kPlainFileSize = 16400;
+constexpr const char* kFileMark = "SLZBRT";
+constexpr int kIncorrectFileType = 1277; // "Incorrect File Type."
+
+std::vector<uint8_t> BuildPlainImage(const CodeplugImage& image);
+// The whole content of a data file for this image.
+std::vector<uint8_t> EncodeDataFile(const CodeplugImage& image);
+// A data file's content back to its image; nullopt when it does not expand to 16400
+// bytes starting with "SLZBRT" (the caller shows message 1277).
+std::optional<CodeplugImage> DecodeDataFile(const std::vector<uint8_t>& content);
+
+struct LoadedFile {
+    Status status; // messageId 1277 for a wrong file; messageId 0 when it could not be read
+    CodeplugImage image;
+};
+LoadedFile ReadDataFile(const std::string& path);
+
+// Writes the image to `path` through a temporary file in the same folder that is
+// renamed over the target, so a failed write leaves the old file as it was.
+Status WriteDataFile(const std::string& path, const CodeplugImage& image);
+
+// Writes any bytes to `path` the same safe way.
+Status WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes);
+// Reads a whole file; nullopt when it cannot be read.
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path);
+
+// "R57 [File Name: site1.dat] V1.10": the base name after the last "\" or "/", or
+// "Untitled".
+std::string WindowTitle(const std::string& currentFileName);
+
+} // namespace r57

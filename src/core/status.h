@@ -1,0 +1,20 @@
+// The outcome of an operation that can fail: a string-table id for the message the
+// user sees (0 when the system's own error text is the message) and that text.
+#pragma once
+
+#include <string>
+
+namespace r57 {
+
+struct Status {
+    bool ok = true;
+    int messageId = 0;  // English string id of the message, or 0
+    std::string detail; // the system's error description, when there is one
+
+    static Status Ok() { return {}; }
+    static Status Message(int id, std::string detail = {}) { return {false, id, std::move(detail)}; }
+    static Status SystemError(std::string detail) { return {false, 0, std::move(detail)}; }
+    explicit operator bool() const { return ok; }
+};
+
+} // namespace r57

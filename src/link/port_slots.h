@@ -1,0 +1,24 @@
+// The twenty numbered serial-port slots (COM1..COM20) of the port dialog, mapped to
+// this machine's serial devices, and the probe that tells which of them can be used.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace r57::link {
+
+constexpr int kPortSlots = 20;
+
+// The device a slot 1..20 stands for ("" when none). A slot pinned in the settings
+// store wins; otherwise the rule documented in port_slots.cpp applies.
+QString DeviceForSlot(int slot);
+
+// A port named on the command line: a device path ("/dev/ttyUSB0"), "COM3" or "3".
+// Returns the device path, or "" when the name names no device.
+QString ResolvePortName(const QString& name);
+
+// Opens the device at 19200,N,8,1, sends "ATI1" and CR, waits 200 ms, closes it.
+// True when no step failed.
+bool ProbePort(const QString& device);
+
+} // namespace r57::link

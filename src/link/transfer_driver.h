@@ -1,0 +1,76 @@
+// Runs one clone transfer (a whole-image read or write, or a service-data transfer)
+// on a serial port, with Qt timers and without blocking the event loop. The protocol
+// itself lives in the engines; this class only carries their actions out.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace r57 {
+class Session;
+}
+
+namespace r57::link {
+
+enum class TransferKind {
+    Read,        // whole image from the radio
+    Write,       // whole image to the radio
+    ReadRanges,  // service: band-limit row and VFO rows from the radio
+    WriteRanges, // service: the same rows to the radio
+    ReadTuning,  // service: rows 0x0EE0..0x0FFF from the radio
+    WriteTuning, // service: the same rows to the radio
+};
+
+// The questions a transfer asks the user; the answer is true for OK / Retry.
+enum class Question {
+    BandLimitsChanged,        // 1370, OK/Cancel, title 1194 "Warning", critical icon
+    ServiceBandLimitsChanged, // 1381, OK/Cancel, title "Warning", critical icon
+    RetryOrCancel,            // 1291, Retry/Cancel, title "Error", critical icon
+};
+
+class TransferDriver : public QObject {
+    Q_OBJECT
+public:
+    explicit TransferDriver(Session& session, QObject* parent = nullptr);
+    ~TransferDriver() override;
+
+    // Who answers the transfer's questions (a message box in the window, a prompt or
+    // --yes on the command line). Without one every question is answered Cancel.
+    void setAsker(std::function<bool(Question, const QString& text)> asker);
+
+    // Who is told of a failure that ends the transfer at once: message 1385 "Model
+    // type is wrong." (messageId 1385), or a port that cannot be opened (messageId 0,
+    // text = the system's description).
+    void setNotifier(std::function<void(int messageId, const QString& text)> notifier);
+
+    // The port: a device path, or empty to use the session's slot (portDevice, else
+    // portNumber mapped by the slot rule).
+    void setPort(const QString& device);
+
+    // Starts a transfer; returns false (after telling the notifier) when the port
+    // cannot be opened. A read stores the radio's bytes straight into session.image.
+    bool start(TransferKind kind);
+    bool isRunning() const;
+
+    // The transcript so far (status log), as the window's status box shows it.
+    QString log() const;
+
+signals:
+    void logChanged(const QString& log);
+    // Text for the status-bar panel "ComStatus" ("Transfering...\t", "Complete.", "Error!").
+    void statusChanged(const QString& text);
+    // Progress bar value and maximum (214 read, 207 write) and the percentage label.
+    void progressChanged(int value, int maximum, const QString& label);
+    // The transfer has ended and the port is closed again (after the final "E").
+    // For reads, the caller decodes the image now, also after a failure.
+    void finished(bool success);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+} // namespace r57::link

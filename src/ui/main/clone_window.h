@@ -1,0 +1,41 @@
+// `frmClone`: the window of a whole-image transfer. It is normally never shown: it
+// runs the transfer hidden, with the main window disabled, and reports progress, the
+// log and the outcome. In trace mode it shows itself with the byte transcript (`Text1`)
+// and stays open until the user closes it.
+#pragma once
+
+#include "link/transfer_driver.h"
+
+#include <QDialog>
+
+namespace r57 {
+class Session;
+}
+
+namespace r57::ui {
+
+class Prompts;
+
+class CloneWindow : public QDialog {
+    Q_OBJECT
+public:
+    CloneWindow(Session& session, Prompts& prompts, QWidget* mainWindow);
+    ~CloneWindow() override;
+
+    // Starts (or, from Retry, restarts) a read or write; the caller has already asked
+    // for confirmation. Disables the main window until the transfer has ended.
+    // Returns false when the port could not be opened (the message has been shown).
+    bool transferDatas(link::TransferKind kind);
+    bool isRunning() const;
+
+signals:
+    // The status log for the main window's `TxtStatus`.
+    void logChanged(const QString& log);
+    // The text for the status-bar panel "ComStatus".
+    void statusChanged(const QString& text);
+    // The transfer is over and the main window enabled again; for a read the main
+    // window now decodes the image (also after a failure).
+    void transferEnded(link::TransferKind kind, bool success);
+};
+
+} // namespace r57::ui
