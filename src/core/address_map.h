@@ -47,8 +47,8 @@ constexpr int kDtmfInhibit = 0x0E50;
 constexpr int kFiveToneControl = 0x0E70;
 constexpr int kNewDefaults0E90 = 0x0E90; // 16 bytes set by New
 constexpr int kFiveToneIdList = 0x0EA0;
-constexpr int kGainSteps = 0x0EE0;      // service tuning, 16 bytes
-constexpr int kFineTuning = 0x0EF0;     // seven 16-bit values
+constexpr int kGainSteps = 0x0EE0;        // service tuning, 16 bytes
+constexpr int kFineTuning = 0x0EF0;       // seven 16-bit values
 constexpr int kServiceTuningEnd = 0x1000; // 0x0EF0..0x0FFF travels only by the service transfer
 constexpr int kDeviationTables = 0x0F00;
 

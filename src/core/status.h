@@ -12,7 +12,9 @@ struct Status {
     std::string detail; // the system's error description, when there is one
 
     static Status Ok() { return {}; }
-    static Status Message(int id, std::string detail = {}) { return {false, id, std::move(detail)}; }
+    static Status Message(int id, std::string detail = {}) {
+        return {false, id, std::move(detail)};
+    }
     static Status SystemError(std::string detail) { return {false, 0, std::move(detail)}; }
     explicit operator bool() const { return ok; }
 };

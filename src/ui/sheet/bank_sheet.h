@@ -43,7 +43,7 @@ public:
     // of that row at once.
     void commitRx(int row, std::string_view text);
     void commitTx(int row, std::string_view text);
-    void commitTone(int row, int column, std::string_view text); // column 3 or 4
+    void commitTone(int row, int column, std::string_view text);   // column 3 or 4
     void commitChoice(int row, int column, std::string_view text); // 5-7, 9-13
     void commitName(int row, std::string_view text);
     // Dispatches to the rule of the column.

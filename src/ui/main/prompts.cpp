@@ -1,0 +1,90 @@
+#include "prompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace r57::ui {
+
+namespace {
+
+QMessageBox::StandardButton toButton(Answer answer) {
+    switch (answer) {
+    case Answer::Ok:
+        return QMessageBox::Ok;
+    case Answer::Cancel:
+        return QMessageBox::Cancel;
+    case Answer::Yes:
+        return QMessageBox::Yes;
+    case Answer::No:
+        return QMessageBox::No;
+    case Answer::Retry:
+        return QMessageBox::Retry;
+    }
+    return QMessageBox::NoButton;
+}
+
+QMessageBox::StandardButtons toButtons(Buttons buttons) {
+    switch (buttons) {
+    case Buttons::Ok:
+        return QMessageBox::Ok;
+    case Buttons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case Buttons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Buttons::RetryCancel:
+        return QMessageBox::Retry | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon toIcon(Icon icon) {
+    switch (icon) {
+    case Icon::None:
+        return QMessageBox::NoIcon;
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::Question:
+        return QMessageBox::Question;
+    case Icon::Warning:
+        return QMessageBox::Warning;
+    case Icon::Critical:
+        return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+Answer fromButton(int button) {
+    switch (button) {
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Retry:
+        return Answer::Retry;
+    default:
+        return Answer::Cancel; // closing the box counts as Cancel
+    }
+}
+
+} // namespace
+
+Answer DialogPrompts::message(QWidget* parent, const QString& title, const QString& text, Icon icon,
+                              Buttons buttons, Answer defaultButton) {
+    QMessageBox box(toIcon(icon), title, text, toButtons(buttons), parent);
+    box.setDefaultButton(toButton(defaultButton));
+    return fromButton(box.exec());
+}
+
+QString DialogPrompts::openFile(QWidget* parent, const QString& filter, const QString& fileName) {
+    return QFileDialog::getOpenFileName(parent, QString(), fileName, filter);
+}
+
+QString DialogPrompts::saveFile(QWidget* parent, const QString& filter, const QString& fileName) {
+    return QFileDialog::getSaveFileName(parent, QString(), fileName, filter);
+}
+
+} // namespace r57::ui

@@ -1,0 +1,41 @@
+// Answers the windows' message boxes and file dialogs from a script, and records what
+// was asked, so window tests never show a dialog.
+#pragma once
+
+#include "main/prompts.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <vector>
+
+namespace r57::ui {
+
+struct AskedMessage {
+    QString title;
+    QString text;
+    Icon icon;
+    Buttons buttons;
+    Answer defaultButton;
+};
+
+class ScriptedPrompts : public Prompts {
+public:
+    // Queued answers are used in order; when the queue is empty a message is answered
+    // with its default button and a file dialog is cancelled.
+    std::deque<Answer> answers;
+    std::deque<QString> files;
+
+    std::vector<AskedMessage> asked;
+    QStringList fileDialogs; // "open:<name>" or "save:<name>" for each dialog shown
+
+    Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
+                   Buttons buttons, Answer defaultButton) override;
+    QString openFile(QWidget* parent, const QString& filter, const QString& fileName) override;
+    QString saveFile(QWidget* parent, const QString& filter, const QString& fileName) override;
+
+    QString lastText() const { return asked.empty() ? QString() : asked.back().text; }
+};
+
+} // namespace r57::ui
