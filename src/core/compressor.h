@@ -3,6 +3,7 @@
 // they pay off, and the stored form ends with the number of accepted passes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -14,5 +15,12 @@ void CompressBytes(std::vector<uint8_t>& data);
 // Replaces a stored form by the expanded bytes. Every read is checked against the
 // buffer: malformed input returns false and leaves `data` unchanged.
 bool ExpandBytes(std::vector<uint8_t>& data);
+
+// The largest result (and intermediate pass) ExpandBytes accepts by default: far above
+// the 16400 bytes of a data file, low enough that a forged count cannot exhaust memory.
+constexpr std::size_t kMaxExpandedSize = std::size_t{1} << 20;
+
+// The same with an explicit limit on the size of every expanded pass.
+bool ExpandBytes(std::vector<uint8_t>& data, std::size_t maxSize);
 
 } // namespace r57
