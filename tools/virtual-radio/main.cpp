@@ -1,0 +1,220 @@
+// r57-radio: a simulated R57 on a pseudo-terminal, for tests, benchmarks and demos.
+#include "radio_line.h"
+#include "radio_memory.h"
+#include "radio_options.h"
+#include "radio_protocol.h"
+
+#include <poll.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <sys/stat.h>
+
+using namespace r57::radio;
+
+namespace {
+
+// A begun frame whose next byte does not come within this time is given up.
+constexpr int64_t kInterByteGapNs = 200'000'000;
+// After the last session asked for, the radio waits this long for the program's
+// closing "E" before it goes.
+constexpr int64_t kLingerNs = 1'000'000'000;
+
+volatile sig_atomic_t gStop = 0;
+
+void OnStopSignal(int) {
+    gStop = 1;
+}
+
+std::string ProgramFolder(const char* argv0) {
+    char buffer[4096];
+    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    std::string path = n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : argv0;
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
+}
+
+bool MakeLink(const std::string& link, const std::string& target, std::string& error) {
+    struct stat st {};
+    if (lstat(link.c_str(), &st) == 0) {
+        if (!S_ISLNK(st.st_mode)) {
+            error = link + " exists and is not a symbolic link";
+            return false;
+        }
+        unlink(link.c_str());
+    }
+    if (symlink(target.c_str(), link.c_str()) != 0) {
+        error = "cannot link " + link + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+struct FileCloser {
+    void operator()(FILE* f) const {
+        if (f)
+            std::fclose(f);
+    }
+};
+
+class RadioProgram {
+public:
+    RadioProgram(const Options& options, Radio& radio, RadioLine& line, FILE* log)
+        : options_(options), radio_(radio), line_(line), log_(log) {}
+
+    // Serves frames until a stop signal, or the last session asked for has ended.
+    void run() {
+        sigset_t unblocked;
+        sigemptyset(&unblocked);
+        std::vector<uint8_t> bytes;
+        int64_t lastByte = NowNs();
+        while (!gStop) {
+            const int64_t now = NowNs();
+            int64_t waitNs = -1;
+            if (parser_.hasPartial())
+                waitNs = std::max<int64_t>(0, lastByte + kInterByteGapNs - now);
+            if (leaveAt_ > 0)
+                waitNs = std::max<int64_t>(0, leaveAt_ - now);
+            timespec timeout{static_cast<time_t>(waitNs / 1'000'000'000LL),
+                             static_cast<long>(waitNs % 1'000'000'000LL)};
+            pollfd p{line_.fd(), POLLIN, 0};
+            const int ready = ppoll(&p, 1, waitNs >= 0 ? &timeout : nullptr, &unblocked);
+            if (gStop)
+                break;
+            if (ready > 0) {
+                if (line_.receive(bytes)) {
+                    lastByte = NowNs();
+                    parser_.feed(bytes.data(), bytes.size());
+                } else if (p.revents & (POLLHUP | POLLERR)) {
+                    // No one holds the slave side right now; look again shortly.
+                    SleepUntilNs(NowNs() + 20'000'000);
+                }
+            } else if (ready == 0 && parser_.hasPartial() &&
+                       NowNs() - lastByte >= kInterByteGapNs) {
+                parser_.abandonPartial();
+            }
+            serveFrames();
+            if (leaveAt_ > 0 && (closingEndSeen_ || NowNs() >= leaveAt_))
+                break;
+        }
+    }
+
+    bool memorySaved() const { return saved_; }
+
+private:
+    void serveFrames() {
+        while (auto frame = parser_.next()) {
+            SleepUntilNs(line_.receivedClearNs());
+            const Response r = radio_.handle(*frame);
+            if (log_) {
+                std::fprintf(log_, "%s\n", r.logLine.c_str());
+                std::fflush(log_);
+            }
+            if (!r.reply.empty()) {
+                if (options_.turnaroundMs > 0)
+                    SleepUntilNs(NowNs() + options_.turnaroundMs * 1'000'000LL);
+                line_.send(r.reply);
+            }
+            if (leaveAt_ > 0 && frame->type == FrameType::End && !r.sessionEnded)
+                closingEndSeen_ = true;
+            if (r.sessionEnded && options_.exitAfterSessions > 0 &&
+                radio_.sessionsEnded() >= options_.exitAfterSessions && leaveAt_ == 0) {
+                saveMemory();
+                leaveAt_ = NowNs() + kLingerNs;
+            }
+        }
+    }
+
+public:
+    bool saveMemory() {
+        if (options_.savePath.empty())
+            return true;
+        std::string error;
+        saved_ = SaveMemory(options_.savePath, radio_.memory(), error);
+        if (!saved_)
+            std::fprintf(stderr, "r57-radio: %s\n", error.c_str());
+        return saved_;
+    }
+
+private:
+    const Options& options_;
+    Radio& radio_;
+    RadioLine& line_;
+    FILE* log_;
+    FrameParser parser_;
+    int64_t leaveAt_ = 0;
+    bool closingEndSeen_ = false;
+    bool saved_ = false;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const ParsedOptions parsed = ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.options) {
+        std::fputs(parsed.message.c_str(), parsed.help ? stdout : stderr);
+        return parsed.help ? 0 : 2;
+    }
+    const Options& options = *parsed.options;
+
+    std::string error;
+    r57::CodeplugImage memory;
+    if (options.loadPath.empty()) {
+        memory = SampleCodeplug(ProgramFolder(argv[0]) + "\n" R57_RESOURCE_DIR "/\n");
+    } else if (auto loaded = LoadMemory(options.loadPath, error)) {
+        memory = *loaded;
+    } else {
+        std::fprintf(stderr, "r57-radio: %s\n", error.c_str());
+        return 1;
+    }
+
+    std::unique_ptr<FILE, FileCloser> log;
+    if (!options.logPath.empty()) {
+        log.reset(std::fopen(options.logPath.c_str(), "w"));
+        if (!log) {
+            std::fprintf(stderr, "r57-radio: cannot write %s: %s\n", options.logPath.c_str(),
+                         std::strerror(errno));
+            return 1;
+        }
+    }
+
+    RadioLine line;
+    if (!line.open(error)) {
+        std::fprintf(stderr, "r57-radio: %s\n", error.c_str());
+        return 1;
+    }
+    line.setBaud(options.baud);
+    if (!options.linkPath.empty() && !MakeLink(options.linkPath, line.path(), error)) {
+        std::fprintf(stderr, "r57-radio: %s\n", error.c_str());
+        return 1;
+    }
+
+    // The stop signals are only let through while the radio waits for bytes, so a
+    // frame is always answered whole before the radio goes.
+    struct sigaction action {};
+    action.sa_handler = OnStopSignal;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    signal(SIGPIPE, SIG_IGN);
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    sigprocmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    std::printf("%s\n", line.path().c_str());
+    std::fflush(stdout);
+
+    Radio radio(memory, options.model, options.ident, options.faults);
+    RadioProgram program(options, radio, line, log.get());
+    program.run();
+
+    const bool saved = program.saveMemory();
+    if (!options.linkPath.empty())
+        unlink(options.linkPath.c_str());
+    return saved ? 0 : 1;
+}

@@ -1,0 +1,145 @@
+#include "radio_options.h"
+
+#include <cctype>
+#include <cstdlib>
+
+namespace r57::radio {
+
+const char* UsageText() {
+    return "Usage: r57-radio [options]\n"
+           "A simulated R57 radio on a pseudo-terminal. Prints the terminal's path as its\n"
+           "first line, then answers the clone protocol from its 16 KB memory until it is\n"
+           "stopped (SIGINT/SIGTERM).\n"
+           "\n"
+           "  --link PATH              also make PATH a symbolic link to the terminal\n"
+           "  --load FILE              start from a data file (.dat) or a raw 16384-byte\n"
+           "                           image instead of the built-in sample codeplug\n"
+           "  --save FILE.dat          save the memory as a data file on exit\n"
+           "  --exit-after-sessions N  exit after N sessions (handshake ... \"E\")\n"
+           "  --model 0|1|2            model variant code of the handshake reply (0)\n"
+           "  --ident HEX              identification bytes (up to 16); the rest come from\n"
+           "                           memory 0x0D00\n"
+           "  --baud N                 pace both directions at N baud, 10 bits a byte\n"
+           "                           (9600; 0 = no pacing)\n"
+           "  --turnaround MS          wait MS milliseconds before each reply (0)\n"
+           "  --drop N                 send no reply to frame N\n"
+           "  --garble N               invert the first byte of the reply to frame N\n"
+           "  --short N                send the reply to frame N one byte short\n"
+           "  --silent-after N         answer nothing after frame N\n"
+           "  --log FILE               write a line for every frame received\n"
+           "  -h, --help               show this text\n"
+           "\n"
+           "Frames count from 1 across the whole run. --drop, --garble and --short may be\n"
+           "repeated and take a range N-M.\n";
+}
+
+namespace {
+
+bool ParseNumber(const std::string& text, long& value) {
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    value = std::strtol(text.c_str(), &end, 10);
+    return *end == '\0' && value >= 0;
+}
+
+bool AddFrames(const std::string& text, std::set<long>& frames) {
+    auto dash = text.find('-');
+    long first = 0;
+    long last = 0;
+    if (dash == std::string::npos) {
+        if (!ParseNumber(text, first))
+            return false;
+        last = first;
+    } else if (!ParseNumber(text.substr(0, dash), first) ||
+               !ParseNumber(text.substr(dash + 1), last)) {
+        return false;
+    }
+    if (first < 1 || last < first || last - first > 100000)
+        return false;
+    for (long n = first; n <= last; ++n)
+        frames.insert(n);
+    return true;
+}
+
+bool ParseHex(const std::string& text, std::vector<uint8_t>& bytes) {
+    std::string digits;
+    for (char c : text) {
+        if (std::isxdigit(static_cast<unsigned char>(c)))
+            digits += c;
+        else if (c != ' ' && c != ':')
+            return false;
+    }
+    if (digits.empty() || digits.size() % 2 != 0 || digits.size() > 32)
+        return false;
+    bytes.clear();
+    for (size_t i = 0; i < digits.size(); i += 2)
+        bytes.push_back(static_cast<uint8_t>(std::stoul(digits.substr(i, 2), nullptr, 16)));
+    return true;
+}
+
+ParsedOptions Fail(const std::string& message) {
+    ParsedOptions r;
+    r.message = "r57-radio: " + message + "\n" + UsageText();
+    return r;
+}
+
+} // namespace
+
+ParsedOptions ParseOptions(const std::vector<std::string>& args) {
+    Options o;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "-h" || a == "--help") {
+            ParsedOptions r;
+            r.help = true;
+            r.message = UsageText();
+            return r;
+        }
+        if (i + 1 >= args.size())
+            return Fail(a.rfind("--", 0) == 0 ? "missing value for " + a : "unknown argument " + a);
+        const std::string& v = args[++i];
+        long n = 0;
+        if (a == "--link") {
+            o.linkPath = v;
+        } else if (a == "--load") {
+            o.loadPath = v;
+        } else if (a == "--save") {
+            o.savePath = v;
+        } else if (a == "--log") {
+            o.logPath = v;
+        } else if (a == "--model") {
+            if (v.size() != 1 || v[0] < '0' || v[0] > '2')
+                return Fail("--model takes 0, 1 or 2");
+            o.model = v[0];
+        } else if (a == "--ident") {
+            if (!ParseHex(v, o.ident))
+                return Fail("--ident takes 1 to 16 bytes in hexadecimal");
+        } else if (a == "--drop" || a == "--garble" || a == "--short") {
+            auto& set = a == "--drop"     ? o.faults.drop
+                        : a == "--garble" ? o.faults.garble
+                                          : o.faults.shortReply;
+            if (!AddFrames(v, set))
+                return Fail(a + " takes a frame number N >= 1 or a range N-M");
+        } else if (a == "--baud" || a == "--turnaround" || a == "--silent-after" ||
+                   a == "--exit-after-sessions") {
+            if (!ParseNumber(v, n))
+                return Fail(a + " takes a whole number");
+            if (a == "--baud")
+                o.baud = n;
+            else if (a == "--turnaround")
+                o.turnaroundMs = n;
+            else if (a == "--silent-after")
+                o.faults.silentAfter = n;
+            else
+                o.exitAfterSessions = n;
+        } else {
+            return Fail("unknown option " + a);
+        }
+    }
+    ParsedOptions r;
+    r.options = o;
+    return r;
+}
+
+} // namespace r57::radio

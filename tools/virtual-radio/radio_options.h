@@ -1,0 +1,43 @@
+// Command-line options of the virtual radio.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace r57::radio {
+
+// Faults to inject, by frame number (frames count from 1 across the whole run).
+struct Faults {
+    std::set<long> drop;       // no reply at all
+    std::set<long> garble;     // first reply byte inverted
+    std::set<long> shortReply; // reply one byte short
+    long silentAfter = -1;     // -1 = never; otherwise nothing is answered after this frame
+};
+
+struct Options {
+    std::string linkPath; // symlink to the terminal, if any
+    std::string loadPath; // data file or raw image; empty = the built-in codeplug
+    std::string savePath; // data file written on exit
+    std::string logPath;  // one line per frame received
+    long exitAfterSessions = 0;
+    char model = '0';
+    std::vector<uint8_t> ident; // overrides the first ident.size() identification bytes
+    long baud = 9600;           // 0 = no pacing
+    long turnaroundMs = 0;
+    Faults faults;
+};
+
+struct ParsedOptions {
+    std::optional<Options> options; // nullopt: print `message` and exit
+    bool help = false;              // --help: `message` is the usage, exit 0
+    std::string message;
+};
+
+ParsedOptions ParseOptions(const std::vector<std::string>& args);
+
+const char* UsageText();
+
+} // namespace r57::radio
