@@ -1,0 +1,69 @@
+// The power-on picture: packing the pixel buffer into the radio's page layout and
+// reading and writing logo files.
+#include "logo.h"
+
+#include "data_file.h"
+#include "image.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace r57 {
+
+// The radio's display memory: 8 pages of 128 column bytes, bit k of a byte being the
+// pixel k rows below the top of its page.
+void PackLogo(const LogoPixels& logo, CodeplugImage& image) {
+    uint8_t* packed = image.data() + addr::kLogo;
+    for (int page = 0; page < LogoPixels::kHeight / 8; ++page) {
+        for (int x = 0; x < LogoPixels::kWidth; ++x) {
+            uint8_t byte = 0;
+            for (int k = 0; k < 8; ++k) {
+                if (logo.at(x, page * 8 + k)) {
+                    byte |= static_cast<uint8_t>(1u << k);
+                }
+            }
+            packed[page * LogoPixels::kWidth + x] = byte;
+        }
+    }
+}
+
+void UnpackLogo(const CodeplugImage& image, LogoPixels& logo) {
+    const uint8_t* packed = image.data() + addr::kLogo;
+    for (int page = 0; page < LogoPixels::kHeight / 8; ++page) {
+        for (int x = 0; x < LogoPixels::kWidth; ++x) {
+            const uint8_t byte = packed[page * LogoPixels::kWidth + x];
+            for (int k = 0; k < 8; ++k) {
+                logo.set(x, page * 8 + k, (byte >> k) & 1u);
+            }
+        }
+    }
+}
+
+bool LoadLogoFile(const std::string& path, LogoPixels& logo) {
+    // Files longer than a picture are read as far as the picture goes.
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) {
+        return false;
+    }
+    std::vector<uint8_t> bytes(LogoPixels::kFileSize);
+    const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), f);
+    const bool failed = std::ferror(f);
+    std::fclose(f);
+    if (failed) {
+        return false;
+    }
+    auto& pixels = logo.pixels();
+    std::transform(bytes.begin(), bytes.begin() + got, pixels.begin(),
+                   [](uint8_t b) { return b ? 1 : 0; });
+    return true;
+}
+
+bool SaveLogoFile(const std::string& path, const LogoPixels& logo) {
+    std::vector<uint8_t> bytes(LogoPixels::kFileSize);
+    std::transform(logo.pixels().begin(), logo.pixels().end(), bytes.begin(),
+                   [](uint8_t p) { return p ? 1 : 0; });
+    return WriteFileAtomically(path, bytes).ok;
+}
+
+} // namespace r57
