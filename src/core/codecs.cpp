@@ -159,14 +159,15 @@ long long RoundDivide(long long n, long long d) {
     return n >= 0 ? (n + d / 2) / d : -((-n + d / 2) / d);
 }
 
-bool InRange(long long halfNano, int direction, const BandLimits& bands) {
+// The band index (direction or direction + 2) whose range holds the value, or -1.
+int BandOf(long long halfNano, int direction, const BandLimits& bands) {
     for (int index : {direction, direction + 2}) {
         const long long low = 2 * kNanoPerMhz * bands.low[index];
         const long long high = 2 * kNanoPerMhz * bands.high[index];
         if (low <= halfNano && halfNano < high)
-            return true;
+            return index;
     }
-    return false;
+    return -1;
 }
 
 } // namespace
@@ -281,7 +282,8 @@ std::string SnapFrequency(std::string_view text, int direction, const BandLimits
         direction = 0;
     const Decimal value = text.find('.') != std::string_view::npos ? ParseLeadingDecimal(text)
                                                                    : ParseWholeNumber(text);
-    if (!value.ok || !InRange(value.halfNano, direction, bands)) {
+    const int band = value.ok ? BandOf(value.halfNano, direction, bands) : -1;
+    if (band < 0) {
         return FormatTenHertz(static_cast<long long>(bands.low[direction]) * 100000);
     }
     // 10 Hz = 2e4 half-nano units; 2.5 kHz = 250 x 10 Hz, 6.25 kHz = 625 x 10 Hz.
@@ -290,7 +292,13 @@ std::string SnapFrequency(std::string_view text, int direction, const BandLimits
     const long long b = RoundDivide(value.halfNano, 625 * kHalfNanoPer10Hz) * 625;
     const long long distA = std::llabs(value.halfNano - a * kHalfNanoPer10Hz);
     const long long distB = std::llabs(value.halfNano - b * kHalfNanoPer10Hz);
-    return FormatTenHertz(distB >= distA ? a : b);
+    long long result = distB >= distA ? a : b;
+    // Just below the upper limit the nearest grid point can be the limit itself, which
+    // lies outside the band; take the highest 2.5 kHz point inside it instead.
+    const long long limit = static_cast<long long>(bands.high[band]) * 100000;
+    if (result >= limit)
+        result = limit - 250;
+    return FormatTenHertz(result);
 }
 
 } // namespace r57
