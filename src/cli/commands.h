@@ -1,0 +1,54 @@
+// The command table of the r57 tool.
+//
+// Every command is one entry: its name, a one-line summary for "r57 --help", its full
+// usage text for "r57 NAME --help", and the function that runs it. main.cpp collects
+// the codeplug commands below and, when the tool is built with the radio link
+// (R57_WITH_LINK, set by src/cli/CMakeLists.txt), appends LinkCommands().
+//
+// Adding the radio commands: define
+//     std::vector<Command> LinkCommands();
+// in a source file under src/cli/link/ (all of them are compiled only with the link),
+// returning one entry per command (read, write, service). A command's run function gets
+// its arguments without the command name and without --lang (main takes that out and
+// puts it into CliContext::language). It returns one of the exit codes below and may use
+// the helpers of cli_support.h for options, messages and files.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace r57::cli {
+
+// Exit statuses of every command.
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1; // anything else: unreadable input, a failed write...
+constexpr int kExitRefused = 2; // bad arguments or input refused; no output was touched
+
+struct CliContext {
+    std::string programDirectory; // the folder of the r57 executable, with a trailing '/'
+    int language = 0;             // 0 English, 1 Chinese (from --lang en|zh)
+    std::ostream* out = nullptr;  // normal output
+    std::ostream* err = nullptr;  // messages
+};
+
+struct Command {
+    const char* name;
+    const char* summary; // one line, shown by "r57 --help"
+    int (*run)(const std::vector<std::string>& args, const CliContext& context);
+    const char* usage; // shown by "r57 NAME --help"; starts with the synopsis line
+};
+
+// The codeplug commands, one per file.
+Command NewCommand();
+Command PackCommand();
+Command UnpackCommand();
+Command ChannelsCommand();
+Command HexCommand();
+
+#ifdef R57_WITH_LINK
+// The radio commands, defined under src/cli/link/.
+std::vector<Command> LinkCommands();
+#endif
+
+} // namespace r57::cli
