@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Builds the data-file fuzz target with libFuzzer and the address and undefined-behaviour
+# sanitizers, then runs it for a number of seconds over a copy of fuzz/corpus.
+#
+#   bash scripts/fuzz.sh [SECONDS] [extra libFuzzer options...]   (default 20 seconds)
+#
+# The build goes to $R57_FUZZ_BUILD (default build-fuzz/). New inputs the fuzzer finds
+# stay in that folder's corpus copy; a crashing input is saved there as crash-* and the
+# script fails. Exits 77 (skipped) when clang++ is not installed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+seconds=${1:-20}
+shift || true
+build=${R57_FUZZ_BUILD:-$root/build-fuzz}
+
+cxx=${R57_FUZZ_CXX:-}
+if [ -z "$cxx" ]; then
+  for candidate in clang++ clang++-16 clang++-15 clang++-14; do
+    if command -v "$candidate" >/dev/null 2>&1; then cxx=$candidate; break; fi
+  done
+fi
+if [ -z "$cxx" ]; then
+  echo "fuzz: clang++ not found, skipping (scripts/setup.sh installs it)"
+  exit 77
+fi
+
+mkdir -p "$build"
+sources=(fuzz/data_file_fuzz.cpp src/core/compressor.cpp src/core/data_file.cpp src/core/file_io.cpp)
+target=$build/data_file_fuzz
+# Rebuild only when a source is newer than the target.
+rebuild=0
+[ -x "$target" ] || rebuild=1
+for s in "${sources[@]}" src/core/*.h; do
+  [ "$s" -nt "$target" ] && rebuild=1
+done
+if [ "$rebuild" = 1 ]; then
+  echo "fuzz: building $target with $cxx"
+  "$cxx" -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined \
+    -fno-sanitize-recover=undefined -I src "${sources[@]}" -o "$target"
+fi
+
+work=$build/corpus
+mkdir -p "$work"
+cp -n fuzz/corpus/* "$work"/ 2>/dev/null || true
+
+echo "fuzz: running for ${seconds}s over $work"
+cd "$build"
+./data_file_fuzz -max_total_time="$seconds" -max_len=20000 -timeout=10 -rss_limit_mb=2048 \
+  -print_final_stats=1 -artifact_prefix="$build/" "$@" "$work"
