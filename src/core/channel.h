@@ -52,7 +52,8 @@ std::string ChannelLabel(int bank, int channel);
 // The 7 characters of a name slot, trailing spaces kept. Bytes outside 0x20..0x7A are
 // replaced by spaces in the text and in the image.
 std::string ReadChannelName(CodeplugImage& image, int slot);
-// Stores at most 7 characters, padded with spaces.
+// Stores at most 7 characters, padded with spaces. The text is UTF-8; each character
+// takes one byte: ASCII as itself, any other character as '?'.
 void WriteChannelName(CodeplugImage& image, int slot, std::string_view text);
 
 // Caption of a grid column in a language ("CH", "RX Freq", ... "PTT ID" ... "More").
