@@ -8,6 +8,8 @@
 
 #include <QDialog>
 
+#include <memory>
+
 namespace r57 {
 class Session;
 }
@@ -36,6 +38,10 @@ signals:
     // The transfer is over and the main window enabled again; for a read the main
     // window now decodes the image (also after a failure).
     void transferEnded(link::TransferKind kind, bool success);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
 };
 
 } // namespace r57::ui

@@ -1,0 +1,199 @@
+#include "clone_window.h"
+
+#include "core/session.h"
+#include "core/strings.h"
+#include "prompts.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include <QTextCursor>
+#include <QVBoxLayout>
+
+namespace r57::ui {
+
+namespace {
+
+constexpr int kReadTitle = 1288;
+constexpr int kWriteTitle = 1289;
+constexpr int kPercentage = 1287;
+constexpr int kWarning = 1194;
+constexpr int kModelWrong = 1385;
+constexpr int kRangeChanged = 1370;
+constexpr int kServiceRangeChanged = 1381;
+constexpr int kRetryOrCancel = 1291;
+constexpr int kReadBlocks = 214;  // handshake steps, 208 blocks and the end
+constexpr int kWriteBlocks = 207; // the same for the 204 blocks of a write
+
+bool IsRead(link::TransferKind kind) {
+    return kind == link::TransferKind::Read || kind == link::TransferKind::ReadRanges ||
+           kind == link::TransferKind::ReadTuning;
+}
+
+} // namespace
+
+struct CloneWindow::Impl {
+    Impl(Session& s, Prompts& p, QWidget* main) : session(s), prompts(p), mainWindow(main) {}
+
+    Session& session;
+    Prompts& prompts;
+    QPointer<QWidget> mainWindow;
+    link::TransferDriver* driver = nullptr;
+    QProgressBar* bar = nullptr;
+    QLabel* percent = nullptr;
+    QPlainTextEdit* text1 = nullptr;
+    QString shownLog; // what Text1 holds, so a growing log is appended, not redrawn
+    link::TransferKind kind = link::TransferKind::Read;
+    bool active = false;
+
+    QString text(int id) const { return QString::fromStdString(Text(id, session.language)); }
+
+    void enableMainWindow(bool enable) {
+        if (mainWindow) {
+            mainWindow->setEnabled(enable);
+        }
+    }
+
+    void showLog(const QString& log) {
+        if (log.startsWith(shownLog)) {
+            QTextCursor end(text1->document());
+            end.movePosition(QTextCursor::End);
+            end.insertText(log.mid(shownLog.size()));
+        } else {
+            text1->setPlainText(log);
+        }
+        shownLog = log;
+        text1->moveCursor(QTextCursor::End);
+    }
+};
+
+CloneWindow::CloneWindow(Session& session, Prompts& prompts, QWidget* mainWindow)
+    : QDialog(mainWindow), d(std::make_unique<Impl>(session, prompts, mainWindow)) {
+    setObjectName("frmClone");
+    setModal(false);
+    resize(520, 380);
+
+    d->bar = new QProgressBar(this);
+    d->bar->setObjectName("ProgressBar1");
+    d->bar->setTextVisible(false);
+    d->percent = new QLabel(this);
+    d->percent->setObjectName("Label1");
+    d->text1 = new QPlainTextEdit(this);
+    d->text1->setObjectName("Text1");
+    d->text1->setReadOnly(true);
+    d->text1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(d->bar);
+    layout->addWidget(d->percent);
+    layout->addWidget(d->text1, 1);
+
+    d->driver = new link::TransferDriver(session, this);
+    d->driver->setAsker([this](link::Question question, const QString& text) {
+        QString title;
+        QString message = text;
+        Buttons buttons = Buttons::OkCancel;
+        Answer yes = Answer::Ok;
+        switch (question) {
+        case link::Question::BandLimitsChanged:
+            title = d->text(kWarning);
+            if (message.isEmpty()) {
+                message = d->text(kRangeChanged);
+            }
+            break;
+        case link::Question::ServiceBandLimitsChanged:
+            title = "Warning";
+            if (message.isEmpty()) {
+                message = d->text(kServiceRangeChanged);
+            }
+            break;
+        case link::Question::RetryOrCancel:
+            title = "Error";
+            if (message.isEmpty()) {
+                message = d->text(kRetryOrCancel);
+            }
+            buttons = Buttons::RetryCancel;
+            yes = Answer::Retry;
+            break;
+        }
+        return d->prompts.message(this, title, message, Icon::Critical, buttons, yes) == yes;
+    });
+    d->driver->setNotifier([this](int messageId, const QString& text) {
+        if (messageId == kModelWrong) {
+            d->prompts.message(this, d->text(kWarning),
+                               text.isEmpty() ? d->text(kModelWrong) : text, Icon::Critical,
+                               Buttons::Ok, Answer::Ok);
+            return;
+        }
+        // A port that cannot be opened: the system's own description of the error.
+        QString message = messageId == 0 || !text.isEmpty() ? text : d->text(messageId);
+        d->prompts.message(this, "R57", message, Icon::Warning, Buttons::Ok, Answer::Ok);
+    });
+
+    connect(d->driver, &link::TransferDriver::logChanged, this, [this](const QString& log) {
+        d->showLog(log);
+        emit logChanged(log);
+    });
+    connect(d->driver, &link::TransferDriver::statusChanged, this, &CloneWindow::statusChanged);
+    connect(d->driver, &link::TransferDriver::progressChanged, this,
+            [this](int value, int maximum, const QString& label) {
+                d->bar->setMaximum(maximum);
+                d->bar->setValue(value);
+                d->percent->setText(label);
+            });
+    connect(d->driver, &link::TransferDriver::finished, this, [this](bool success) {
+        if (!d->active) {
+            return; // a start that failed has been dealt with in transferDatas
+        }
+        d->active = false;
+        d->enableMainWindow(true);
+        if (!d->session.traceMode) {
+            hide();
+        }
+        emit transferEnded(d->kind, success);
+    });
+}
+
+CloneWindow::~CloneWindow() {
+    // The driver goes first, while the state its signals reach still exists.
+    d->driver->disconnect(this);
+    delete d->driver;
+    if (d->active) {
+        d->enableMainWindow(true);
+    }
+}
+
+bool CloneWindow::transferDatas(link::TransferKind kind) {
+    if (d->active) {
+        return false; // one transfer at a time: the port is in use
+    }
+    d->kind = kind;
+    setWindowTitle(d->text(IsRead(kind) ? kReadTitle : kWriteTitle));
+    d->bar->setMaximum(IsRead(kind) ? kReadBlocks : kWriteBlocks);
+    d->bar->setValue(0);
+    d->percent->setText(d->text(kPercentage) + ":  0%");
+    d->text1->clear();
+    d->shownLog.clear();
+
+    d->enableMainWindow(false);
+    // This window is a child of the main window; as a window of its own it may stay
+    // usable (trace view, and the parent of the transfer's message boxes).
+    setEnabled(true);
+    if (d->session.traceMode) {
+        show();
+        raise();
+    }
+    if (!d->driver->start(kind)) {
+        d->enableMainWindow(true);
+        hide();
+        return false;
+    }
+    d->active = true;
+    return true;
+}
+
+bool CloneWindow::isRunning() const {
+    return d->active;
+}
+
+} // namespace r57::ui
