@@ -25,6 +25,7 @@ struct ChannelClipboard {
 
 class BankSheet {
 public:
+    // Starts with the texts the image holds, without repairing the image yet.
     BankSheet(Session& session, int bank);
 
     int bank() const { return bank_; }
@@ -40,7 +41,8 @@ public:
     void clearAll();
 
     // Field rules: a committed value for one cell. Each writes the record (and name)
-    // of that row at once.
+    // of that row at once. On an empty row only the receive frequency is taken (it
+    // creates the channel); the other fields wait until the channel exists.
     void commitRx(int row, std::string_view text);
     void commitTx(int row, std::string_view text);
     void commitTone(int row, int column, std::string_view text);   // column 3 or 4
