@@ -4,7 +4,16 @@
 // sheet's field rules; the whole-channel commands are the main window's.
 #pragma once
 
+#include "sheet/grid_rules.h"
+
 #include <QTableWidget>
+
+#include <string>
+#include <vector>
+
+class QAbstractButton;
+class QComboBox;
+class QLineEdit;
 
 namespace r57 {
 class Session;
@@ -17,6 +26,7 @@ class ChannelGrid : public QTableWidget {
     Q_OBJECT
 public:
     ChannelGrid(Session& session, BankSheet& sheet, int bank, QWidget* parent = nullptr);
+    ~ChannelGrid() override;
 
     // Header captions, the editors' choice lists and cell texts in the session's language.
     void applyLanguage();
@@ -40,6 +50,12 @@ public:
     void setColumnVisible(int column, bool visible);
     bool columnVisible(int column) const;
 
+    // The text a cell shows (row 1..128, column 0..14) and where it lies in the viewport.
+    QString cellText(int row, int column) const;
+    QRect cellRect(int row, int column) const;
+    // True while one of the three in-cell editors is open.
+    bool editorOpen() const { return open_ != OpenEditor::None; }
+
 signals:
     // Column 14 ("More") clicked or entered: open the alternate channel panel.
     void alternatePanelRequested();
@@ -47,6 +63,51 @@ signals:
     void copyRequested();
     void pasteRequested();
     void clearRequested();
+    // A committed edit changed the record (and maybe the name) of this row.
+    void channelEdited(int row);
+
+protected:
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+
+private:
+    enum class OpenEditor { None, Text, Tone, Choice };
+
+    void shapeGrid();
+    void createEditors();
+    void onCellEntered(int qtRow, int qtColumn);
+    void onCellClicked(const QModelIndex& index, bool doubleClick);
+    // A click, double click or Enter on a cell: the editor, the alternate panel or nothing.
+    void openFromUser(int row, int column);
+    void openEditor(int row, int column, const QString* firstChar = nullptr);
+    void placeEditor(QWidget* editor, int row, int column);
+    QWidget* openWidget() const;
+    // Commits and moves the cursor as Enter does in the open editor.
+    void commitAndMove();
+    // Esc: closes the editor and writes nothing.
+    void cancelEdit();
+    bool editorKeyPress(QKeyEvent* e);
+    bool commandKey(QKeyEvent* e);
+    void writeCommitted(OpenEditor which, const std::string& text);
+    RowState rowState(int row) const;
+    ColumnVisibility visibility() const;
+
+    Session& session_;
+    BankSheet& sheet_;
+    int bank_;
+    QLineEdit* text_ = nullptr;   // `txtMemChannel`
+    QComboBox* tone_ = nullptr;   // `cboQtDqt`
+    QComboBox* choice_ = nullptr; // `cboPowerScan`
+    OpenEditor open_ = OpenEditor::None;
+    int editRow_ = 1;
+    int editColumn_ = 1;
+    std::string previous_; // the cell's text when the editor opened
+    std::vector<std::string> toneList_;
+    QAbstractButton* corner_ = nullptr; // shows the caption of column 0
+    Qt::MouseButton pressedButton_ = Qt::NoButton;
+    bool closing_ = false;
 };
 
 } // namespace r57::ui

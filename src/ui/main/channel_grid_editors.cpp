@@ -1,0 +1,356 @@
+// The three in-cell editors of a bank grid: `txtMemChannel` for the frequencies and
+// the name, `cboQtDqt` for the decode and encode tones, `cboPowerScan` for the choice
+// columns. An editor opens over one cell, and its value goes through the sheet's
+// field rules when it is committed (Enter, or the focus leaving it).
+#include "main/channel_grid.h"
+
+#include "core/channel.h"
+#include "core/session.h"
+#include "sheet/bank_sheet.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QStyleOptionHeader>
+#include <QStylePainter>
+#include <QValidator>
+
+#include <algorithm>
+
+namespace r57::ui {
+
+namespace {
+
+// Keeps whatever reaches the frequency/name box (typing, a paste, an input method)
+// within the characters the field can hold.
+class CellTextValidator : public QValidator {
+public:
+    explicit CellTextValidator(QObject* parent) : QValidator(parent) {}
+    void setColumn(int column) { column_ = column; }
+
+    State validate(QString& input, int&) const override {
+        for (const QChar ch : input) {
+            if (!EditorAcceptsChar(column_, ch.unicode())) {
+                return Invalid;
+            }
+        }
+        return Acceptable;
+    }
+
+private:
+    int column_ = kColRx;
+};
+
+bool IsCommandChord(const QKeyEvent* e) {
+    return (e->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier &&
+           (e->key() == Qt::Key_C || e->key() == Qt::Key_V || e->key() == Qt::Key_D);
+}
+
+void PaintCornerCaption(QAbstractButton* corner) {
+    QStyleOptionHeader opt;
+    opt.initFrom(corner);
+    opt.rect = corner->rect();
+    opt.text = corner->text();
+    opt.textAlignment = Qt::AlignCenter;
+    opt.position = QStyleOptionHeader::OnlyOneSection;
+    opt.state |= QStyle::State_Raised;
+    QStylePainter painter(corner);
+    painter.drawControl(QStyle::CE_Header, opt);
+}
+
+} // namespace
+
+void ChannelGrid::createEditors() {
+    const QString suffix = bank_ == kBankB ? QStringLiteral("B") : QString();
+
+    text_ = new QLineEdit(viewport());
+    text_->setObjectName(QStringLiteral("txtMemChannel") + suffix);
+    text_->setFrame(false);
+    text_->setAlignment(Qt::AlignCenter);
+    text_->setValidator(new CellTextValidator(text_));
+    // No context menu: the right button would otherwise offer paste and undo of
+    // texts that bypass the field's rules.
+    text_->setContextMenuPolicy(Qt::NoContextMenu);
+    text_->setAcceptDrops(false);
+    text_->setAttribute(Qt::WA_InputMethodEnabled, false);
+
+    tone_ = new QComboBox(viewport());
+    tone_->setObjectName(QStringLiteral("cboQtDqt") + suffix);
+    // Editable so a tone can be typed ("88.5", "D023N"); the text is matched against
+    // the list when it is committed.
+    tone_->setEditable(true);
+    tone_->setInsertPolicy(QComboBox::NoInsert);
+    tone_->setMaxVisibleItems(16);
+    tone_->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
+    tone_->lineEdit()->setAcceptDrops(false);
+
+    choice_ = new QComboBox(viewport());
+    choice_->setObjectName(QStringLiteral("cboPowerScan") + suffix);
+
+    for (QWidget* w : {static_cast<QWidget*>(text_), static_cast<QWidget*>(tone_),
+                       static_cast<QWidget*>(tone_->lineEdit()), static_cast<QWidget*>(choice_)}) {
+        w->installEventFilter(this);
+    }
+    text_->hide();
+    tone_->hide();
+    choice_->hide();
+}
+
+QWidget* ChannelGrid::openWidget() const {
+    switch (open_) {
+    case OpenEditor::Text:
+        return text_;
+    case OpenEditor::Tone:
+        return tone_;
+    case OpenEditor::Choice:
+        return choice_;
+    case OpenEditor::None:
+        break;
+    }
+    return nullptr;
+}
+
+void ChannelGrid::placeEditor(QWidget* editor, int row, int column) {
+    editor->setGeometry(cellRect(row, column));
+    editor->raise();
+}
+
+void ChannelGrid::openEditor(int row, int column, const QString* firstChar) {
+    commitPendingEdit(); // one editor per grid at a time
+    const EditorKind kind = EditorFor(column);
+    if (kind == EditorKind::None || row < 1 || row > kChannelRows || !columnVisible(column)) {
+        return;
+    }
+    scrollTo(model()->index(row - 1, column - 1));
+    editRow_ = row;
+    editColumn_ = column;
+    previous_ = sheet_.cell(row, column);
+    const QString cell = QString::fromStdString(previous_);
+
+    QWidget* editor = nullptr;
+    switch (kind) {
+    case EditorKind::Text:
+        static_cast<CellTextValidator*>(const_cast<QValidator*>(text_->validator()))
+            ->setColumn(column);
+        text_->setMaxLength(EditorMaxLength(column));
+        if (firstChar != nullptr) {
+            text_->setText(*firstChar); // caret after the typed character
+        } else {
+            text_->setText(cell);
+            text_->selectAll();
+        }
+        open_ = OpenEditor::Text;
+        editor = text_;
+        break;
+    case EditorKind::Tone:
+        tone_->setCurrentIndex(tone_->findText(cell));
+        tone_->setEditText(cell);
+        tone_->lineEdit()->selectAll();
+        open_ = OpenEditor::Tone;
+        editor = tone_;
+        break;
+    case EditorKind::Choice:
+        choice_->clear();
+        for (const std::string& c : ColumnChoices(column, session_.language)) {
+            choice_->addItem(QString::fromStdString(c));
+        }
+        choice_->setCurrentIndex(choice_->findText(cell));
+        open_ = OpenEditor::Choice;
+        editor = choice_;
+        break;
+    case EditorKind::None:
+        return;
+    }
+    placeEditor(editor, row, column);
+    editor->show();
+    editor->setFocus(Qt::OtherFocusReason);
+}
+
+bool ChannelGrid::commitPendingEdit() {
+    QWidget* editor = openWidget();
+    if (editor == nullptr) {
+        return false;
+    }
+    const OpenEditor which = open_;
+    open_ = OpenEditor::None; // before any focus moves, so leaving it commits only once
+    std::string value;
+    if (which == OpenEditor::Text) {
+        value = text_->text().toStdString();
+    } else if (which == OpenEditor::Tone) {
+        value = tone_->currentText().toStdString();
+    } else if (choice_->currentIndex() >= 0) {
+        value = choice_->currentText().toStdString();
+    } else {
+        value = previous_; // nothing chosen: nothing to write
+    }
+    QWidget* focus = QApplication::focusWidget();
+    if (focus == editor || editor->isAncestorOf(focus)) {
+        setFocus(Qt::OtherFocusReason);
+    }
+    editor->hide();
+    writeCommitted(which, value);
+    return true;
+}
+
+void ChannelGrid::writeCommitted(OpenEditor which, const std::string& value) {
+    const int row = editRow_;
+    const int column = editColumn_;
+    bool wrote = false;
+    // An unchanged text writes nothing: a field shown as a default (an option value
+    // the radio does not know, say) stays as stored until the user really edits it.
+    switch (which) {
+    case OpenEditor::Text: {
+        const std::string text = FilterEditorText(column, value);
+        if (text != previous_) {
+            if (column == kColRx) {
+                sheet_.commitRx(row, text);
+            } else if (column == kColTx) {
+                sheet_.commitTx(row, text);
+            } else {
+                sheet_.commitName(row, text);
+            }
+            wrote = true;
+        }
+        break;
+    }
+    case OpenEditor::Tone: {
+        // Only a tone the radio has a code for reaches the record.
+        const std::optional<std::string> tone = MatchTone(value, toneList_);
+        if (tone && *tone != previous_) {
+            sheet_.commitTone(row, column, *tone);
+            wrote = true;
+        }
+        break;
+    }
+    case OpenEditor::Choice:
+        if (value != previous_) {
+            sheet_.commitChoice(row, column, value);
+            wrote = true;
+        }
+        break;
+    case OpenEditor::None:
+        break;
+    }
+    showRow(row);
+    if (wrote) {
+        emit channelEdited(row);
+    }
+}
+
+void ChannelGrid::commitAndMove() {
+    const OpenEditor which = open_;
+    const int row = editRow_;
+    const int column = editColumn_;
+    commitPendingEdit();
+    setFocus(Qt::OtherFocusReason);
+    const ColumnVisibility visible = visibility();
+    switch (which) {
+    case OpenEditor::Text:
+        setCursor(row, TextEnterColumn(column, visible));
+        break;
+    case OpenEditor::Tone:
+        setCursor(row, ToneEnterColumn(column, rowState(row).hasTx, visible));
+        break;
+    case OpenEditor::Choice: {
+        const GridCell next = ChoiceEnterCell(row, column, visible);
+        setCursor(next.row, next.column);
+        break;
+    }
+    case OpenEditor::None:
+        break;
+    }
+}
+
+void ChannelGrid::cancelEdit() {
+    QWidget* editor = openWidget();
+    if (editor == nullptr) {
+        return;
+    }
+    open_ = OpenEditor::None;
+    QWidget* focus = QApplication::focusWidget();
+    if (focus == editor || editor->isAncestorOf(focus)) {
+        setFocus(Qt::OtherFocusReason);
+    }
+    editor->hide();
+    showRow(editRow_); // the cell shows its previous text; nothing was written
+}
+
+bool ChannelGrid::editorKeyPress(QKeyEvent* e) {
+    if (commandKey(e)) {
+        return true;
+    }
+    const int key = e->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        commitAndMove();
+        return true;
+    }
+    if (key == Qt::Key_Escape) {
+        cancelEdit();
+        return true;
+    }
+    if (open_ != OpenEditor::Text) {
+        return false; // the lists handle their own keys
+    }
+    if (key == Qt::Key_Backspace || key == Qt::Key_Insert) {
+        // Backspace edits; Insert is dropped, as Shift+Insert would paste.
+        return key == Qt::Key_Insert;
+    }
+    const Qt::KeyboardModifiers chord =
+        e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const QString text = e->text();
+    if (chord != 0) {
+        // Ctrl+A, Ctrl+X, Ctrl+Z and friends are control characters here; keys
+        // without a character (Ctrl+Left and the like) still move the caret.
+        return !text.isEmpty() || (key >= Qt::Key_A && key <= Qt::Key_Z);
+    }
+    if (text.isEmpty()) {
+        return false; // caret keys, Delete
+    }
+    return std::any_of(text.begin(), text.end(),
+                       [this](QChar ch) { return !EditorAcceptsChar(editColumn_, ch.unicode()); });
+}
+
+bool ChannelGrid::eventFilter(QObject* watched, QEvent* e) {
+    if (closing_) {
+        return false;
+    }
+    if (watched == corner_ && e->type() == QEvent::Paint) {
+        PaintCornerCaption(corner_);
+        return true;
+    }
+    const bool editor = watched == text_ || watched == tone_ || watched == choice_ ||
+                        (tone_ != nullptr && watched == tone_->lineEdit());
+    if (!editor || open_ == OpenEditor::None) {
+        return QTableWidget::eventFilter(watched, e);
+    }
+    switch (e->type()) {
+    case QEvent::ShortcutOverride:
+        if (IsCommandChord(static_cast<QKeyEvent*>(e))) {
+            e->accept();
+            return true;
+        }
+        break;
+    case QEvent::KeyPress:
+        return editorKeyPress(static_cast<QKeyEvent*>(e));
+    case QEvent::FocusOut: {
+        // A drop-down list opening takes the focus only for a moment.
+        if (static_cast<QFocusEvent*>(e)->reason() == Qt::PopupFocusReason) {
+            break;
+        }
+        QWidget* open = openWidget();
+        QWidget* focus = QApplication::focusWidget();
+        if (focus != open && !open->isAncestorOf(focus)) {
+            commitPendingEdit();
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QTableWidget::eventFilter(watched, e);
+}
+
+} // namespace r57::ui
