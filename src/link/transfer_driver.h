@@ -24,6 +24,10 @@ enum class TransferKind {
     WriteTuning, // service: the same rows to the radio
 };
 
+// The message a caller shows when start() fails because the port cannot be opened:
+// 1175 "Cannot Open Communication Port." (the notifier gets the system's own text).
+constexpr int kCannotOpenPortMessage = 1175;
+
 // The questions a transfer asks the user; the answer is true for OK / Retry.
 enum class Question {
     BandLimitsChanged,        // 1370, OK/Cancel, title 1194 "Warning", critical icon
@@ -51,7 +55,8 @@ public:
     void setPort(const QString& device);
 
     // Starts a transfer; returns false (after telling the notifier) when the port
-    // cannot be opened. A read stores the radio's bytes straight into session.image.
+    // cannot be opened, and finished() is not emitted then. A read stores the radio's
+    // bytes straight into session.image and, on a good handshake, sets its modelCode.
     bool start(TransferKind kind);
     bool isRunning() const;
 

@@ -1,0 +1,290 @@
+// Carries out the clone engine's actions on a QSerialPort with three single-shot timers
+// (send, reply timeout, the short settle wait before a reply is taken) and a fourth for
+// the pause after the final "E". Nothing here blocks the event loop.
+#include "transfer_driver.h"
+
+#include "clone_engine.h"
+#include "port_slots.h"
+
+#include <core/session.h>
+#include <core/strings.h>
+
+#include <QByteArray>
+#include <QSerialPort>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace r57::link {
+
+namespace {
+
+// After the final "E" the radio gets this long before the port closes.
+constexpr int kCloseDelayMs = 200;
+
+CloneKind ToCloneKind(TransferKind kind) {
+    switch (kind) {
+    case TransferKind::Read:
+        return CloneKind::Read;
+    case TransferKind::Write:
+        return CloneKind::Write;
+    case TransferKind::ReadRanges:
+        return CloneKind::ReadRanges;
+    case TransferKind::WriteRanges:
+        return CloneKind::WriteRanges;
+    case TransferKind::ReadTuning:
+        return CloneKind::ReadTuning;
+    case TransferKind::WriteTuning:
+        return CloneKind::WriteTuning;
+    }
+    return CloneKind::Read;
+}
+
+Question ToQuestion(CloneQuestion q) {
+    switch (q) {
+    case CloneQuestion::BandLimitsChanged:
+        return Question::BandLimitsChanged;
+    case CloneQuestion::ServiceBandLimitsChanged:
+        return Question::ServiceBandLimitsChanged;
+    case CloneQuestion::RetryOrCancel:
+        break;
+    }
+    return Question::RetryOrCancel;
+}
+
+void MakeSingleShot(QTimer& timer) {
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+}
+
+} // namespace
+
+struct TransferDriver::Impl {
+    Impl(TransferDriver* owner, Session& s) : q(owner), session(s) {}
+
+    TransferDriver* q;
+    Session& session;
+    std::function<bool(Question, const QString&)> asker;
+    std::function<void(int, const QString&)> notifier;
+    QString device;
+
+    QSerialPort port;
+    QTimer sendTimer;
+    QTimer timeoutTimer;
+    QTimer settleTimer;
+    QTimer closeTimer;
+    std::unique_ptr<CloneEngine> engine;
+    int takeCount = 0;
+    bool running = false;
+    bool success = false;
+    QString log;
+
+    QString chosenDevice() const;
+    void run(const CloneActions& actions);
+    void store(int address, const std::vector<uint8_t>& bytes);
+    void end(bool succeeded);
+    void closed();
+};
+
+QString TransferDriver::Impl::chosenDevice() const {
+    if (!device.isEmpty())
+        return device;
+    if (!session.portDevice.empty())
+        return QString::fromStdString(session.portDevice);
+    return DeviceForSlot(session.portNumber);
+}
+
+void TransferDriver::Impl::store(int address, const std::vector<uint8_t>& bytes) {
+    if (address < 0 || address + static_cast<int>(bytes.size()) > CodeplugImage::kSize)
+        return;
+    std::copy(bytes.begin(), bytes.end(), session.image.data() + address);
+}
+
+void TransferDriver::Impl::run(const CloneActions& actions) {
+    for (const CloneAction& a : actions) {
+        switch (a.type) {
+        case CloneAction::FlushInput:
+            port.clear(QSerialPort::Input);
+            break;
+        case CloneAction::FlushOutput:
+            port.clear(QSerialPort::Output);
+            break;
+        case CloneAction::Expect:
+            break; // the engine compares the waiting count itself
+        case CloneAction::Write:
+            port.write(reinterpret_cast<const char*>(a.bytes.data()),
+                       static_cast<qint64>(a.bytes.size()));
+            break;
+        case CloneAction::ArmSend:
+            sendTimer.start(a.value);
+            break;
+        case CloneAction::ArmTimeout:
+            timeoutTimer.start(a.value);
+            break;
+        case CloneAction::StopTimeout:
+            timeoutTimer.stop();
+            break;
+        case CloneAction::TakeReply:
+            takeCount = a.maximum;
+            settleTimer.start(a.value);
+            break;
+        case CloneAction::Store:
+            store(a.value, a.bytes);
+            break;
+        case CloneAction::Progress:
+            emit q->progressChanged(a.value, a.maximum, QString::fromStdString(a.text));
+            break;
+        case CloneAction::Status:
+            emit q->statusChanged(QString::fromStdString(a.text));
+            break;
+        case CloneAction::ShowLog:
+            log = QString::fromStdString(engine->log());
+            emit q->logChanged(log);
+            break;
+        case CloneAction::Ask: {
+            // The window answers with a modal box; the engine ignores port events
+            // until the answer is in, and no timer is armed meanwhile.
+            const bool yes =
+                asker ? asker(ToQuestion(a.question), QString::fromStdString(a.text)) : false;
+            run(engine->onAnswer(yes));
+            break;
+        }
+        case CloneAction::Notify:
+            if (notifier)
+                notifier(a.value, QString::fromStdString(a.text));
+            break;
+        case CloneAction::SetModelCode:
+            session.modelCode = static_cast<char>(a.value);
+            break;
+        case CloneAction::Done:
+            end(a.value != 0);
+            break;
+        }
+    }
+}
+
+// Whatever the outcome, the radio is told "E" so it leaves clone mode, and gets a
+// moment to take it before the port closes.
+void TransferDriver::Impl::end(bool succeeded) {
+    success = succeeded;
+    sendTimer.stop();
+    timeoutTimer.stop();
+    settleTimer.stop();
+    if (!port.isOpen())
+        port.open(QIODevice::ReadWrite);
+    if (port.isOpen())
+        port.write("E", 1);
+    closeTimer.start(kCloseDelayMs);
+}
+
+void TransferDriver::Impl::closed() {
+    if (port.isOpen()) {
+        port.flush();
+        port.close();
+    }
+    running = false;
+    emit q->finished(success);
+}
+
+TransferDriver::TransferDriver(Session& session, QObject* parent)
+    : QObject(parent), d(std::make_unique<Impl>(this, session)) {
+    for (QTimer* t : {&d->sendTimer, &d->timeoutTimer, &d->settleTimer, &d->closeTimer})
+        MakeSingleShot(*t);
+
+    connect(&d->sendTimer, &QTimer::timeout, this, [this] {
+        if (d->engine)
+            d->run(d->engine->onSendTimer());
+    });
+    connect(&d->timeoutTimer, &QTimer::timeout, this, [this] {
+        if (d->engine)
+            d->run(d->engine->onTimeout({static_cast<int>(d->port.bytesAvailable()),
+                                         static_cast<int>(d->port.bytesToWrite())}));
+    });
+    connect(&d->settleTimer, &QTimer::timeout, this, [this] {
+        if (!d->engine)
+            return;
+        const QByteArray data = d->port.read(d->takeCount);
+        d->run(d->engine->onReply(std::vector<uint8_t>(data.begin(), data.end())));
+    });
+    connect(&d->closeTimer, &QTimer::timeout, this, [this] { d->closed(); });
+    connect(&d->port, &QSerialPort::readyRead, this, [this] {
+        if (d->engine && d->running && !d->closeTimer.isActive())
+            d->run(d->engine->onBytesWaiting(static_cast<int>(d->port.bytesAvailable())));
+    });
+}
+
+TransferDriver::~TransferDriver() {
+    // Torn down mid-transfer: still release the radio from clone mode.
+    if (d->running && d->port.isOpen()) {
+        if (!d->closeTimer.isActive())
+            d->port.write("E", 1);
+        d->port.waitForBytesWritten(100);
+        d->port.close();
+    }
+}
+
+void TransferDriver::setAsker(std::function<bool(Question, const QString&)> asker) {
+    d->asker = std::move(asker);
+}
+
+void TransferDriver::setNotifier(std::function<void(int, const QString&)> notifier) {
+    d->notifier = std::move(notifier);
+}
+
+void TransferDriver::setPort(const QString& device) {
+    d->device = device;
+}
+
+bool TransferDriver::start(TransferKind kind) {
+    if (d->running)
+        return false;
+    const QString device = d->chosenDevice();
+    if (device.isEmpty()) {
+        if (d->notifier)
+            d->notifier(0, QStringLiteral("No serial device for COM%1").arg(d->session.portNumber));
+        return false;
+    }
+
+    if (d->port.isOpen())
+        d->port.close();
+    d->port.setPortName(device);
+    d->port.setBaudRate(QSerialPort::Baud9600);
+    d->port.setDataBits(QSerialPort::Data8);
+    d->port.setParity(QSerialPort::NoParity);
+    d->port.setStopBits(QSerialPort::OneStop);
+    d->port.setFlowControl(QSerialPort::NoFlowControl);
+    // The receive side holds at most 1024 bytes (the longest reply is 68). QSerialPort
+    // has no transmit buffer size: its output queue grows with what is written, and
+    // the longest frame is 68 bytes.
+    d->port.setReadBufferSize(1024);
+    if (!d->port.open(QIODevice::ReadWrite)) {
+        if (d->notifier)
+            d->notifier(0, d->port.errorString());
+        return false;
+    }
+    d->port.clear(QSerialPort::AllDirections);
+
+    CloneSettings settings;
+    settings.kind = ToCloneKind(kind);
+    settings.traceMode = d->session.traceMode;
+    settings.updateRadioTime = d->session.updateRadioTime;
+    settings.modelCode = d->session.modelCode;
+    settings.text = [language = d->session.language](int id) {
+        return Text(id, language);
+    };
+    d->engine = std::make_unique<CloneEngine>(d->session.image, std::move(settings));
+    d->running = true;
+    d->success = false;
+    d->run(d->engine->start());
+    return true;
+}
+
+bool TransferDriver::isRunning() const {
+    return d->running;
+}
+
+QString TransferDriver::log() const {
+    return d->log;
+}
+
+} // namespace r57::link
