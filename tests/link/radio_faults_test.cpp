@@ -1,0 +1,143 @@
+// A lossy, garbled or silent radio line: the TransferDriver resends, gives up cleanly,
+// and never hangs.
+#include "radio_process.h"
+
+#include "core/address_map.h"
+#include "core/band_limits.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace r57;
+using namespace r57::test;
+using link::Question;
+using link::TransferKind;
+
+namespace {
+
+long Count(const std::vector<std::string>& frames, const std::string& frame) {
+    return std::count(frames.begin(), frames.end(), frame);
+}
+
+struct FaultCase {
+    const char* name;
+    TransferKind kind;
+    QStringList fault;
+    const char* resentFrame; // the frame that must have gone out twice
+};
+
+class RadioFault : public ::testing::TestWithParam<FaultCase> {};
+
+} // namespace
+
+// Frames count from 1: handshake, identification, acknowledge, then the blocks
+// (frame 5 is the block at 0x0040).
+TEST_P(RadioFault, OneBadReplyIsRecoveredByResendingTheSameFrame) {
+    const FaultCase& c = GetParam();
+    CodeplugImage radioMemory = RandomImage(11);
+    StoreBandLimits(radioMemory, BandLimits::Defaults());
+    VirtualRadio radio;
+    ASSERT_TRUE(radio.start(radio.loadOptions(radioMemory) + c.fault));
+
+    Session session;
+    session.image = RandomImage(12);
+    StoreBandLimits(session.image, BandLimits::Defaults());
+    const TransferOutcome out = RunTransfer(session, radio.device(), c.kind);
+    ASSERT_TRUE(out.finished);
+    EXPECT_TRUE(out.success);
+    EXPECT_TRUE(out.questions.empty());
+
+    const auto frames = radio.frames();
+    EXPECT_EQ(Count(frames, c.resentFrame), 2);
+    const auto memory = radio.stopAndTakeMemory();
+    ASSERT_TRUE(memory);
+    // Whichever way the data went, both sides now agree on the exchanged blocks.
+    EXPECT_TRUE(SameRange(session.image, *memory, addr::kBankARecords, addr::kFileOnlyA));
+    EXPECT_TRUE(SameRange(session.image, *memory, 0, addr::kBandLimits));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, RadioFault,
+    ::testing::Values(
+        FaultCase{"LostHandshakeReply", TransferKind::Read, {"--drop", "1"}, "PROIR57"},
+        FaultCase{"LostBlock", TransferKind::Read, {"--drop", "5"}, "R 0040 40"},
+        FaultCase{"ShortBlock", TransferKind::Read, {"--short", "5"}, "R 0040 40"},
+        FaultCase{"ShortIdentification", TransferKind::Read, {"--short", "2"}, "02"},
+        FaultCase{"GarbledAcknowledge", TransferKind::Read, {"--garble", "3"}, "06"},
+        FaultCase{"GarbledWriteAck", TransferKind::Write, {"--garble", "5"}, "W 0040 40"},
+        FaultCase{"LostShortWriteAck", TransferKind::Write, {"--drop", "56"}, "W 0D10 30"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RadioSilent, GivesUpAfterSevenResendsAndTheRetryQuestion) {
+    VirtualRadio radio;
+    ASSERT_TRUE(radio.start({"--silent-after", "0"}));
+    Session session;
+    session.startUp();
+    const CodeplugImage before = session.image;
+    const TransferOutcome out = RunTransfer(session, radio.device(), TransferKind::Read);
+    ASSERT_TRUE(out.finished);
+    EXPECT_FALSE(out.success);
+    EXPECT_EQ(out.questions, std::vector<Question>{Question::RetryOrCancel});
+    EXPECT_LT(out.seconds, 10.0);
+    EXPECT_EQ(Count(radio.frames(), "PROIR57"), 8);
+    EXPECT_TRUE(out.log.contains("ERROR:Timeout while waiting for data blocks."));
+    EXPECT_EQ(session.image, before);
+}
+
+TEST(RadioSilent, StoppingHalfwayKeepsTheBlocksAlreadyRead) {
+    VirtualRadio radio;
+    // Handshake, identification, acknowledge and ten blocks, then nothing more.
+    ASSERT_TRUE(radio.start({"--silent-after", "13"}));
+    Session session;
+    session.image.fill(0x5A);
+    const TransferOutcome out = RunTransfer(session, radio.device(), TransferKind::Read);
+    ASSERT_TRUE(out.finished);
+    EXPECT_FALSE(out.success);
+    EXPECT_EQ(out.questions, std::vector<Question>{Question::RetryOrCancel});
+    const auto memory = radio.stopAndTakeMemory();
+    ASSERT_TRUE(memory);
+    EXPECT_TRUE(SameRange(session.image, *memory, 0, 10 * 64));
+    EXPECT_EQ(session.image.at(10 * 64), 0x5A);
+}
+
+TEST(RadioPort, MissingDeviceFailsAtOnceWithTheSystemsReason) {
+    Session session;
+    session.startUp();
+    const CodeplugImage before = session.image;
+    const TransferOutcome out =
+        RunTransfer(session, "/dev/r57-no-such-port", TransferKind::Read, {}, 2000);
+    EXPECT_FALSE(out.started);
+    EXPECT_FALSE(out.success);
+    EXPECT_EQ(out.notices, std::vector<int>{0});
+    EXPECT_EQ(session.image, before);
+}
+
+TEST(RadioPort, GarbageOnTheLineBeforeATransferIsSkipped) {
+    const CodeplugImage radioMemory = RandomImage(13);
+    VirtualRadio radio;
+    ASSERT_TRUE(radio.start(radio.loadOptions(radioMemory)));
+    {
+        // Noise, a probe's "ATI1", a handshake cut short and a block frame that never
+        // completes: the radio drops them all.
+        const int fd = ::open(radio.device().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+        ASSERT_GE(fd, 0);
+        const char noise[] = "\x01\xff\x7f"
+                             "ATI1\r"
+                             "PROI"
+                             "R\x01";
+        ASSERT_EQ(::write(fd, noise, sizeof noise - 1), static_cast<ssize_t>(sizeof noise - 1));
+        ::usleep(300 * 1000); // longer than the radio waits for the rest of a frame
+        ::close(fd);
+    }
+    Session session;
+    session.startUp();
+    const TransferOutcome out = RunTransfer(session, radio.device(), TransferKind::Read);
+    ASSERT_TRUE(out.finished);
+    EXPECT_TRUE(out.success);
+    EXPECT_EQ(Count(radio.frames(), "PROIR57"), 1);
+    EXPECT_TRUE(SameRange(session.image, radioMemory, 0, addr::kFileOnlyA));
+}
