@@ -1,0 +1,173 @@
+#include "radio_transfer.h"
+
+#include "core/strings.h"
+#include "link/port_slots.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <iostream>
+#include <string>
+
+namespace r57::cli {
+
+namespace {
+
+constexpr int kCannotOpenPort = 1175;
+constexpr int kBandLimitsChanged = 1370;
+constexpr int kServiceBandLimitsChanged = 1381;
+constexpr int kModelTypeWrong = 1385;
+constexpr int kTimeout = 1386;
+constexpr int kRetryOrCancel = 1291;
+constexpr int kReadingCompleted = 1292;
+constexpr int kCompletionPercentage = 1287;
+constexpr int kWritingCompleted = 1293;
+
+bool IsReading(link::TransferKind kind) {
+    return kind == link::TransferKind::Read || kind == link::TransferKind::ReadRanges ||
+           kind == link::TransferKind::ReadTuning;
+}
+
+// Asks on the terminal; `yes` is the letter that means OK / Retry.
+bool AskOnTerminal(const CliContext& context, const std::string& question, char yes,
+                   const char* choices) {
+    *context.err << question << " " << choices << " " << std::flush;
+    std::string answer;
+    if (!std::getline(std::cin, answer))
+        return false;
+    return !answer.empty() && (answer[0] == yes || answer[0] == yes - 'a' + 'A');
+}
+
+class TransferRun {
+public:
+    TransferRun(Session& session, const RadioRequest& request, const CliContext& context)
+        : request_(request), context_(context), driver_(session) {}
+
+    int run(const std::string& device) {
+        const bool terminal = isatty(STDIN_FILENO) && isatty(STDERR_FILENO);
+        driver_.setAsker(
+            [this, terminal](link::Question q, const QString&) { return answer(q, terminal); });
+        driver_.setNotifier([this](int id, const QString& text) {
+            failureId_ = id == 0 ? kCannotOpenPort : id;
+            failureDetail_ = text.toStdString();
+        });
+        driver_.setPort(QString::fromStdString(device));
+        QObject::connect(
+            &driver_, &link::TransferDriver::progressChanged,
+            [this](int value, int maximum, const QString&) { showProgress(value, maximum); });
+
+        QEventLoop loop;
+        bool success = false;
+        QObject::connect(&driver_, &link::TransferDriver::finished, &loop, [&](bool ok) {
+            success = ok;
+            loop.quit();
+        });
+        if (!driver_.start(request_.kind))
+            return fail(device);
+        // The driver ends every transfer itself: after the resends and the question,
+        // or at the latest when the radio has been silent for a few seconds.
+        if (driver_.isRunning())
+            loop.exec();
+        endProgressLine();
+        if (!success)
+            return fail(device);
+        *context_.err << Message(context_,
+                                 IsReading(request_.kind) ? kReadingCompleted : kWritingCompleted)
+                      << "\n";
+        return kExitOk;
+    }
+
+private:
+    bool answer(link::Question q, bool terminal) {
+        endProgressLine();
+        if (q == link::Question::RetryOrCancel) {
+            const bool retry =
+                terminal && AskOnTerminal(context_, Message(context_, kRetryOrCancel), 'r',
+                                          "[r = Retry, c = Cancel]");
+            if (!retry)
+                failureId_ = kTimeout;
+            return retry;
+        }
+        const int id =
+            q == link::Question::BandLimitsChanged ? kBandLimitsChanged : kServiceBandLimitsChanged;
+        bool goOn = request_.goOnIfBandsDiffer;
+        if (!goOn && terminal)
+            goOn = AskOnTerminal(context_, Message(context_, id), 'y', "[y/N]");
+        if (!goOn) {
+            failureId_ = id;
+            failureDetail_ = terminal ? "" : "answered no (not on a terminal; --yes goes on)";
+        }
+        return goOn;
+    }
+
+    // "Completion percentage: 40%", in steps of ten as the progress label has them.
+    void showProgress(int value, int maximum) {
+        if (maximum <= 0)
+            return;
+        const int percent = std::clamp(value * 100 / maximum / 10 * 10, 0, 100);
+        if (percent == lastPercent_)
+            return;
+        lastPercent_ = percent;
+        const std::string line =
+            Message(context_, kCompletionPercentage) + ": " + std::to_string(percent) + "%";
+        if (isatty(STDERR_FILENO)) {
+            *context_.err << "\r" << line << std::flush;
+            progressShown_ = true;
+        } else {
+            *context_.err << line << "\n";
+        }
+    }
+
+    void endProgressLine() {
+        if (progressShown_)
+            *context_.err << "\n";
+        progressShown_ = false;
+    }
+
+    int fail(const std::string& device) {
+        endProgressLine();
+        std::string message = Message(context_, failureId_ ? failureId_ : kTimeout);
+        if (failureId_ == kCannotOpenPort)
+            message += " " + device + (failureDetail_.empty() ? "" : ": " + failureDetail_);
+        else if (!failureDetail_.empty() && failureId_ != kModelTypeWrong)
+            message += " " + failureDetail_;
+        return Fail(context_, message);
+    }
+
+    const RadioRequest& request_;
+    const CliContext& context_;
+    link::TransferDriver driver_;
+    int failureId_ = 0;
+    std::string failureDetail_;
+    int lastPercent_ = -1;
+    bool progressShown_ = false;
+};
+
+} // namespace
+
+std::string Message(const CliContext& context, int id) {
+    std::string text = Text(id, context.language);
+    while (!text.empty() && (text.back() == '\t' || text.back() == ' '))
+        text.pop_back();
+    return text;
+}
+
+int RunRadioTransfer(Session& session, const RadioRequest& request, const CliContext& context) {
+    const std::string device =
+        link::ResolvePortName(QString::fromStdString(request.port)).toStdString();
+    if (device.empty())
+        return Fail(context,
+                    Message(context, kCannotOpenPort) + " " + request.port + ": no such port");
+    static int argc = 1;
+    static char name[] = "r57";
+    static char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
+    session.language = context.language;
+    TransferRun run(session, request, context);
+    return run.run(device);
+}
+
+} // namespace r57::cli

@@ -1,0 +1,30 @@
+// Running one transfer with the radio for a command of the r57 tool: the port named
+// on the command line, the questions answered on the terminal (or by --yes), progress
+// on stderr, and the failure turned into the program's own message.
+#pragma once
+
+#include "../cli_support.h"
+
+#include "core/session.h"
+#include "link/transfer_driver.h"
+
+#include <string>
+
+namespace r57::cli {
+
+struct RadioRequest {
+    std::string port; // as given: a device path, "COM3" or "3"
+    link::TransferKind kind;
+    bool goOnIfBandsDiffer = false; // --yes: answer the band-limit question with OK
+};
+
+// Runs the transfer on `session` (a read stores into session.image). Returns kExitOk,
+// or kExitFailure after printing why: "Cannot Open Communication Port." and the
+// reason, "Model type is wrong.", the band-limit question answered no, or "ERROR:Timeout
+// while waiting for data blocks.".
+int RunRadioTransfer(Session& session, const RadioRequest& request, const CliContext& context);
+
+// The text of a string-table id in the context's language, without trailing blanks.
+std::string Message(const CliContext& context, int id);
+
+} // namespace r57::cli

@@ -1,0 +1,227 @@
+// r57 read, write and service end to end against the virtual radio.
+#include "link_process.h"
+
+#include "core/address_map.h"
+#include "core/band_limits.h"
+#include "core/data_file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace r57;
+using namespace r57::clitest;
+
+namespace {
+
+constexpr const char* kCannotOpen = "Cannot Open Communication Port.";
+constexpr const char* kTimeout = "ERROR:Timeout while waiting for data blocks.";
+constexpr const char* kBandQuestion = "FrequencyRange has been changed!Go on?";
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+bool SameRange(const CodeplugImage& a, const CodeplugImage& b, int from, int to) {
+    return std::equal(a.data() + from, a.data() + to, b.data() + from);
+}
+
+CodeplugImage WithDefaultBands(CodeplugImage image) {
+    StoreBandLimits(image, BandLimits::Defaults());
+    return image;
+}
+
+long CountFrames(const std::vector<std::string>& log, const std::string& prefix) {
+    return std::count_if(log.begin(), log.end(), [&](const std::string& line) {
+        return line.compare(line.find(' ') + 1, prefix.size(), prefix) == 0;
+    });
+}
+
+class RadioCommands : public ::testing::Test {
+protected:
+    std::string saveFile(const CodeplugImage& image, const std::string& name = "in.dat") {
+        const std::string path = folder.file(name);
+        EXPECT_TRUE(WriteDataFile(path, image).ok);
+        return path;
+    }
+    CodeplugImage loadFile(const std::string& path) {
+        auto loaded = ReadDataFile(path);
+        EXPECT_TRUE(loaded.status.ok) << path;
+        return loaded.image;
+    }
+
+    TempFolder folder;
+    RadioChild radio;
+};
+
+} // namespace
+
+TEST_F(RadioCommands, ReadSavesTheRadiosMemoryOverAFreshCodeplug) {
+    const CodeplugImage memory = RandomImage(31);
+    ASSERT_TRUE(radio.start(radio.load(memory)));
+    const std::string out = folder.file("read.dat");
+    const auto r = RunBuiltProgram("r57", {"read", "--port", radio.device(), "-o", out});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(Contains(r.err, "Reading completed!")) << r.err;
+    const CodeplugImage read = loadFile(out);
+    EXPECT_TRUE(SameRange(read, memory, 0, addr::kFileOnlyA));
+    EXPECT_TRUE(SameRange(read, memory, addr::kLogo, addr::kFileOnlyB));
+    // The ranges the radio never sends are as in a new codeplug: erased.
+    EXPECT_EQ(read.at(addr::kFileOnlyA), 0xFF);
+    EXPECT_EQ(read.at(addr::kImageSize - 1), 0xFF);
+}
+
+struct FailedRead {
+    const char* name;
+    std::vector<std::string> radioOptions;
+    bool radio; // false: the port names no device at all
+    const char* message;
+};
+
+class RadioReadFailure : public ::testing::TestWithParam<FailedRead> {};
+
+TEST_P(RadioReadFailure, PrintsTheMessageExitsOneAndWritesNoFile) {
+    const FailedRead& c = GetParam();
+    TempFolder folder;
+    RadioChild radio;
+    std::string device = "/dev/r57-no-such-port";
+    if (c.radio) {
+        ASSERT_TRUE(radio.start(c.radioOptions));
+        device = radio.device();
+    }
+    const std::string out = folder.file("read.dat");
+    const auto r = RunBuiltProgram("r57", {"read", "--port", device, "-o", out});
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_TRUE(Contains(r.err, c.message)) << r.err;
+    EXPECT_FALSE(FileExists(out));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, RadioReadFailure,
+    ::testing::Values(FailedRead{"MissingDevice", {}, false, kCannotOpen},
+                      FailedRead{"SilentRadio", {"--silent-after", "0"}, true, kTimeout},
+                      FailedRead{
+                          "RadioFallsSilentHalfway", {"--silent-after", "40"}, true, kTimeout}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RadioCommands, UnknownSlotIsRefusedAsAPortThatCannotOpen) {
+    const auto r = RunBuiltProgram("r57", {"read", "--port", "COM21", "-o", folder.file("x.dat")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(Contains(r.err, kCannotOpen)) << r.err;
+}
+
+TEST_F(RadioCommands, WriteSendsTheFileAndSetsTheClockUnlessToldNot) {
+    for (bool noTime : {false, true}) {
+        SCOPED_TRACE(noTime ? "--no-time" : "with time");
+        RadioChild radio;
+        const CodeplugImage before = WithDefaultBands(RandomImage(32));
+        ASSERT_TRUE(radio.start(radio.load(before)));
+        const CodeplugImage file = WithDefaultBands(RandomImage(33));
+        std::vector<std::string> args{"write", saveFile(file), "--port", radio.device()};
+        if (noTime)
+            args.push_back("--no-time");
+        const auto r = RunBuiltProgram("r57", args);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_TRUE(Contains(r.err, "Writing completed!")) << r.err;
+        EXPECT_EQ(CountFrames(radio.log(), "T "), noTime ? 0 : 1);
+        const auto memory = radio.stopAndTakeMemory();
+        ASSERT_TRUE(memory);
+        EXPECT_TRUE(SameRange(*memory, file, addr::kBankARecords, addr::kFileOnlyA));
+        EXPECT_TRUE(SameRange(*memory, before, addr::kFineTuning, addr::kServiceTuningEnd));
+    }
+}
+
+TEST_F(RadioCommands, WriteStopsOnOtherBandLimitsUnlessTold) {
+    for (bool yes : {false, true}) {
+        SCOPED_TRACE(yes ? "--yes" : "no terminal");
+        RadioChild radio;
+        const CodeplugImage before = WithDefaultBands(RandomImage(34));
+        ASSERT_TRUE(radio.start(radio.load(before)));
+        CodeplugImage file = RandomImage(35);
+        BandLimits uhfNarrower;
+        uhfNarrower.low[0] = uhfNarrower.low[1] = 410;
+        StoreBandLimits(file, uhfNarrower);
+        std::vector<std::string> args{"write", saveFile(file), "--port", radio.device()};
+        if (yes)
+            args.push_back("--yes");
+        const auto r = RunBuiltProgram("r57", args);
+        EXPECT_EQ(r.exitCode, yes ? 0 : 1) << r.err;
+        EXPECT_EQ(Contains(r.err, kBandQuestion), !yes) << r.err;
+        const auto memory = radio.stopAndTakeMemory();
+        ASSERT_TRUE(memory);
+        EXPECT_EQ(SameRange(*memory, file, addr::kBankARecords, addr::kFileOnlyA), yes);
+        EXPECT_EQ(*memory == before, !yes);
+    }
+}
+
+TEST_F(RadioCommands, WriteToAnotherModelIsRefused) {
+    ASSERT_TRUE(radio.start({"--model", "2"}));
+    const auto r = RunBuiltProgram(
+        "r57", {"write", saveFile(RandomImage(36)), "--port", radio.device(), "--model", "1"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(Contains(r.err, "Model type is wrong.")) << r.err;
+    EXPECT_EQ(CountFrames(radio.log(), "W "), 0);
+}
+
+TEST_F(RadioCommands, ServiceReadsUpdateOnlyTheirRowsAndWritesSendThem) {
+    CodeplugImage memory = RandomImage(37);
+    BandLimits limits;
+    limits.low = {420, 420, 144, 144};
+    limits.high = {450, 450, 148, 148};
+    StoreBandLimits(memory, limits);
+    ASSERT_TRUE(radio.start(radio.load(memory)));
+    const CodeplugImage original = WithDefaultBands(RandomImage(38));
+    const std::string path = saveFile(original);
+
+    auto r = RunBuiltProgram("r57", {"service", "read-ranges", path, "--port", radio.device()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(Contains(r.out, "RX(UHF) 420-450 MHz")) << r.out;
+    EXPECT_TRUE(Contains(r.out, "TX(VHF) 144-148 MHz")) << r.out;
+    r = RunBuiltProgram("r57", {"service", "read-tuning", path, "--port", radio.device()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    CodeplugImage file = loadFile(path);
+    EXPECT_TRUE(SameRange(file, memory, addr::kBandLimits, addr::kBandLimits + 16));
+    EXPECT_TRUE(SameRange(file, memory, addr::kVfoA, addr::kVfoB + 16));
+    EXPECT_TRUE(SameRange(file, memory, addr::kGainSteps, addr::kServiceTuningEnd));
+    EXPECT_TRUE(SameRange(file, original, addr::kBankARecords, addr::kImageSize));
+
+    // New tuning values in the file go back to the radio.
+    for (int a = addr::kGainSteps; a < addr::kServiceTuningEnd; ++a)
+        file.set(a, static_cast<uint8_t>(a * 7));
+    saveFile(file);
+    r = RunBuiltProgram("r57", {"service", "write-tuning", path, "--port", radio.device()});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    r = RunBuiltProgram("r57", {"service", "write-ranges", path, "--port", radio.device()});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const auto after = radio.stopAndTakeMemory();
+    ASSERT_TRUE(after);
+    EXPECT_TRUE(SameRange(*after, file, addr::kGainSteps, addr::kServiceTuningEnd));
+    EXPECT_TRUE(SameRange(*after, memory, addr::kBankARecords, addr::kImageSize));
+}
+
+TEST_F(RadioCommands, ServiceRangeWriteStopsOnOtherBandLimitsWithoutTouchingTheRadio) {
+    const CodeplugImage memory = WithDefaultBands(RandomImage(39));
+    ASSERT_TRUE(radio.start(radio.load(memory)));
+    CodeplugImage file = RandomImage(40);
+    BandLimits limits;
+    limits.high[0] = limits.high[1] = 480;
+    StoreBandLimits(file, limits);
+    const auto r = RunBuiltProgram(
+        "r57", {"service", "write-ranges", saveFile(file), "--port", radio.device()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(Contains(r.err, kBandQuestion)) << r.err;
+    const auto after = radio.stopAndTakeMemory();
+    ASSERT_TRUE(after);
+    EXPECT_EQ(*after, memory);
+}
+
+TEST_F(RadioCommands, FailedServiceReadLeavesTheFileAsItWas) {
+    ASSERT_TRUE(radio.start({"--silent-after", "5"}));
+    const CodeplugImage original = RandomImage(41);
+    const std::string path = saveFile(original);
+    const auto r =
+        RunBuiltProgram("r57", {"service", "read-tuning", path, "--port", radio.device()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(Contains(r.err, kTimeout)) << r.err;
+    EXPECT_EQ(loadFile(path), original);
+}

@@ -1,0 +1,216 @@
+#include "link_process.h"
+
+#include "core/data_file.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace r57::clitest {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+long long NowMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return ts.tv_sec * 1000LL + ts.tv_nsec / 1000000;
+}
+
+// Waits for the child to end, at most `limitMs`; kills it after that.
+int WaitOrKill(pid_t pid, int limitMs) {
+    const long long end = NowMs() + limitMs;
+    int status = 0;
+    while (true) {
+        const pid_t done = waitpid(pid, &status, WNOHANG);
+        if (done == pid)
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        if (done < 0)
+            return -1;
+        if (NowMs() >= end) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            return -1;
+        }
+        usleep(10 * 1000);
+    }
+}
+
+// Starts `path` with `args`; stdin from /dev/null, stdout and stderr into pipes.
+pid_t Spawn(const std::string& path, const std::vector<std::string>& args, int& outFd, int& errFd) {
+    int out[2];
+    int err[2];
+    if (pipe(out) != 0 || pipe(err) != 0)
+        return -1;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int null = open("/dev/null", O_RDONLY);
+        dup2(null, STDIN_FILENO);
+        dup2(out[1], STDOUT_FILENO);
+        dup2(err[1], STDERR_FILENO);
+        close(out[0]);
+        close(err[0]);
+        std::vector<char*> argv{const_cast<char*>(path.c_str())};
+        for (const auto& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(path.c_str(), argv.data());
+        _exit(127);
+    }
+    close(out[1]);
+    close(err[1]);
+    outFd = out[0];
+    errFd = err[0];
+    return pid;
+}
+
+} // namespace
+
+std::string BuiltProgramFolder() {
+    return fs::read_symlink("/proc/self/exe").parent_path().string();
+}
+
+TempFolder::TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "r57-cli-test-XXXXXX").string();
+    path_ = mkdtemp(pattern.data()) ? pattern : std::string();
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+}
+
+ProgramResult RunBuiltProgram(const std::string& name, const std::vector<std::string>& args,
+                              int limitMs) {
+    ProgramResult result;
+    int outFd = -1;
+    int errFd = -1;
+    const pid_t pid = Spawn(BuiltProgramFolder() + "/" + name, args, outFd, errFd);
+    if (pid < 0)
+        return result;
+    const long long end = NowMs() + limitMs;
+    pollfd fds[2] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}};
+    std::string* sinks[2] = {&result.out, &result.err};
+    int openPipes = 2;
+    while (openPipes > 0 && NowMs() < end) {
+        if (poll(fds, 2, 100) <= 0)
+            continue;
+        for (int i = 0; i < 2; ++i) {
+            if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP)))
+                continue;
+            char buffer[4096];
+            const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
+            if (n > 0) {
+                sinks[i]->append(buffer, static_cast<std::size_t>(n));
+            } else {
+                close(fds[i].fd);
+                fds[i].fd = -1;
+                --openPipes;
+            }
+        }
+    }
+    for (auto& f : fds)
+        if (f.fd >= 0)
+            close(f.fd);
+    result.exitCode = WaitOrKill(pid, static_cast<int>(std::max(0LL, end - NowMs())));
+    return result;
+}
+
+RadioChild::~RadioChild() {
+    if (pid_ > 0) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+}
+
+bool RadioChild::start(const std::vector<std::string>& options) {
+    std::vector<std::string> args{
+        "--baud", "0", "--log", folder_.file("frames.log"), "--save", folder_.file("memory.dat")};
+    args.insert(args.end(), options.begin(), options.end());
+    int outFd = -1;
+    int errFd = -1;
+    pid_ = Spawn(BuiltProgramFolder() + "/r57-radio", args, outFd, errFd);
+    if (pid_ < 0)
+        return false;
+    close(errFd); // the radio's complaints, if any, are not needed
+    // The first line on stdout is the terminal's path.
+    const long long end = NowMs() + 5000;
+    pollfd p{outFd, POLLIN, 0};
+    while (device_.find('\n') == std::string::npos && NowMs() < end) {
+        if (poll(&p, 1, 100) <= 0)
+            continue;
+        char buffer[256];
+        const ssize_t n = read(outFd, buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        device_.append(buffer, static_cast<std::size_t>(n));
+    }
+    close(outFd);
+    const auto newline = device_.find('\n');
+    if (newline == std::string::npos) {
+        ADD_FAILURE() << "r57-radio did not report its terminal";
+        device_.clear();
+        return false;
+    }
+    device_.resize(newline);
+    return true;
+}
+
+std::vector<std::string> RadioChild::load(const CodeplugImage& image) {
+    const std::string path = folder_.file("loaded.bin");
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(image.data()), CodeplugImage::kSize);
+    return {"--load", path};
+}
+
+std::optional<CodeplugImage> RadioChild::stopAndTakeMemory() {
+    if (pid_ <= 0)
+        return std::nullopt;
+    kill(pid_, SIGTERM);
+    const int code = WaitOrKill(pid_, 5000);
+    pid_ = -1;
+    if (code != 0) {
+        ADD_FAILURE() << "r57-radio ended with " << code;
+        return std::nullopt;
+    }
+    auto loaded = ReadDataFile(folder_.file("memory.dat"));
+    if (!loaded.status)
+        return std::nullopt;
+    return loaded.image;
+}
+
+std::vector<std::string> RadioChild::log() const {
+    std::vector<std::string> lines;
+    std::ifstream in(folder_.file("frames.log"));
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+bool FileExists(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0;
+}
+
+CodeplugImage RandomImage(unsigned seed) {
+    std::mt19937 random(seed);
+    CodeplugImage image;
+    for (int a = 0; a < CodeplugImage::kSize; ++a)
+        image.set(a, static_cast<uint8_t>(random()));
+    return image;
+}
+
+} // namespace r57::clitest
