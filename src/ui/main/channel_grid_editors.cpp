@@ -50,13 +50,16 @@ bool IsCommandChord(const QKeyEvent* e) {
 }
 
 void PaintCornerCaption(QAbstractButton* corner) {
+    // The corner button is disabled (it would select the whole bank); its caption is
+    // drawn like the other column captions all the same.
     QStyleOptionHeader opt;
     opt.initFrom(corner);
+    opt.palette.setCurrentColorGroup(QPalette::Active);
+    opt.state |= QStyle::State_Enabled | QStyle::State_Raised | QStyle::State_Horizontal;
     opt.rect = corner->rect();
     opt.text = corner->text();
     opt.textAlignment = Qt::AlignCenter;
     opt.position = QStyleOptionHeader::OnlyOneSection;
-    opt.state |= QStyle::State_Raised;
     QStylePainter painter(corner);
     painter.drawControl(QStyle::CE_Header, opt);
 }
@@ -84,6 +87,7 @@ void ChannelGrid::createEditors() {
     tone_->setEditable(true);
     tone_->setInsertPolicy(QComboBox::NoInsert);
     tone_->setMaxVisibleItems(16);
+    tone_->lineEdit()->setAlignment(Qt::AlignCenter);
     tone_->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
     tone_->lineEdit()->setAcceptDrops(false);
 
