@@ -225,3 +225,36 @@ TEST_F(RadioCommands, FailedServiceReadLeavesTheFileAsItWas) {
     EXPECT_TRUE(Contains(r.err, kTimeout)) << r.err;
     EXPECT_EQ(loadFile(path), original);
 }
+
+TEST_F(RadioCommands, QuestionsAreAskedOnATerminal) {
+    CodeplugImage file = RandomImage(42);
+    BandLimits limits;
+    limits.low[0] = limits.low[1] = 430;
+    StoreBandLimits(file, limits);
+    const std::string path = saveFile(file);
+    ASSERT_TRUE(radio.start({"--silent-after", "3"})); // quiet once the blocks begin
+
+    // Go on past the band question, then Retry once and Cancel: a Retry starts again
+    // from the handshake, which the radio no longer answers.
+    const auto r = RunOnTerminal("r57", {"write", path, "--port", radio.device()},
+                                 {{std::string(kBandQuestion) + " [y/N]", "y\n"},
+                                  {"Retry or Cancel?", "r\n"},
+                                  {"Retry or Cancel?", "c\n"}});
+    EXPECT_EQ(r.exitCode, 1) << r.screen;
+    EXPECT_TRUE(Contains(r.screen, kTimeout)) << r.screen;
+    const auto log = radio.log();
+    EXPECT_EQ(CountFrames(log, "W 0000 40"), 8); // the first block and seven resends
+    EXPECT_GE(CountFrames(log, "PROIR57"), 2);
+}
+
+TEST_F(RadioCommands, RadioLoadsADataFileAndLeavesAfterTheSessionsAskedFor) {
+    const CodeplugImage memory = WithDefaultBands(RandomImage(43));
+    ASSERT_TRUE(
+        radio.start({"--load", saveFile(memory, "radio.dat"), "--exit-after-sessions", "1"}));
+    const std::string out = folder.file("read.dat");
+    const auto r = RunBuiltProgram("r57", {"read", "--port", radio.device(), "-o", out});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(SameRange(loadFile(out), memory, 0, addr::kFileOnlyA));
+    EXPECT_EQ(radio.waitForExit(3000), 0);
+    EXPECT_EQ(loadFile(radio.savedMemoryPath()), memory);
+}

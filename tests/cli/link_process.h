@@ -35,6 +35,17 @@ struct ProgramResult {
 ProgramResult RunBuiltProgram(const std::string& name, const std::vector<std::string>& args,
                               int limitMs = 30000);
 
+// Runs a program from the build folder on a terminal of its own (stdin, stdout and
+// stderr). Whenever the screen shows the next `prompts[i].first`, it types
+// `prompts[i].second`. `screen` collects everything shown.
+struct TerminalResult {
+    int exitCode = -1; // -1: killed at the time limit
+    std::string screen;
+};
+TerminalResult RunOnTerminal(const std::string& name, const std::vector<std::string>& args,
+                             const std::vector<std::pair<std::string, std::string>>& prompts,
+                             int limitMs = 30000);
+
 class RadioChild {
 public:
     RadioChild() = default;
@@ -49,6 +60,10 @@ public:
     std::vector<std::string> load(const CodeplugImage& image);
     // Stops the radio, which saves its memory, and returns that memory.
     std::optional<CodeplugImage> stopAndTakeMemory();
+    // Waits for the radio to end by itself; its exit code, or -1 when it did not.
+    int waitForExit(int limitMs);
+    // Where the radio saves its memory when it ends.
+    std::string savedMemoryPath() const { return folder_.file("memory.dat"); }
     // One line per frame received: "<n> <frame>[ fault]".
     std::vector<std::string> log() const;
 

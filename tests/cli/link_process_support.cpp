@@ -129,6 +129,57 @@ ProgramResult RunBuiltProgram(const std::string& name, const std::vector<std::st
     return result;
 }
 
+TerminalResult RunOnTerminal(const std::string& name, const std::vector<std::string>& args,
+                             const std::vector<std::pair<std::string, std::string>>& prompts,
+                             int limitMs) {
+    TerminalResult result;
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
+        return result;
+    const std::string slavePath = ptsname(master);
+    const std::string path = BuiltProgramFolder() + "/" + name;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        setsid();
+        const int slave = open(slavePath.c_str(), O_RDWR); // becomes the controlling terminal
+        dup2(slave, STDIN_FILENO);
+        dup2(slave, STDOUT_FILENO);
+        dup2(slave, STDERR_FILENO);
+        close(master);
+        std::vector<char*> argv{const_cast<char*>(path.c_str())};
+        for (const auto& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(path.c_str(), argv.data());
+        _exit(127);
+    }
+    const long long end = NowMs() + limitMs;
+    std::size_t next = 0;
+    std::size_t seenUpTo = 0;
+    pollfd p{master, POLLIN, 0};
+    while (NowMs() < end) {
+        if (poll(&p, 1, 100) <= 0)
+            continue;
+        char buffer[4096];
+        const ssize_t n = read(master, buffer, sizeof buffer);
+        if (n <= 0)
+            break; // EIO: the program has closed the terminal
+        result.screen.append(buffer, static_cast<std::size_t>(n));
+        if (next < prompts.size()) {
+            const auto at = result.screen.find(prompts[next].first, seenUpTo);
+            if (at != std::string::npos) {
+                seenUpTo = at + prompts[next].first.size();
+                const std::string& typed = prompts[next++].second;
+                if (write(master, typed.data(), typed.size()) < 0)
+                    break;
+            }
+        }
+    }
+    result.exitCode = WaitOrKill(pid, static_cast<int>(std::max(0LL, end - NowMs())));
+    close(master);
+    return result;
+}
+
 RadioChild::~RadioChild() {
     if (pid_ > 0) {
         kill(pid_, SIGKILL);
@@ -190,6 +241,14 @@ std::optional<CodeplugImage> RadioChild::stopAndTakeMemory() {
     if (!loaded.status)
         return std::nullopt;
     return loaded.image;
+}
+
+int RadioChild::waitForExit(int limitMs) {
+    if (pid_ <= 0)
+        return -1;
+    const int code = WaitOrKill(pid_, limitMs);
+    pid_ = -1;
+    return code;
 }
 
 std::vector<std::string> RadioChild::log() const {
