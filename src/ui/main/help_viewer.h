@@ -1,0 +1,17 @@
+// The help file beside the program, opened with whatever viewer the system has.
+#pragma once
+
+#include <QString>
+
+namespace r57::ui {
+
+constexpr const char* kHelpFile = "TKRW305_e.chm";
+constexpr const char* kHelpTopic = "/html/general.htm";
+
+// Opens the help file of the application directory at its general topic: with a
+// .chm viewer found on the PATH (given "file.chm::/html/general.htm"), otherwise with
+// the desktop's handler for the file. Returns "" when a viewer was started, else the
+// message to show the user.
+QString OpenHelp(const QString& applicationDirectory);
+
+} // namespace r57::ui

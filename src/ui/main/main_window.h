@@ -1,0 +1,195 @@
+// `frmMain`: the program's only top-level window. It owns the session (the image and
+// the shared state), shows the two bank grids on `SSTab1`, and carries the menus, the
+// toolbar, the status bar, the model-type selector and the channel command buttons.
+// The work itself is done by the session, the bank sheets, the clone window and the
+// core; this class wires the user's commands to them.
+#pragma once
+
+#include "sheet/bank_sheet.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QButtonGroup;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QSplitter;
+class QTabWidget;
+class QTimer;
+class QToolBar;
+
+namespace r57 {
+class Session;
+}
+
+namespace r57::link {
+enum class TransferKind;
+}
+
+namespace r57::ui {
+
+class ChannelGrid;
+class CloneWindow;
+class Prompts;
+
+// The windows the main window opens from its menus, toolbar and grids. Each one is
+// plugged in with setWindowOpener(); until then its command only commits pending edits.
+enum class SubWindow {
+    About,            // Help > About, toolbar "About"
+    AlternatePanel,   // Setup > Use Alternate GUI, the grids' "More" column
+    OptionalFeatures, // Program > Optional Features
+    ServiceLogin,     // Program > Advanced (hidden)
+    Radio,            // Program > RADIO (FM broadcast channels)
+    EmbeddedMessage,  // Program > Embedded Message
+    VisibleColumns,   // View > Visible Columns...
+    MemoryMap,        // Shift+Ctrl+Alt right release on the toolbar
+    ModelInfo,        // Model > Model Information (hidden)
+};
+
+// The five channel command buttons, in the order of `CmdButtons` 0..4.
+enum ChannelButton : int {
+    kMoveUp = 0,
+    kMoveDown = 1,
+    kInsert = 2,
+    kDelete = 3,
+    kClearButton = 4,
+};
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // The application directory is the executable's folder (the stock logo and the
+    // help file are found there).
+    explicit MainWindow(Prompts& prompts, QWidget* parent = nullptr);
+    MainWindow(Prompts& prompts, const QString& applicationDirectory, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Session& session() { return *session_; }
+    BankSheet& sheet(int bank) { return *sheets_[bank]; }
+    ChannelGrid* grid(int bank) const { return grids_[bank]; }
+    ChannelGrid* shownGrid() const;
+    const ChannelClipboard& clipboard() const { return clipboard_; }
+    Prompts& prompts() { return prompts_; }
+
+    // Closes an open in-cell editor of the shown bank with its value taken over. Every
+    // command, toolbar click and window switch runs this first.
+    bool commitPendingEdit();
+
+    // Rebuilds the shown bank's grid from the image, and the controls that follow the
+    // image: the Manual check mark and the model option buttons. The cursor goes to
+    // row 1, column 1.
+    void refreshShownBank();
+
+    // All texts of the window in the session's language.
+    void applyLanguage();
+    // The language menu: commit, ticks, language, texts, grid texts.
+    void switchLanguage(int language);
+
+    // File commands. The save commands return true when the file was written.
+    void newCodeplug();
+    void openCodeplug();
+    bool saveCodeplug();
+    bool saveCodeplugAs();
+
+    // The Transfer menu.
+    void readFromRadio();
+    void writeToRadio();
+    CloneWindow* cloneWindow() const; // the running (or trace-mode) clone window, or null
+
+    // Channel commands on the cursor row of the shown bank.
+    void copyChannel();
+    void pasteChannel();
+    void clearChannel();
+    void runChannelButton(int button);
+
+    // Sub-windows.
+    void setWindowOpener(SubWindow window, std::function<void()> opener);
+    void openSubWindow(SubWindow window);
+    void openComPort();
+    void showHelp();
+
+    void toggleTraceMode();
+    void setManual(bool on);
+    void setModelCode(int index);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // main_window.cpp
+    void buildCentralArea();
+    void buildStatusBar();
+    void startUp();
+    void updateClock();
+    void updateTitle();
+    void showTab(int index);
+    void setPasteEnabled(bool enabled);
+    void syncControlsFromImage();
+    void showError(const QString& text);
+    // Runs a command; an unexpected failure inside it is shown with its description.
+    void runGuarded(const std::function<void()>& command);
+
+    // main_window_menus.cpp
+    void buildMenus();
+    void buildToolBar();
+    QAction* menuItem(const char* name) const;
+    void onToolBarAction(const QString& key);
+
+    // main_window_transfer.cpp
+    bool startTransfer(link::TransferKind kind);
+    void onTransferEnded(link::TransferKind kind, bool success);
+    void releaseCloneWindow();
+
+    // main_window_channels.cpp
+    void afterButton(int row);
+
+    // main_window_files.cpp
+    bool saveTo(const QString& path);
+    bool askSaveFirst(int messageId);
+
+    Prompts& prompts_;
+    std::unique_ptr<Session> session_;
+    std::array<std::unique_ptr<BankSheet>, 2> sheets_;
+    ChannelClipboard clipboard_;
+
+    std::array<ChannelGrid*, 2> grids_{};
+    QTabWidget* tabs_ = nullptr;
+    QSplitter* splitButtons_ = nullptr; // ImgSplit 0: bank tabs | command buttons
+    QSplitter* splitStatus_ = nullptr;  // ImgSplit 1: tabs above, status area below
+    QWidget* picButtons_ = nullptr;
+    QWidget* picStatus_ = nullptr;
+    QPlainTextEdit* txtStatus_ = nullptr;
+    std::array<QPushButton*, 5> cmdButtons_{};
+    QLabel* lblModel_ = nullptr;
+    std::array<QRadioButton*, 3> optModel_{};
+    QButtonGroup* modelGroup_ = nullptr;
+    QCheckBox* check1_ = nullptr;
+    QLabel* staDate_ = nullptr;
+    QLabel* staTime_ = nullptr;
+    QLabel* staComStatus_ = nullptr;
+    QTimer* clock_ = nullptr;
+
+    QToolBar* toolBar_ = nullptr;
+    QHash<QString, QAction*> menuItems_;   // by item name
+    QHash<QString, QAction*> toolActions_; // by key
+
+    QPointer<CloneWindow> clone_;
+    std::map<SubWindow, std::function<void()>> openers_;
+    bool closing_ = false;
+};
+
+} // namespace r57::ui

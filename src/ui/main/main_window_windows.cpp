@@ -1,0 +1,40 @@
+// The windows opened from the main window. Each sub-window is plugged in at one
+// place, setWindowOpener(); until it is, its command only commits pending edits.
+#include "main_window.h"
+
+#include "com_port_dialog.h"
+#include "core/session.h"
+#include "help_viewer.h"
+#include "main_window_items.h"
+#include "prompts.h"
+
+namespace r57::ui {
+
+void MainWindow::setWindowOpener(SubWindow window, std::function<void()> opener) {
+    openers_[window] = std::move(opener);
+}
+
+void MainWindow::openSubWindow(SubWindow window) {
+    commitPendingEdit();
+    auto found = openers_.find(window);
+    if (found != openers_.end() && found->second) {
+        found->second();
+    }
+}
+
+void MainWindow::openComPort() {
+    commitPendingEdit();
+    ComPortDialog dialog(*session_, this);
+    dialog.exec();
+}
+
+void MainWindow::showHelp() {
+    commitPendingEdit();
+    QString problem = OpenHelp(QString::fromStdString(session_->applicationDirectory));
+    if (!problem.isEmpty()) {
+        prompts_.message(this, items::kModelName, problem, Icon::Information, Buttons::Ok,
+                         Answer::Ok);
+    }
+}
+
+} // namespace r57::ui
