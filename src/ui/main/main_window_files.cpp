@@ -1,0 +1,121 @@
+// The File commands: New, Open, Save, Save As, and the save question before the
+// current codeplug is given up.
+#include "main_window.h"
+
+#include "channel_grid.h"
+#include "core/band_limits.h"
+#include "core/data_file.h"
+#include "core/session.h"
+#include "core/strings.h"
+#include "main_window_items.h"
+#include "prompts.h"
+
+namespace r57::ui {
+
+namespace {
+
+QString Tr(int id, int language) {
+    return QString::fromStdString(Text(id, language));
+}
+
+} // namespace
+
+void MainWindow::newCodeplug() {
+    commitPendingEdit();
+    Session& s = *session_;
+    if (prompts_.message(this, "alert", Tr(1201, s.language), Icon::Warning, Buttons::OkCancel,
+                         Answer::Cancel) != Answer::Ok) {
+        return;
+    }
+    s.resetToDefaults();
+    s.takeSavedCopy();
+    for (int bank : {kBankA, kBankB}) {
+        sheets_[bank]->clearAll();
+        grids_[bank]->showSheet();
+        grids_[bank]->setCursor(1, 1);
+        s.currentChannel[bank] = 1;
+    }
+    // The Manual mark and the model buttons follow the fresh image and model code.
+    syncControlsFromImage();
+    s.currentFileName = kUntitled;
+    updateTitle();
+    setPasteEnabled(false);
+}
+
+void MainWindow::openCodeplug() {
+    commitPendingEdit();
+    Session& s = *session_;
+    // Giving up unsaved edits needs the user's word, and a save that did not happen
+    // (dialog cancelled, write failed) must not let them be overwritten.
+    if (s.hasUnsavedChanges() && !askSaveFirst(1276)) {
+        return;
+    }
+    QString path = prompts_.openFile(this, items::kDataFileFilter, QString());
+    if (path.isEmpty()) {
+        return;
+    }
+    LoadedFile loaded = ReadDataFile(path.toStdString());
+    if (!loaded.status.ok) {
+        if (loaded.status.messageId == kIncorrectFileType) {
+            prompts_.message(this, "Error", Tr(kIncorrectFileType, s.language), Icon::Critical,
+                             Buttons::Ok, Answer::Ok);
+        }
+        return; // an unreadable file ends the command silently
+    }
+    s.image = loaded.image;
+    s.bands = DecodeBandLimits(s.image);
+    refreshShownBank();
+    s.takeSavedCopy();
+    s.currentFileName = path.toStdString();
+    updateTitle();
+    setPasteEnabled(false);
+}
+
+bool MainWindow::saveCodeplug() {
+    commitPendingEdit();
+    sheets_[session_->currentBank]->rewriteNames();
+    if (session_->currentFileName == kUntitled) {
+        QString path = prompts_.saveFile(this, items::kDataFileFilter, items::kUntitledFile);
+        return !path.isEmpty() && saveTo(path);
+    }
+    return saveTo(QString::fromStdString(session_->currentFileName));
+}
+
+bool MainWindow::saveCodeplugAs() {
+    commitPendingEdit();
+    sheets_[session_->currentBank]->rewriteNames();
+    QString preset = session_->currentFileName == kUntitled
+                         ? QString(items::kUntitledFile)
+                         : QString::fromStdString(session_->currentFileName);
+    QString path = prompts_.saveFile(this, items::kDataFileFilter, preset);
+    return !path.isEmpty() && saveTo(path);
+}
+
+bool MainWindow::saveTo(const QString& path) {
+    Status written = WriteDataFile(path.toStdString(), session_->image);
+    if (!written.ok) {
+        QString text = !written.detail.empty() ? QString::fromStdString(written.detail)
+                                               : Tr(written.messageId, session_->language);
+        showError(text);
+        return false; // the file name stays the one that was last written
+    }
+    session_->currentFileName = path.toStdString();
+    updateTitle();
+    session_->takeSavedCopy();
+    return true;
+}
+
+bool MainWindow::askSaveFirst(int messageId) {
+    Answer answer = prompts_.message(this, items::kModelName, Tr(messageId, session_->language),
+                                     Icon::Warning, Buttons::YesNoCancel, Answer::Yes);
+    switch (answer) {
+    case Answer::Yes:
+        return saveCodeplug();
+    case Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace r57::ui
