@@ -78,6 +78,11 @@ struct FailedRead {
     const char* message;
 };
 
+// Names the case in test listings.
+void PrintTo(const FailedRead& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class RadioReadFailure : public ::testing::TestWithParam<FailedRead> {};
 
 TEST_P(RadioReadFailure, PrintsTheMessageExitsOneAndWritesNoFile) {

@@ -30,6 +30,11 @@ struct FaultCase {
     const char* resentFrame; // the frame that must have gone out twice
 };
 
+// Names the case in test listings.
+void PrintTo(const FaultCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class RadioFault : public ::testing::TestWithParam<FaultCase> {};
 
 } // namespace

@@ -72,6 +72,11 @@ struct WriteCase {
     bool updateTime;
 };
 
+// Names the case in test listings.
+void PrintTo(const WriteCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class RadioWrite : public ::testing::TestWithParam<WriteCase> {};
 
 TEST_P(RadioWrite, SendsEverythingButTheBandRowTuningRowsAndFileOnlyRanges) {
@@ -129,6 +134,11 @@ struct BandCase {
     const char* name;
     bool goOn;
 };
+
+// Names the case in test listings.
+void PrintTo(const BandCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RadioBandQuestion : public ::testing::TestWithParam<BandCase> {};
 
