@@ -1,0 +1,121 @@
+// How long the main window takes to start and show itself, to show a freshly loaded
+// bank, and to switch the language. Runs offscreen with a private settings store.
+#include "main/channel_grid.h"
+#include "main/main_window.h"
+#include "main/prompts.h"
+
+#include "core/channel.h"
+#include "core/session.h"
+#include "sheet/bank_sheet.h"
+
+#include <QApplication>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace {
+
+using r57::Session;
+using r57::ui::MainWindow;
+
+// Answers every box with its default button and cancels every file dialog.
+class DefaultPrompts : public r57::ui::Prompts {
+public:
+    r57::ui::Answer message(QWidget*, const QString&, const QString&, r57::ui::Icon,
+                            r57::ui::Buttons, r57::ui::Answer defaultButton) override {
+        return defaultButton;
+    }
+    QString openFile(QWidget*, const QString&, const QString&) override { return {}; }
+    QString saveFile(QWidget*, const QString&, const QString&) override { return {}; }
+};
+
+DefaultPrompts gPrompts;
+
+// Every channel of bank A used; `variant` makes every cell differ between two images.
+r57::CodeplugImage FullBank(int variant) {
+    Session session;
+    session.resetToDefaults();
+    r57::BankSheet sheet(session, r57::kBankA);
+    for (int row = 1; row <= r57::kChannelRows; ++row) {
+        char freq[16];
+        std::snprintf(freq, sizeof freq, "%d.%05d", 400 + variant * 10 + row % 50, row * 125);
+        sheet.commitRx(row, freq);
+        sheet.commitTone(row, r57::kColDecode, variant ? "88.5" : "D023N");
+        sheet.commitChoice(row, r57::kColPower, variant ? "Low" : "High");
+        sheet.commitChoice(row, r57::kColWidth, variant ? "Narrow" : "Wide");
+        sheet.commitName(row, (variant ? "CH" : "RPT") + std::to_string(row));
+    }
+    return session.image;
+}
+
+std::unique_ptr<MainWindow> ShownWindow() {
+    auto window = std::make_unique<MainWindow>(gPrompts);
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get())) {
+        QApplication::processEvents();
+    }
+    return window;
+}
+
+// From nothing to a shown, painted main window.
+void BM_StartUpToShown(benchmark::State& state) {
+    for (auto _ : state) {
+        auto window = ShownWindow();
+        window->repaint();
+        state.PauseTiming();
+        window.reset();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartUpToShown)->Unit(benchmark::kMillisecond);
+
+// A new image in the shown bank (as after Open or a radio read), painted.
+void BM_BankRefreshThroughWindow(benchmark::State& state) {
+    auto window = ShownWindow();
+    const r57::CodeplugImage images[2] = {FullBank(0), FullBank(1)};
+    int which = 0;
+    for (auto _ : state) {
+        window->session().image = images[which];
+        which ^= 1;
+        window->refreshShownBank();
+        window->repaint();
+    }
+}
+BENCHMARK(BM_BankRefreshThroughWindow)->Unit(benchmark::kMillisecond);
+
+// The language menu with a full bank shown: every caption, list and cell, painted.
+void BM_LanguageSwitch(benchmark::State& state) {
+    auto window = ShownWindow();
+    window->session().image = FullBank(0);
+    window->refreshShownBank();
+    int language = r57::kEnglish;
+    for (auto _ : state) {
+        language = language == r57::kEnglish ? r57::kChinese : r57::kEnglish;
+        window->switchLanguage(language);
+        window->repaint();
+    }
+}
+BENCHMARK(BM_LanguageSwitch)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QTemporaryDir home; // the settings store is only read, but never the user's
+    qputenv("HOME", home.path().toLocal8Bit());
+    QStandardPaths::setTestModeEnabled(true);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
