@@ -181,7 +181,7 @@ void CloneEngine::sendFrame(CloneActions& out) {
 }
 
 CloneActions CloneEngine::onSendTimer() {
-    if (done_ || pending_ != Pending::None || !sendArmed_)
+    if (done_ || pending_ != Pending::None || !sendArmed_ || taking_)
         return {};
     sendArmed_ = false;
     CloneActions out;
@@ -204,11 +204,14 @@ CloneActions CloneEngine::onReply(const std::vector<uint8_t>& reply) {
     if (!taking_ || done_)
         return {};
     taking_ = false;
+    // Nothing more is awaited until the next frame goes out: a byte arriving in
+    // between must not be taken for the reply to a frame not yet sent.
+    const int expected = std::exchange(expected_, 0);
     if (settings_.traceMode)
         append(TraceLine("RADIO: ", reply));
 
     CloneActions out;
-    if (static_cast<int>(reply.size()) < expected_) {
+    if (static_cast<int>(reply.size()) < expected) {
         abort(true, out); // the port could not deliver what it reported
         return out;
     }

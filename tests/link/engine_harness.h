@@ -39,6 +39,7 @@ enum class Fault {
     WrongAck, // the first byte is 0x15 instead of the expected one
     Extra,    // one stray byte follows the reply
     Pieces,   // the reply arrives in two parts, 4 ms apart
+    Late,     // a stray byte arrives after the reply has been taken
 };
 
 struct Harness {

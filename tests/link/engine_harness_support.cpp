@@ -99,6 +99,10 @@ void Harness::reply(const Bytes& frame) {
     case Fault::Extra:
         answer.push_back(0xAA);
         break;
+    case Fault::Late:
+        // Taken 10 ms after it arrives, the next frame 1 ms later: this comes between.
+        arrivals_.emplace(now + 1 + CloneEngine::kReplySettleMs, Bytes{0xAA});
+        break;
     case Fault::Pieces: {
         const auto half = answer.begin() + static_cast<long>(answer.size() / 2);
         arrivals_.emplace(now + 1, Bytes(answer.begin(), half));

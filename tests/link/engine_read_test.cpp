@@ -115,6 +115,9 @@ struct ReplyCase {
     int resends;   // frames sent again
     bool timesOut; // the resend waits for the 600 ms timeout (else it follows at once)
 };
+void PrintTo(const ReplyCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class EngineReadReplies : public testing::TestWithParam<ReplyCase> {};
 
@@ -153,7 +156,9 @@ INSTANTIATE_TEST_SUITE_P(
                     ReplyCase{"HandshakeInPieces", 0, Fault::Pieces, 0, false},
                     // A stray byte after a reply must not shift the next one.
                     ReplyCase{"BlockWithStrayByte", 60, Fault::Extra, 0, false},
-                    ReplyCase{"AcknowledgeWithStrayByte", 2, Fault::Extra, 0, false}),
+                    ReplyCase{"AcknowledgeWithStrayByte", 2, Fault::Extra, 0, false},
+                    ReplyCase{"AcknowledgeWithLateStrayByte", 2, Fault::Late, 0, false},
+                    ReplyCase{"HandshakeWithLateStrayByte", 0, Fault::Late, 0, false}),
     [](const testing::TestParamInfo<ReplyCase>& info) { return info.param.name; });
 
 TEST(EngineRead, SevenSilentResendsThenTheQuestion) {

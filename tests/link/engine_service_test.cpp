@@ -44,6 +44,9 @@ struct KindCase {
     CloneKind kind;
     size_t frames;
 };
+void PrintTo(const KindCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class EngineServiceKinds : public testing::TestWithParam<KindCase> {};
 
@@ -105,6 +108,9 @@ struct BandCase {
     bool asked;
     bool success;
 };
+void PrintTo(const BandCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class EngineServiceBands : public testing::TestWithParam<BandCase> {};
 

@@ -138,6 +138,9 @@ struct BandCase {
     bool asked;
     bool success;
 };
+void PrintTo(const BandCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class EngineWriteBands : public testing::TestWithParam<BandCase> {};
 
