@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+#include <unistd.h>
+
 using namespace r57;
 using namespace r57::clitest;
 
@@ -262,4 +264,23 @@ TEST_F(RadioCommands, RadioLoadsADataFileAndLeavesAfterTheSessionsAskedFor) {
     EXPECT_TRUE(SameRange(loadFile(out), memory, 0, addr::kFileOnlyA));
     EXPECT_EQ(radio.waitForExit(3000), 0);
     EXPECT_EQ(loadFile(radio.savedMemoryPath()), memory);
+}
+
+TEST_F(RadioCommands, InterruptedReadReleasesTheRadioAndWritesNoFile) {
+    ASSERT_TRUE(radio.start({"--turnaround", "20"})); // slow enough to be caught halfway
+    const std::string out = folder.file("read.dat");
+    const auto r =
+        RunBuiltProgram("r57", {"read", "--port", radio.device(), "-o", out}, 30000, 1000);
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_TRUE(Contains(r.err, "interrupted")) << r.err;
+    EXPECT_FALSE(FileExists(out));
+    // The radio may still be finishing the reply it was sending when "E" came.
+    auto log = radio.log();
+    for (int i = 0; i < 100 && (log.empty() || CountFrames({log.back()}, "E") == 0); ++i) {
+        usleep(10 * 1000);
+        log = radio.log();
+    }
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(CountFrames({log.back()}, "E"), 1) << log.back();
+    EXPECT_LT(CountFrames(log, "R "), 208);
 }

@@ -31,9 +31,10 @@ struct ProgramResult {
     std::string err;
 };
 
-// Runs a program from the build folder with stdin from /dev/null.
+// Runs a program from the build folder with stdin from /dev/null; with
+// `interruptAfterMs` >= 0 it gets SIGINT that long after its start.
 ProgramResult RunBuiltProgram(const std::string& name, const std::vector<std::string>& args,
-                              int limitMs = 30000);
+                              int limitMs = 30000, int interruptAfterMs = -1);
 
 // Runs a program from the build folder on a terminal of its own (stdin, stdout and
 // stderr). Whenever the screen shows the next `prompts[i].first`, it types

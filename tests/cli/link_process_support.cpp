@@ -94,7 +94,7 @@ TempFolder::~TempFolder() {
 }
 
 ProgramResult RunBuiltProgram(const std::string& name, const std::vector<std::string>& args,
-                              int limitMs) {
+                              int limitMs, int interruptAfterMs) {
     ProgramResult result;
     int outFd = -1;
     int errFd = -1;
@@ -102,11 +102,16 @@ ProgramResult RunBuiltProgram(const std::string& name, const std::vector<std::st
     if (pid < 0)
         return result;
     const long long end = NowMs() + limitMs;
+    long long interruptAt = interruptAfterMs >= 0 ? NowMs() + interruptAfterMs : -1;
     pollfd fds[2] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}};
     std::string* sinks[2] = {&result.out, &result.err};
     int openPipes = 2;
     while (openPipes > 0 && NowMs() < end) {
-        if (poll(fds, 2, 100) <= 0)
+        if (interruptAt >= 0 && NowMs() >= interruptAt) {
+            kill(pid, SIGINT);
+            interruptAt = -1;
+        }
+        if (poll(fds, 2, 20) <= 0)
             continue;
         for (int i = 0; i < 2; ++i) {
             if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP)))

@@ -5,11 +5,15 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QSocketNotifier>
 
+#include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <iostream>
+#include <memory>
 #include <string>
 
 namespace r57::cli {
@@ -41,6 +45,48 @@ bool AskOnTerminal(const CliContext& context, const std::string& question, char 
     return !answer.empty() && (answer[0] == yes || answer[0] == yes - 'a' + 'A');
 }
 
+// Ctrl-C (or SIGTERM) during a transfer must still release the radio from clone mode:
+// the signal only ends the event loop, and the driver sends "E" as it is torn down.
+int gInterruptPipe[2] = {-1, -1};
+
+void OnInterrupt(int) {
+    const char c = 1;
+    [[maybe_unused]] const ssize_t n = write(gInterruptPipe[1], &c, 1);
+}
+
+class InterruptWatch {
+public:
+    explicit InterruptWatch(QEventLoop& loop) {
+        if (pipe2(gInterruptPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+            return;
+        struct sigaction action {};
+        action.sa_handler = OnInterrupt;
+        sigaction(SIGINT, &action, &oldInt_);
+        sigaction(SIGTERM, &action, &oldTerm_);
+        notifier_ = std::make_unique<QSocketNotifier>(gInterruptPipe[0], QSocketNotifier::Read);
+        QObject::connect(notifier_.get(), &QSocketNotifier::activated, &loop, [this, &loop] {
+            interrupted_ = true;
+            loop.quit();
+        });
+    }
+    ~InterruptWatch() {
+        if (!notifier_)
+            return;
+        notifier_.reset();
+        sigaction(SIGINT, &oldInt_, nullptr);
+        sigaction(SIGTERM, &oldTerm_, nullptr);
+        close(gInterruptPipe[0]);
+        close(gInterruptPipe[1]);
+    }
+    bool interrupted() const { return interrupted_; }
+
+private:
+    std::unique_ptr<QSocketNotifier> notifier_;
+    struct sigaction oldInt_ {};
+    struct sigaction oldTerm_ {};
+    bool interrupted_ = false;
+};
+
 class TransferRun {
 public:
     TransferRun(Session& session, const RadioRequest& request, const CliContext& context)
@@ -65,6 +111,7 @@ public:
             success = ok;
             loop.quit();
         });
+        InterruptWatch interrupt(loop);
         if (!driver_.start(request_.kind))
             return fail(device);
         // The driver ends every transfer itself: after the resends and the question,
@@ -72,6 +119,8 @@ public:
         if (driver_.isRunning())
             loop.exec();
         endProgressLine();
+        if (interrupt.interrupted())
+            return Fail(context_, "interrupted; the radio was told to end the transfer");
         if (!success)
             return fail(device);
         *context_.err << Message(context_,
