@@ -80,8 +80,25 @@ bool ParseHex(const std::string& text, std::vector<uint8_t>& bytes) {
 
 ParsedOptions Fail(const std::string& message) {
     ParsedOptions r;
-    r.message = "r57-radio: " + message + "\n" + UsageText();
+    r.message = "r57-radio: " + message + " (try --help)\n";
     return r;
+}
+
+bool TakesValue(const std::string& option) {
+    static const std::set<std::string> kValued{"--link",
+                                               "--load",
+                                               "--save",
+                                               "--log",
+                                               "--model",
+                                               "--ident",
+                                               "--drop",
+                                               "--garble",
+                                               "--short",
+                                               "--baud",
+                                               "--turnaround",
+                                               "--silent-after",
+                                               "--exit-after-sessions"};
+    return kValued.count(option) > 0;
 }
 
 } // namespace
@@ -96,8 +113,10 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             r.message = UsageText();
             return r;
         }
+        if (!TakesValue(a))
+            return Fail("unknown option " + a);
         if (i + 1 >= args.size())
-            return Fail(a.rfind("--", 0) == 0 ? "missing value for " + a : "unknown argument " + a);
+            return Fail("missing value for " + a);
         const std::string& v = args[++i];
         long n = 0;
         if (a == "--link") {
@@ -133,8 +152,6 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
                 o.faults.silentAfter = n;
             else
                 o.exitAfterSessions = n;
-        } else {
-            return Fail("unknown option " + a);
         }
     }
     ParsedOptions r;
