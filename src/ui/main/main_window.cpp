@@ -159,7 +159,7 @@ void MainWindow::buildCentralArea() {
     mainLayout->addLayout(modelRow);
 
     setCentralWidget(picMain);
-    resize(1060, 720);
+    resize(1200, 760); // all fifteen columns of a bank in view
 }
 
 void MainWindow::buildStatusBar() {
@@ -195,7 +195,7 @@ void MainWindow::buildStatusBar() {
 void MainWindow::updateClock() {
     QLocale locale;
     staDate_->setText(locale.toString(QDate::currentDate(), QLocale::ShortFormat));
-    staTime_->setText(locale.toString(QTime::currentTime(), QLocale::LongFormat));
+    staTime_->setText(QTime::currentTime().toString("HH:mm:ss"));
 }
 
 void MainWindow::startUp() {
