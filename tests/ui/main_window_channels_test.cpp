@@ -182,5 +182,15 @@ TEST_F(Channels, TabChangeWritesTheNamesOfTheBankLeft) {
     EXPECT_EQ(ReadChannelName(session().image, NameSlot(kBankA, 1)), "CH2    ");
 }
 
+TEST_F(Channels, LanguageSwitchKeepsNamesWithTheirMovedChannels) {
+    grid()->setCursor(1, 1);
+    clickButton(kMoveDown); // channel 1 (named CH1) is now row 2
+    trigger("mnuSet_LanC");
+    EXPECT_EQ(grid()->cellText(2, kColName).trimmed(), "CH1");
+    EXPECT_EQ(grid()->cellText(1, kColName).trimmed(), "CH2");
+    trigger("mnuSet_LanE");
+    EXPECT_EQ(grid()->cellText(2, kColName).trimmed(), "CH1");
+}
+
 } // namespace
 } // namespace r57::ui::testing
