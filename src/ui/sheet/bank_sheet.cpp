@@ -37,7 +37,9 @@ const std::string& BankSheet::cell(int row, int column) const {
     return cells_[row - 1][column];
 }
 
-void BankSheet::refresh() { cells_ = DecodeBank(session_.image, bank_, session_.language); }
+void BankSheet::refresh() {
+    cells_ = DecodeBank(session_.image, bank_, session_.language);
+}
 
 void BankSheet::clearAll() {
     for (BankRow& r : cells_) {
