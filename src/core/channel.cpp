@@ -4,6 +4,7 @@
 #include "address_map.h"
 #include "codecs.h"
 #include "image.h"
+#include "message_ids.h"
 #include "strings.h"
 
 #include <stdexcept>
@@ -11,10 +12,6 @@
 namespace r57 {
 namespace {
 
-// String ids of the texts a channel record shows.
-constexpr int kHigh = 1108, kLow = 1109, kWide = 1110, kNarrow = 1111, kOff = 1113, kOn = 1114;
-constexpr int kBoth = 1102, kBot = 1103, kEot = 1104, kCarrier = 1286;
-constexpr int kCompand = 1317, kScramble = 1318, kDel = 1321, kAdd = 1322;
 constexpr const char* kQtDqt = "QT/DQT"; // fixed text in both languages
 constexpr const char* kPttIdCaption = "PTT ID";
 
@@ -124,22 +121,22 @@ std::vector<std::string> ColumnChoices(int column, int language) {
     };
     switch (column) {
     case kColPower:
-        return texts({kHigh, kLow});
+        return texts({kTextHigh, kTextLow});
     case kColScan:
-        return texts({kDel, kAdd});
+        return texts({kTextDel, kTextAdd});
     case kColWidth:
-        return texts({kWide, kNarrow});
+        return texts({kTextWide, kTextNarrow});
     case kColBcl: {
-        std::vector<std::string> list = texts({kOff, kCarrier});
+        std::vector<std::string> list = texts({kTextOff, kTextCarrier});
         list.push_back(kQtDqt);
         return list;
     }
     case kColPttId:
-        return texts({kOff, kBot, kEot, kBoth});
+        return texts({kTextOff, kTextBot, kTextEot, kTextBoth});
     case kColVox:
-        return texts({kOff, kOn});
+        return texts({kTextOff, kTextOn});
     case kColOption:
-        return texts({kOff, kCompand, kScramble});
+        return texts({kTextOff, kTextCompand, kTextScramble});
     case kColScrambler:
         return {"1", "2", "3", "4", "5", "6", "7", "8"};
     default:
@@ -151,28 +148,29 @@ std::string ChoiceText(const uint8_t record[16], int column, int language) {
     const uint8_t flags1 = record[12], flags2 = record[13], flags3 = record[14];
     switch (column) {
     case kColPower:
-        return Text(flags1 & 0x04 ? kHigh : kLow, language);
+        return Text(flags1 & 0x04 ? kTextHigh : kTextLow, language);
     case kColScan:
-        return Text(flags3 & 0x40 ? kAdd : kDel, language);
+        return Text(flags3 & 0x40 ? kTextAdd : kTextDel, language);
     case kColWidth:
-        return Text(flags2 & 0x08 ? kNarrow : kWide, language);
+        return Text(flags2 & 0x08 ? kTextNarrow : kTextWide, language);
     case kColBcl:
         switch (flags2 & 0x03) {
         case 1:
-            return Text(kCarrier, language);
+            return Text(kTextCarrier, language);
         case 2:
             return kQtDqt;
         default:
-            return Text(kOff, language); // 0, and 3 shown as "Off"
+            return Text(kTextOff, language); // 0, and 3 shown as "Off"
         }
     case kColPttId: {
-        constexpr int kPttIds[4] = {kOff, kBot, kEot, kBoth};
+        constexpr int kPttIds[4] = {kTextOff, kTextBot, kTextEot, kTextBoth};
         return Text(kPttIds[(flags1 >> 4) & 0x03], language);
     }
     case kColVox:
-        return Text(flags2 & 0x04 ? kOn : kOff, language);
+        return Text(flags2 & 0x04 ? kTextOn : kTextOff, language);
     case kColOption: {
-        constexpr int kOptionIds[4] = {kOff, kCompand, kScramble, kOff}; // 3 shown as "Off"
+        // 3 is shown as "Off".
+        constexpr int kOptionIds[4] = {kTextOff, kTextCompand, kTextScramble, kTextOff};
         return Text(kOptionIds[flags1 & 0x03], language);
     }
     case kColScrambler:

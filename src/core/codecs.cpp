@@ -3,6 +3,7 @@
 #include "codecs.h"
 
 #include "band_limits.h"
+#include "message_ids.h"
 #include "strings.h"
 
 #include <cstdint>
@@ -11,8 +12,6 @@
 
 namespace r57 {
 namespace {
-
-constexpr int kNoneId = 1107;
 
 constexpr int kQtTones[50] = {670,  693,  719,  744,  770,  797,  825,  854,  885,  915,
                               948,  974,  1000, 1035, 1072, 1109, 1148, 1188, 1230, 1273,
@@ -228,7 +227,7 @@ std::array<uint8_t, 4> FrequencyBytesFromText(std::string_view text) {
 
 std::string ToneTextFromBytes(uint8_t low, uint8_t high, int language) {
     if (high == 0xFF)
-        return Text(kNoneId, language);
+        return Text(kTextNone, language);
     if (high < 0x40) {
         const long long tenths = LeadingNumber(NibbleText(high) + NibbleText(low));
         return FormatTenths(static_cast<int>(tenths));
@@ -267,7 +266,7 @@ std::array<uint8_t, 2> ToneBytesFromText(std::string_view text) {
 std::vector<std::string> BuildToneList(int language) {
     std::vector<std::string> list;
     list.reserve(261);
-    list.push_back(Text(kNoneId, language));
+    list.push_back(Text(kTextNone, language));
     for (int tone : kQtTones)
         list.push_back(FormatTenths(tone));
     for (const char* code : kDqtCodes)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "image.h"
+#include "message_ids.h"
 #include "status.h"
 
 #include <cstdint>
@@ -14,7 +15,7 @@ namespace r57 {
 
 constexpr int kPlainFileSize = 16400;
 constexpr const char* kFileMark = "SLZBRT";
-constexpr int kIncorrectFileType = 1277; // "Incorrect File Type."
+constexpr int kIncorrectFileType = kMsgIncorrectFileType; // what a wrong file gives
 
 std::vector<uint8_t> BuildPlainImage(const CodeplugImage& image);
 // The whole content of a data file for this image.

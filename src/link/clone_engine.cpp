@@ -1,6 +1,7 @@
 #include "clone_engine.h"
 
 #include <core/address_map.h>
+#include <core/message_ids.h>
 
 #include <ctime>
 #include <utility>
@@ -9,20 +10,12 @@ namespace r57::link {
 
 namespace {
 
-// String-table ids of the transcript, the status panel and the questions.
+// String-table ids of the transcript and the status panel that only the engine shows
+// (the shared ones are in core/message_ids.h).
 enum : int {
-    kMsgWarning = 1194,
-    kMsgPercentage = 1287,
-    kMsgRetryOrCancel = 1291,
-    kMsgReadDone = 1292,
-    kMsgWriteDone = 1293,
-    kMsgBandChanged = 1370,
-    kMsgServiceBandChanged = 1381,
     kMsgOpeningPort = 1382,
     kMsgTransferringBlocks = 1383,
     kMsgTransferring = 1384,
-    kMsgWrongModel = 1385,
-    kMsgTimeout = 1386,
     kMsgPortClosed = 1387,
     kMsgError = 1388,
     kMsgComplete = 1389,

@@ -3,6 +3,8 @@
 // itself lives in the engines; this class only carries their actions out.
 #pragma once
 
+#include "core/message_ids.h"
+
 #include <QObject>
 #include <QString>
 
@@ -26,7 +28,7 @@ enum class TransferKind {
 
 // The message a caller shows when start() fails because the port cannot be opened:
 // 1175 "Cannot Open Communication Port." (the notifier gets the system's own text).
-constexpr int kCannotOpenPortMessage = 1175;
+constexpr int kCannotOpenPortMessage = kMsgCannotOpenPort;
 
 // The questions a transfer asks the user; the answer is true for OK / Retry.
 enum class Question {

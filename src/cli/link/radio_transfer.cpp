@@ -1,5 +1,6 @@
 #include "radio_transfer.h"
 
+#include "core/message_ids.h"
 #include "core/strings.h"
 #include "link/port_slots.h"
 
@@ -19,16 +20,6 @@
 namespace r57::cli {
 
 namespace {
-
-constexpr int kCannotOpenPort = 1175;
-constexpr int kBandLimitsChanged = 1370;
-constexpr int kServiceBandLimitsChanged = 1381;
-constexpr int kModelTypeWrong = 1385;
-constexpr int kTimeout = 1386;
-constexpr int kRetryOrCancel = 1291;
-constexpr int kReadingCompleted = 1292;
-constexpr int kCompletionPercentage = 1287;
-constexpr int kWritingCompleted = 1293;
 
 bool IsReading(link::TransferKind kind) {
     return kind == link::TransferKind::Read || kind == link::TransferKind::ReadRanges ||
@@ -97,7 +88,7 @@ public:
         driver_.setAsker(
             [this, terminal](link::Question q, const QString&) { return answer(q, terminal); });
         driver_.setNotifier([this](int id, const QString& text) {
-            failureId_ = id == 0 ? kCannotOpenPort : id;
+            failureId_ = id == 0 ? kMsgCannotOpenPort : id;
             failureDetail_ = text.toStdString();
         });
         driver_.setPort(QString::fromStdString(device));
@@ -123,8 +114,7 @@ public:
             return Fail(context_, "interrupted; the radio was told to end the transfer");
         if (!success)
             return fail(device);
-        *context_.err << Message(context_,
-                                 IsReading(request_.kind) ? kReadingCompleted : kWritingCompleted)
+        *context_.err << Message(context_, IsReading(request_.kind) ? kMsgReadDone : kMsgWriteDone)
                       << "\n";
         return kExitOk;
     }
@@ -134,14 +124,14 @@ private:
         endProgressLine();
         if (q == link::Question::RetryOrCancel) {
             const bool retry =
-                terminal && AskOnTerminal(context_, Message(context_, kRetryOrCancel), 'r',
+                terminal && AskOnTerminal(context_, Message(context_, kMsgRetryOrCancel), 'r',
                                           "[r = Retry, c = Cancel]");
             if (!retry)
-                failureId_ = kTimeout;
+                failureId_ = kMsgTimeout;
             return retry;
         }
         const int id =
-            q == link::Question::BandLimitsChanged ? kBandLimitsChanged : kServiceBandLimitsChanged;
+            q == link::Question::BandLimitsChanged ? kMsgBandChanged : kMsgServiceBandChanged;
         bool goOn = request_.goOnIfBandsDiffer;
         if (!goOn && terminal)
             goOn = AskOnTerminal(context_, Message(context_, id), 'y', "[y/N]");
@@ -161,7 +151,7 @@ private:
             return;
         lastPercent_ = percent;
         const std::string line =
-            Message(context_, kCompletionPercentage) + ": " + std::to_string(percent) + "%";
+            Message(context_, kMsgPercentage) + ": " + std::to_string(percent) + "%";
         if (isatty(STDERR_FILENO)) {
             *context_.err << "\r" << line << std::flush;
             progressShown_ = true;
@@ -178,10 +168,10 @@ private:
 
     int fail(const std::string& device) {
         endProgressLine();
-        std::string message = Message(context_, failureId_ ? failureId_ : kTimeout);
-        if (failureId_ == kCannotOpenPort)
+        std::string message = Message(context_, failureId_ ? failureId_ : kMsgTimeout);
+        if (failureId_ == kMsgCannotOpenPort)
             message += " " + device + (failureDetail_.empty() ? "" : ": " + failureDetail_);
-        else if (!failureDetail_.empty() && failureId_ != kModelTypeWrong)
+        else if (!failureDetail_.empty() && failureId_ != kMsgWrongModel)
             message += " " + failureDetail_;
         return Fail(context_, message);
     }
@@ -209,7 +199,7 @@ int RunRadioTransfer(Session& session, const RadioRequest& request, const CliCon
         link::ResolvePortName(QString::fromStdString(request.port)).toStdString();
     if (device.empty())
         return Fail(context,
-                    Message(context, kCannotOpenPort) + " " + request.port + ": no such port");
+                    Message(context, kMsgCannotOpenPort) + " " + request.port + ": no such port");
     static int argc = 1;
     static char name[] = "r57";
     static char* argv[] = {name, nullptr};

@@ -1,5 +1,6 @@
 #include "clone_window.h"
 
+#include "core/message_ids.h"
 #include "core/session.h"
 #include "core/strings.h"
 #include "prompts.h"
@@ -15,14 +16,6 @@ namespace r57::ui {
 
 namespace {
 
-constexpr int kReadTitle = 1288;
-constexpr int kWriteTitle = 1289;
-constexpr int kPercentage = 1287;
-constexpr int kWarning = 1194;
-constexpr int kModelWrong = 1385;
-constexpr int kRangeChanged = 1370;
-constexpr int kServiceRangeChanged = 1381;
-constexpr int kRetryOrCancel = 1291;
 constexpr int kReadBlocks = 214;  // handshake steps, 208 blocks and the end
 constexpr int kWriteBlocks = 207; // the same for the 204 blocks of a write
 
@@ -96,21 +89,21 @@ CloneWindow::CloneWindow(Session& session, Prompts& prompts, QWidget* mainWindow
         Answer yes = Answer::Ok;
         switch (question) {
         case link::Question::BandLimitsChanged:
-            title = d->text(kWarning);
+            title = d->text(kMsgWarning);
             if (message.isEmpty()) {
-                message = d->text(kRangeChanged);
+                message = d->text(kMsgBandChanged);
             }
             break;
         case link::Question::ServiceBandLimitsChanged:
             title = "Warning";
             if (message.isEmpty()) {
-                message = d->text(kServiceRangeChanged);
+                message = d->text(kMsgServiceBandChanged);
             }
             break;
         case link::Question::RetryOrCancel:
             title = "Error";
             if (message.isEmpty()) {
-                message = d->text(kRetryOrCancel);
+                message = d->text(kMsgRetryOrCancel);
             }
             buttons = Buttons::RetryCancel;
             yes = Answer::Retry;
@@ -119,9 +112,9 @@ CloneWindow::CloneWindow(Session& session, Prompts& prompts, QWidget* mainWindow
         return d->prompts.message(this, title, message, Icon::Critical, buttons, yes) == yes;
     });
     d->driver->setNotifier([this](int messageId, const QString& text) {
-        if (messageId == kModelWrong) {
-            d->prompts.message(this, d->text(kWarning),
-                               text.isEmpty() ? d->text(kModelWrong) : text, Icon::Critical,
+        if (messageId == kMsgWrongModel) {
+            d->prompts.message(this, d->text(kMsgWarning),
+                               text.isEmpty() ? d->text(kMsgWrongModel) : text, Icon::Critical,
                                Buttons::Ok, Answer::Ok);
             return;
         }
@@ -168,10 +161,10 @@ bool CloneWindow::transferDatas(link::TransferKind kind) {
         return false; // one transfer at a time: the port is in use
     }
     d->kind = kind;
-    setWindowTitle(d->text(IsRead(kind) ? kReadTitle : kWriteTitle));
+    setWindowTitle(d->text(IsRead(kind) ? kMsgReadTitle : kMsgWriteTitle));
     d->bar->setMaximum(IsRead(kind) ? kReadBlocks : kWriteBlocks);
     d->bar->setValue(0);
-    d->percent->setText(d->text(kPercentage) + ":  0%");
+    d->percent->setText(d->text(kMsgPercentage) + ":  0%");
     d->text1->clear();
     d->shownLog.clear();
 

@@ -5,6 +5,7 @@
 #include "channel_grid.h"
 #include "clone_window.h"
 #include "core/band_limits.h"
+#include "core/message_ids.h"
 #include "core/session.h"
 #include "core/strings.h"
 #include "main_window_items.h"
@@ -36,7 +37,7 @@ bool Confirm(Prompts& prompts, QWidget* parent, int titleId, int language) {
 void MainWindow::readFromRadio() {
     commitPendingEdit();
     Session& s = *session_;
-    if (!Confirm(prompts_, this, 1288, s.language)) {
+    if (!Confirm(prompts_, this, kMsgReadTitle, s.language)) {
         return;
     }
     s.transferDirection = 0;
@@ -53,15 +54,15 @@ void MainWindow::writeToRadio() {
     commitPendingEdit();
     Session& s = *session_;
     sheets_[s.currentBank]->rewriteNames();
-    if (!Confirm(prompts_, this, 1289, s.language)) {
+    if (!Confirm(prompts_, this, kMsgWriteTitle, s.language)) {
         return;
     }
     s.transferDirection = 1;
     try {
         startTransfer(link::TransferKind::Write);
     } catch (const std::exception&) {
-        prompts_.message(this, items::kModelName, Tr(1175, s.language), Icon::Critical, Buttons::Ok,
-                         Answer::Ok);
+        prompts_.message(this, items::kModelName, Tr(kMsgCannotOpenPort, s.language),
+                         Icon::Critical, Buttons::Ok, Answer::Ok);
     }
 }
 
