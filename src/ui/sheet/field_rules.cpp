@@ -3,9 +3,11 @@
 // it is what deletes one; every other field only edits a channel that exists.
 #include "bank_sheet.h"
 
+#include "grid_rules.h"
 #include "record_access.h"
 
 #include "core/codecs.h"
+#include "core/message_ids.h"
 #include "core/session.h"
 #include "core/strings.h"
 
@@ -26,18 +28,6 @@ namespace {
 // straddling 174 MHz is pulled back to simplex.
 constexpr long long kBandSplitUnits = 174LL * 100000;
 
-// Text ids of the choice columns.
-constexpr int kHigh = 1108;
-constexpr int kNarrow = 1111;
-constexpr int kOff = 1113;
-constexpr int kOn = 1114;
-constexpr int kBoth = 1102;
-constexpr int kBot = 1103;
-constexpr int kEot = 1104;
-constexpr int kCarrier = 1286;
-constexpr int kCompand = 1317;
-constexpr int kScramble = 1318;
-constexpr int kAdd = 1322;
 constexpr const char* kQtDqt = "QT/DQT";
 constexpr const char* kChineseNone = "无";
 
@@ -231,29 +221,29 @@ void BankSheet::commitChoice(int row, int column, std::string_view text) {
     Record record = ReadRecord(session_.image, bank_, row);
     switch (column) {
     case kColPower:
-        SetBit(record[12], 0x04, is(kHigh));
+        SetBit(record[12], 0x04, is(kTextHigh));
         break;
     case kColScan:
-        SetBit(record[14], 0x40, is(kAdd));
+        SetBit(record[14], 0x40, is(kTextAdd));
         break;
     case kColWidth:
-        SetBit(record[13], 0x08, is(kNarrow));
+        SetBit(record[13], 0x08, is(kTextNarrow));
         break;
     case kColBcl:
-        SetBits(record[13], 0x03, 0, text == kQtDqt ? 2 : is(kCarrier) ? 1 : 0);
+        SetBits(record[13], 0x03, 0, text == kQtDqt ? 2 : is(kTextCarrier) ? 1 : 0);
         break;
     case kColPttId:
-        SetBits(record[12], 0x30, 4, is(kBot) ? 1 : is(kEot) ? 2 : is(kBoth) ? 3 : 0);
+        SetBits(record[12], 0x30, 4, is(kTextBot) ? 1 : is(kTextEot) ? 2 : is(kTextBoth) ? 3 : 0);
         break;
     case kColVox:
-        SetBit(record[13], 0x04, is(kOn));
+        SetBit(record[13], 0x04, is(kTextOn));
         break;
     case kColOption:
-        if (is(kCompand)) {
+        if (is(kTextCompand)) {
             SetBits(record[12], 0x03, 0, 1);
-        } else if (is(kScramble)) {
+        } else if (is(kTextScramble)) {
             SetBits(record[12], 0x03, 0, 2);
-        } else if (is(kOff)) {
+        } else if (is(kTextOff)) {
             SetBits(record[12], 0x03, 0, 0);
         }
         break;
@@ -281,31 +271,24 @@ void BankSheet::commitName(int row, std::string_view text) {
 }
 
 void BankSheet::commitCell(int row, int column, std::string_view text) {
-    switch (column) {
-    case kColRx:
-        commitRx(row, text);
+    // The editor a column opens with is also the rule its value goes through.
+    switch (EditorFor(column)) {
+    case EditorKind::Text:
+        if (column == kColRx) {
+            commitRx(row, text);
+        } else if (column == kColTx) {
+            commitTx(row, text);
+        } else {
+            commitName(row, text);
+        }
         break;
-    case kColTx:
-        commitTx(row, text);
-        break;
-    case kColDecode:
-    case kColEncode:
+    case EditorKind::Tone:
         commitTone(row, column, text);
         break;
-    case kColName:
-        commitName(row, text);
-        break;
-    case kColPower:
-    case kColScan:
-    case kColWidth:
-    case kColBcl:
-    case kColPttId:
-    case kColVox:
-    case kColOption:
-    case kColScrambler:
+    case EditorKind::Choice:
         commitChoice(row, column, text);
         break;
-    default:
+    case EditorKind::None:
         break; // the label and "More" columns hold no value
     }
 }
