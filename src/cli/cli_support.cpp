@@ -84,6 +84,40 @@ int UsageError(const CliContext& context, const Command& command, const std::str
     return kExitRefused;
 }
 
+CommandInput::CommandInput(const CliContext& context, const Command& self,
+                           const std::vector<std::string>& args,
+                           const std::vector<std::string>& valued,
+                           const std::vector<std::string>& flags)
+    : context_(context), self_(self), parsed_(ParseArgs(args, valued, flags)) {
+    expect(parsed_.error.empty(), parsed_.error);
+}
+
+CommandInput& CommandInput::expect(bool ok, const std::string& message) {
+    if (status_ == kExitOk && !ok) {
+        status_ = UsageError(context_, self_, message);
+    }
+    return *this;
+}
+
+CommandInput& CommandInput::noPositional() {
+    return expect(parsed_.positional.empty(), parsed_.positional.empty()
+                                                  ? std::string()
+                                                  : "unexpected argument " + parsed_.positional[0]);
+}
+
+CommandInput& CommandInput::onePositional(const std::string& what) {
+    const std::size_t count = parsed_.positional.size();
+    return expect(count == 1, count == 0 ? "missing " + what : "too many arguments");
+}
+
+CommandInput& CommandInput::require(const std::string& option, const std::string& what) {
+    return expect(!parsed_.value(option).empty(), "missing " + option + " " + what);
+}
+
+std::optional<CodeplugImage> CommandInput::load(const std::string& path) {
+    return LoadCodeplug(context_, path, status_);
+}
+
 std::optional<CodeplugImage> LoadCodeplug(const CliContext& context, const std::string& path,
                                           int& exitStatus) {
     LoadedFile loaded = ReadDataFile(path);
@@ -106,6 +140,17 @@ int WriteOutput(const CliContext& context, const std::string& path,
         return Fail(context, path + ": " + status.detail);
     }
     return kExitOk;
+}
+
+int WriteCodeplug(const CliContext& context, const std::string& path, const CodeplugImage& image) {
+    return WriteOutput(context, path, EncodeDataFile(image));
+}
+
+Session FreshSession(const CliContext& context) {
+    Session session;
+    session.applicationDirectory = context.programDirectory;
+    session.startUp();
+    return session;
 }
 
 int FinishOutput(const CliContext& context) {

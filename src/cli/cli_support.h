@@ -5,6 +5,7 @@
 #include "commands.h"
 
 #include "core/image.h"
+#include "core/session.h"
 
 #include <cstdint>
 #include <map>
@@ -44,6 +45,43 @@ int Fail(const CliContext& context, const std::string& message);   // kExitFailu
 // For a command whose arguments are wrong: the message and a pointer to --help.
 int UsageError(const CliContext& context, const Command& command, const std::string& message);
 
+// The arguments of one run of a command, checked in turn: the first check that fails
+// prints its usage error and makes status() kExitRefused, and every later check is
+// skipped, so a command reports only the first thing wrong. A malformed option is
+// caught on construction.
+class CommandInput {
+public:
+    CommandInput(const CliContext& context, const Command& self,
+                 const std::vector<std::string>& args, const std::vector<std::string>& valued,
+                 const std::vector<std::string>& flags = {});
+
+    explicit operator bool() const { return status_ == kExitOk; }
+    int status() const { return status_; }
+
+    const std::vector<std::string>& positional() const { return parsed_.positional; }
+    bool has(const std::string& name) const { return parsed_.has(name); }
+    std::string value(const std::string& name) const { return parsed_.value(name); }
+
+    // The usage error `message` unless `ok`.
+    CommandInput& expect(bool ok, const std::string& message);
+    // "unexpected argument X" for any positional argument.
+    CommandInput& noPositional();
+    // Exactly one positional argument: "missing WHAT" or "too many arguments".
+    CommandInput& onePositional(const std::string& what);
+    // An option that must be given a value: "missing OPTION WHAT".
+    CommandInput& require(const std::string& option, const std::string& what);
+
+    // Reads the data file the command works on; nothing after printing why it could
+    // not (see LoadCodeplug), and status() is the exit status then.
+    std::optional<CodeplugImage> load(const std::string& path);
+
+private:
+    const CliContext& context_;
+    Command self_; // a copy: callers pass the entry as a temporary
+    ParsedArgs parsed_;
+    int status_ = kExitOk;
+};
+
 // Reads a data file. On failure prints why (unreadable: the system's text, exit 1; not
 // a data file: "Incorrect File Type." in the context's language, exit 2) and sets
 // `exitStatus`.
@@ -54,6 +92,13 @@ std::optional<CodeplugImage> LoadCodeplug(const CliContext& context, const std::
 // system's text printed.
 int WriteOutput(const CliContext& context, const std::string& path,
                 const std::vector<uint8_t>& bytes);
+
+// Writes `image` as a data file, the same way as WriteOutput.
+int WriteCodeplug(const CliContext& context, const std::string& path, const CodeplugImage& image);
+
+// The codeplug the program has right after start-up: New defaults, default band
+// limits and the stock logo from beside the tool.
+Session FreshSession(const CliContext& context);
 
 // Flushes normal output; kExitFailure when it could not be written (a full disk, a
 // closed pipe).

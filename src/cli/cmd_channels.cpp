@@ -9,31 +9,19 @@ namespace r57::cli {
 namespace {
 
 int RunChannels(const std::vector<std::string>& args, const CliContext& context) {
-    const Command self = ChannelsCommand();
-    const ParsedArgs parsed = ParseArgs(args, {"--bank"});
-    if (!parsed.error.empty()) {
-        return UsageError(context, self, parsed.error);
+    CommandInput input(context, ChannelsCommand(), args, {"--bank"});
+    input.onePositional("FILE.dat");
+    const std::string bankName = input.has("--bank") ? input.value("--bank") : "A";
+    const bool bankB = bankName == "B" || bankName == "b";
+    input.expect(bankB || bankName == "A" || bankName == "a", "--bank is A or B, not " + bankName);
+    if (!input) {
+        return input.status();
     }
-    if (parsed.positional.size() != 1) {
-        return UsageError(context, self,
-                          parsed.positional.empty() ? "missing FILE.dat" : "too many arguments");
-    }
-    int bank = 0;
-    if (parsed.has("--bank")) {
-        const std::string name = parsed.value("--bank");
-        if (name == "A" || name == "a") {
-            bank = 0;
-        } else if (name == "B" || name == "b") {
-            bank = 1;
-        } else {
-            return UsageError(context, self, "--bank is A or B, not " + name);
-        }
-    }
-    int status = kExitOk;
-    std::optional<CodeplugImage> image = LoadCodeplug(context, parsed.positional.front(), status);
+    std::optional<CodeplugImage> image = input.load(input.positional().front());
     if (!image) {
-        return status;
+        return input.status();
     }
+    const int bank = bankB ? 1 : 0;
     // Decoding tidies the in-memory copy (empty records, stray name bytes); the file
     // itself is only read.
     const BankTexts rows = DecodeBank(*image, bank, context.language);

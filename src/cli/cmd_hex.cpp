@@ -7,20 +7,13 @@ namespace r57::cli {
 namespace {
 
 int RunHex(const std::vector<std::string>& args, const CliContext& context) {
-    const Command self = HexCommand();
-    const ParsedArgs parsed = ParseArgs(args, {});
-    if (!parsed.error.empty()) {
-        return UsageError(context, self, parsed.error);
+    CommandInput input(context, HexCommand(), args, {});
+    if (!input.onePositional("FILE.dat")) {
+        return input.status();
     }
-    if (parsed.positional.size() != 1) {
-        return UsageError(context, self,
-                          parsed.positional.empty() ? "missing FILE.dat" : "too many arguments");
-    }
-    int status = kExitOk;
-    const std::optional<CodeplugImage> image =
-        LoadCodeplug(context, parsed.positional.front(), status);
+    const std::optional<CodeplugImage> image = input.load(input.positional().front());
     if (!image) {
-        return status;
+        return input.status();
     }
     static const char kDigits[] = "0123456789ABCDEF";
     std::string text;

@@ -2,28 +2,15 @@
 // (New defaults, default band limits, the stock logo from beside the tool).
 #include "cli_support.h"
 
-#include "core/data_file.h"
-#include "core/session.h"
-
 namespace r57::cli {
 namespace {
 
 int RunNew(const std::vector<std::string>& args, const CliContext& context) {
-    const Command self = NewCommand();
-    const ParsedArgs parsed = ParseArgs(args, {"-o"});
-    if (!parsed.error.empty()) {
-        return UsageError(context, self, parsed.error);
+    CommandInput input(context, NewCommand(), args, {"-o"});
+    if (!input.noPositional().require("-o", "FILE.dat")) {
+        return input.status();
     }
-    if (!parsed.positional.empty()) {
-        return UsageError(context, self, "unexpected argument " + parsed.positional.front());
-    }
-    if (parsed.value("-o").empty()) {
-        return UsageError(context, self, "missing -o FILE.dat");
-    }
-    Session session;
-    session.applicationDirectory = context.programDirectory;
-    session.startUp();
-    return WriteOutput(context, parsed.value("-o"), EncodeDataFile(session.image));
+    return WriteCodeplug(context, input.value("-o"), FreshSession(context).image);
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 // r57 pack / r57 unpack: between a raw 16384-byte memory image and a data file.
 #include "cli_support.h"
 
-#include "core/data_file.h"
 #include "core/file_io.h"
 
 #include <string>
@@ -12,20 +11,12 @@ namespace {
 // Checks "INPUT -o OUTPUT"; returns kExitOk and fills the paths, or the usage error.
 int InputAndOutput(const std::vector<std::string>& args, const CliContext& context,
                    const Command& self, std::string& input, std::string& output) {
-    const ParsedArgs parsed = ParseArgs(args, {"-o"});
-    if (!parsed.error.empty()) {
-        return UsageError(context, self, parsed.error);
+    CommandInput checked(context, self, args, {"-o"});
+    if (checked.onePositional("input file").require("-o", "FILE")) {
+        input = checked.positional().front();
+        output = checked.value("-o");
     }
-    if (parsed.positional.size() != 1) {
-        return UsageError(context, self,
-                          parsed.positional.empty() ? "missing input file" : "too many arguments");
-    }
-    if (parsed.value("-o").empty()) {
-        return UsageError(context, self, "missing -o FILE");
-    }
-    input = parsed.positional.front();
-    output = parsed.value("-o");
-    return kExitOk;
+    return checked.status();
 }
 
 int RunPack(const std::vector<std::string>& args, const CliContext& context) {
@@ -47,7 +38,7 @@ int RunPack(const std::vector<std::string>& args, const CliContext& context) {
     }
     CodeplugImage image;
     image.write(0, raw.bytes.data(), raw.bytes.size());
-    return WriteOutput(context, output, EncodeDataFile(image));
+    return WriteCodeplug(context, output, image);
 }
 
 int RunUnpack(const std::vector<std::string>& args, const CliContext& context) {

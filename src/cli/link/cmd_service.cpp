@@ -3,15 +3,12 @@
 #include "radio_transfer.h"
 
 #include "core/band_limits.h"
-#include "core/data_file.h"
 
 #include <cstdio>
 #include <ostream>
 
 namespace r57::cli {
 namespace {
-
-Command ServiceCommand();
 
 struct ServiceAction {
     const char* name;
@@ -35,32 +32,23 @@ void PrintBandLimits(const CliContext& context, const BandLimits& bands) {
 }
 
 int RunService(const std::vector<std::string>& args, const CliContext& context) {
-    const Command self = ServiceCommand();
-    const ParsedArgs parsed = ParseArgs(args, {"--port"}, {"--yes"});
-    if (!parsed.error.empty())
-        return UsageError(context, self, parsed.error);
-    if (parsed.positional.size() != 2)
-        return UsageError(context, self, "expects an action and FILE.dat");
+    CommandInput input(context, RadioServiceCommand(), args, {"--port"}, {"--yes"});
+    const std::vector<std::string>& words = input.positional();
+    if (!input.expect(words.size() == 2, "expects an action and FILE.dat"))
+        return input.status();
     const ServiceAction* action = nullptr;
     for (const ServiceAction& a : kActions)
-        if (parsed.positional[0] == a.name)
+        if (words[0] == a.name)
             action = &a;
-    if (!action)
-        return UsageError(context, self, "unknown action " + parsed.positional[0]);
-    if (parsed.value("--port").empty())
-        return UsageError(context, self, "missing --port DEVICE");
+    if (!input.expect(action, "unknown action " + words[0]).require("--port", "DEVICE"))
+        return input.status();
 
-    const std::string& path = parsed.positional[1];
-    int status = kExitOk;
-    const auto image = LoadCodeplug(context, path, status);
+    const std::string& path = words[1];
+    const auto image = input.load(path);
     if (!image)
-        return status;
-    Session session;
-    session.applicationDirectory = context.programDirectory;
-    session.image = *image;
-    session.bands = DecodeBandLimits(session.image);
-    status = RunRadioTransfer(session, {parsed.value("--port"), action->kind, parsed.has("--yes")},
-                              context);
+        return input.status();
+    Session session = FileSession(context, *image);
+    int status = RunRadioTransfer(session, RequestOf(input, action->kind), context);
     if (status != kExitOk)
         return status; // the file keeps its rows when the transfer failed
     if (action->kind == link::TransferKind::ReadRanges) {
@@ -69,14 +57,16 @@ int RunService(const std::vector<std::string>& args, const CliContext& context) 
     }
     if (action->kind == link::TransferKind::ReadRanges ||
         action->kind == link::TransferKind::ReadTuning) {
-        status = WriteOutput(context, path, EncodeDataFile(session.image));
+        status = WriteCodeplug(context, path, session.image);
         if (status != kExitOk)
             return status;
     }
     return FinishOutput(context);
 }
 
-Command ServiceCommand() {
+} // namespace
+
+Command RadioServiceCommand() {
     return {"service", "Move the service data between a data file and the radio", RunService,
             "Usage: r57 service ACTION FILE.dat --port DEVICE [--yes]\n"
             "\n"
@@ -90,12 +80,6 @@ Command ServiceCommand() {
             "DEVICE is a device path or a port slot (COM3 or 3). --yes goes on when the\n"
             "radio's band limits differ from the file's on write-ranges; without it the\n"
             "question is asked on a terminal, and otherwise the write stops.\n"};
-}
-
-} // namespace
-
-Command RadioServiceCommand() {
-    return ServiceCommand();
 }
 
 } // namespace r57::cli

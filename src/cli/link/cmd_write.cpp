@@ -1,44 +1,33 @@
 // r57 write: a data file into the radio.
 #include "radio_transfer.h"
 
-#include "core/band_limits.h"
-
 namespace r57::cli {
 namespace {
 
-Command WriteCommand();
-
 int RunWrite(const std::vector<std::string>& args, const CliContext& context) {
-    const Command self = WriteCommand();
-    const ParsedArgs parsed = ParseArgs(args, {"--port", "--model"}, {"--no-time", "--yes"});
-    if (!parsed.error.empty())
-        return UsageError(context, self, parsed.error);
-    if (parsed.positional.size() != 1)
-        return UsageError(context, self,
-                          parsed.positional.empty()
-                              ? "missing FILE.dat"
-                              : "unexpected argument " + parsed.positional[1]);
-    if (parsed.value("--port").empty())
-        return UsageError(context, self, "missing --port DEVICE");
-    const std::string model = parsed.has("--model") ? parsed.value("--model") : "0";
-    if (model != "0" && model != "1" && model != "2")
-        return UsageError(context, self, "--model takes 0, 1 or 2");
+    CommandInput input(context, RadioWriteCommand(), args, {"--port", "--model"},
+                       {"--no-time", "--yes"});
+    const std::vector<std::string>& files = input.positional();
+    input.expect(!files.empty(), "missing FILE.dat");
+    input.expect(files.size() <= 1, files.size() > 1 ? "unexpected argument " + files[1] : "");
+    input.require("--port", "DEVICE");
+    const std::string model = input.has("--model") ? input.value("--model") : "0";
+    input.expect(model == "0" || model == "1" || model == "2", "--model takes 0, 1 or 2");
+    if (!input)
+        return input.status();
 
-    int status = kExitOk;
-    const auto image = LoadCodeplug(context, parsed.positional[0], status);
+    const auto image = input.load(files[0]);
     if (!image)
-        return status;
-    Session session;
-    session.applicationDirectory = context.programDirectory;
-    session.image = *image;
-    session.bands = DecodeBandLimits(session.image);
+        return input.status();
+    Session session = FileSession(context, *image);
     session.modelCode = model[0];
-    session.updateRadioTime = !parsed.has("--no-time");
-    return RunRadioTransfer(
-        session, {parsed.value("--port"), link::TransferKind::Write, parsed.has("--yes")}, context);
+    session.updateRadioTime = !input.has("--no-time");
+    return RunRadioTransfer(session, RequestOf(input, link::TransferKind::Write), context);
 }
 
-Command WriteCommand() {
+} // namespace
+
+Command RadioWriteCommand() {
     return {"write", "Write a data file into the radio", RunWrite,
             "Usage: r57 write FILE.dat --port DEVICE [--model 0|1|2] [--no-time] [--yes]\n"
             "\n"
@@ -50,12 +39,6 @@ Command WriteCommand() {
             "  --yes          go on when the radio's band limits differ from the file's;\n"
             "                 without it the question is asked on a terminal, and\n"
             "                 otherwise the write stops\n"};
-}
-
-} // namespace
-
-Command RadioWriteCommand() {
-    return WriteCommand();
 }
 
 } // namespace r57::cli

@@ -1,5 +1,6 @@
 #include "radio_transfer.h"
 
+#include "core/band_limits.h"
 #include "core/message_ids.h"
 #include "core/strings.h"
 #include "link/port_slots.h"
@@ -192,6 +193,18 @@ std::string Message(const CliContext& context, int id) {
     while (!text.empty() && (text.back() == '\t' || text.back() == ' '))
         text.pop_back();
     return text;
+}
+
+RadioRequest RequestOf(const CommandInput& input, link::TransferKind kind) {
+    return {input.value("--port"), kind, input.has("--yes")};
+}
+
+Session FileSession(const CliContext& context, const CodeplugImage& image) {
+    Session session;
+    session.applicationDirectory = context.programDirectory;
+    session.image = image;
+    session.bands = DecodeBandLimits(session.image);
+    return session;
 }
 
 int RunRadioTransfer(Session& session, const RadioRequest& request, const CliContext& context) {

@@ -18,6 +18,19 @@ struct RadioRequest {
     bool goOnIfBandsDiffer = false; // --yes: answer the band-limit question with OK
 };
 
+// The radio commands, one a file, collected by LinkCommands().
+Command RadioReadCommand();
+Command RadioWriteCommand();
+Command RadioServiceCommand();
+
+// The transfer a radio command asks for: the port of --port, and --yes (where the
+// command takes it) to go on when the band limits differ.
+RadioRequest RequestOf(const CommandInput& input, link::TransferKind kind);
+
+// A session holding a data file's image and the band limits stored in it, to be
+// written to the radio or to take the radio's service rows.
+Session FileSession(const CliContext& context, const CodeplugImage& image);
+
 // Runs the transfer on `session` (a read stores into session.image). Returns kExitOk,
 // or kExitFailure after printing why: "Cannot Open Communication Port." and the
 // reason, "Model type is wrong.", the band-limit question answered no, or "ERROR:Timeout
