@@ -1,5 +1,5 @@
 // r57 read, write and service end to end against the virtual radio.
-#include "link_process.h"
+#include "common/radio_process.h"
 
 #include "core/address_map.h"
 #include "core/band_limits.h"
@@ -12,7 +12,7 @@
 #include <unistd.h>
 
 using namespace r57;
-using namespace r57::clitest;
+using namespace r57::test;
 
 namespace {
 
@@ -22,10 +22,6 @@ constexpr const char* kBandQuestion = "FrequencyRange has been changed!Go on?";
 
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
-}
-
-bool SameRange(const CodeplugImage& a, const CodeplugImage& b, int from, int to) {
-    return std::equal(a.data() + from, a.data() + to, b.data() + from);
 }
 
 CodeplugImage WithDefaultBands(CodeplugImage image) {
@@ -53,14 +49,14 @@ protected:
     }
 
     TempFolder folder;
-    RadioChild radio;
+    VirtualRadio radio;
 };
 
 } // namespace
 
 TEST_F(RadioCommands, ReadSavesTheRadiosMemoryOverAFreshCodeplug) {
     const CodeplugImage memory = RandomImage(31);
-    ASSERT_TRUE(radio.start(radio.load(memory)));
+    ASSERT_TRUE(radio.start(memory));
     const std::string out = folder.file("read.dat");
     const auto r = RunBuiltProgram("r57", {"read", "--port", radio.device(), "-o", out});
     EXPECT_EQ(r.exitCode, 0) << r.err;
@@ -90,7 +86,7 @@ class RadioReadFailure : public ::testing::TestWithParam<FailedRead> {};
 TEST_P(RadioReadFailure, PrintsTheMessageExitsOneAndWritesNoFile) {
     const FailedRead& c = GetParam();
     TempFolder folder;
-    RadioChild radio;
+    VirtualRadio radio;
     std::string device = "/dev/r57-no-such-port";
     if (c.radio) {
         ASSERT_TRUE(radio.start(c.radioOptions));
@@ -120,9 +116,9 @@ TEST_F(RadioCommands, UnknownSlotIsRefusedAsAPortThatCannotOpen) {
 TEST_F(RadioCommands, WriteSendsTheFileAndSetsTheClockUnlessToldNot) {
     for (bool noTime : {false, true}) {
         SCOPED_TRACE(noTime ? "--no-time" : "with time");
-        RadioChild radio;
+        VirtualRadio radio;
         const CodeplugImage before = WithDefaultBands(RandomImage(32));
-        ASSERT_TRUE(radio.start(radio.load(before)));
+        ASSERT_TRUE(radio.start(before));
         const CodeplugImage file = WithDefaultBands(RandomImage(33));
         std::vector<std::string> args{"write", saveFile(file), "--port", radio.device()};
         if (noTime)
@@ -141,9 +137,9 @@ TEST_F(RadioCommands, WriteSendsTheFileAndSetsTheClockUnlessToldNot) {
 TEST_F(RadioCommands, WriteStopsOnOtherBandLimitsUnlessTold) {
     for (bool yes : {false, true}) {
         SCOPED_TRACE(yes ? "--yes" : "no terminal");
-        RadioChild radio;
+        VirtualRadio radio;
         const CodeplugImage before = WithDefaultBands(RandomImage(34));
-        ASSERT_TRUE(radio.start(radio.load(before)));
+        ASSERT_TRUE(radio.start(before));
         CodeplugImage file = RandomImage(35);
         BandLimits uhfNarrower;
         uhfNarrower.low[0] = uhfNarrower.low[1] = 410;
@@ -176,7 +172,7 @@ TEST_F(RadioCommands, ServiceReadsUpdateOnlyTheirRowsAndWritesSendThem) {
     limits.low = {420, 420, 144, 144};
     limits.high = {450, 450, 148, 148};
     StoreBandLimits(memory, limits);
-    ASSERT_TRUE(radio.start(radio.load(memory)));
+    ASSERT_TRUE(radio.start(memory));
     const CodeplugImage original = WithDefaultBands(RandomImage(38));
     const std::string path = saveFile(original);
 
@@ -208,7 +204,7 @@ TEST_F(RadioCommands, ServiceReadsUpdateOnlyTheirRowsAndWritesSendThem) {
 
 TEST_F(RadioCommands, ServiceRangeWriteStopsOnOtherBandLimitsWithoutTouchingTheRadio) {
     const CodeplugImage memory = WithDefaultBands(RandomImage(39));
-    ASSERT_TRUE(radio.start(radio.load(memory)));
+    ASSERT_TRUE(radio.start(memory));
     CodeplugImage file = RandomImage(40);
     BandLimits limits;
     limits.high[0] = limits.high[1] = 480;

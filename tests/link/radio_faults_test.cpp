@@ -1,6 +1,6 @@
 // A lossy, garbled or silent radio line: the TransferDriver resends, gives up cleanly,
 // and never hangs.
-#include "radio_process.h"
+#include "transfer_run.h"
 
 #include "core/address_map.h"
 #include "core/band_limits.h"
@@ -26,7 +26,7 @@ long Count(const std::vector<std::string>& frames, const std::string& frame) {
 struct FaultCase {
     const char* name;
     TransferKind kind;
-    QStringList fault;
+    std::vector<std::string> fault;
     const char* resentFrame; // the frame that must have gone out twice
 };
 
@@ -46,7 +46,7 @@ TEST_P(RadioFault, OneBadReplyIsRecoveredByResendingTheSameFrame) {
     CodeplugImage radioMemory = RandomImage(11);
     StoreBandLimits(radioMemory, BandLimits::Defaults());
     VirtualRadio radio;
-    ASSERT_TRUE(radio.start(radio.loadOptions(radioMemory) + c.fault));
+    ASSERT_TRUE(radio.start(radioMemory, c.fault));
 
     Session session;
     session.image = RandomImage(12);
@@ -124,11 +124,11 @@ TEST(RadioPort, MissingDeviceFailsAtOnceWithTheSystemsReason) {
 TEST(RadioPort, GarbageOnTheLineBeforeATransferIsSkipped) {
     const CodeplugImage radioMemory = RandomImage(13);
     VirtualRadio radio;
-    ASSERT_TRUE(radio.start(radio.loadOptions(radioMemory)));
+    ASSERT_TRUE(radio.start(radioMemory));
     {
         // Noise, a probe's "ATI1", a handshake cut short and a block frame that never
         // completes: the radio drops them all.
-        const int fd = ::open(radio.device().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+        const int fd = ::open(radio.device().c_str(), O_RDWR | O_NOCTTY);
         ASSERT_GE(fd, 0);
         const char noise[] = "\x01\xff\x7f"
                              "ATI1\r"

@@ -1,6 +1,6 @@
 // Whole-image reads and writes through the TransferDriver, against the virtual radio
 // on a real pseudo-terminal.
-#include "radio_process.h"
+#include "transfer_run.h"
 
 #include "core/address_map.h"
 #include "core/band_limits.h"
@@ -37,7 +37,7 @@ long Count(const std::vector<std::string>& frames, const std::string& prefix) {
 TEST(RadioImage, ReadFillsTheTransferredRangesAndLeavesTheFileOnlyRangesAlone) {
     const CodeplugImage radioMemory = RandomImage(1);
     VirtualRadio radio;
-    ASSERT_TRUE(radio.start(radio.loadOptions(radioMemory) + QStringList{"--model", "2"}));
+    ASSERT_TRUE(radio.start(radioMemory, {"--model", "2"}));
 
     Session session;
     session.image = RandomImage(2);
@@ -82,7 +82,7 @@ class RadioWrite : public ::testing::TestWithParam<WriteCase> {};
 TEST_P(RadioWrite, SendsEverythingButTheBandRowTuningRowsAndFileOnlyRanges) {
     const CodeplugImage radioBefore = RadioImage(3);
     VirtualRadio radio;
-    ASSERT_TRUE(radio.start(radio.loadOptions(radioBefore)));
+    ASSERT_TRUE(radio.start(radioBefore));
 
     Session session;
     session.image = RadioImage(4); // same band-limit row: no question
@@ -146,7 +146,7 @@ TEST_P(RadioBandQuestion, AsksOnceAndWritesOnlyWhenToldToGoOn) {
     // The radio reports VHF limits that differ from the image's at the very first byte.
     const CodeplugImage radioBefore = RadioImage(5);
     VirtualRadio radio;
-    ASSERT_TRUE(radio.start(radio.loadOptions(radioBefore) + QStringList{"--ident", "3900"}));
+    ASSERT_TRUE(radio.start(radioBefore, {"--ident", "3900"}));
 
     Session session;
     session.image = RadioImage(6);

@@ -1,7 +1,7 @@
 // The service-data transfers (frequency ranges, tuning rows) through the
 // TransferDriver, against one virtual radio that sees the port opened and closed for
 // every transfer.
-#include "radio_process.h"
+#include "transfer_run.h"
 
 #include "core/address_map.h"
 #include "core/band_limits.h"
@@ -50,7 +50,7 @@ protected:
         limits.low = {410, 410, 140, 140};
         limits.high = {470, 470, 170, 170};
         StoreBandLimits(radioMemory, limits);
-        ASSERT_TRUE(radio.start(radio.loadOptions(radioMemory)));
+        ASSERT_TRUE(radio.start(radioMemory));
         session.image = RandomImage(22);
         StoreBandLimits(session.image, BandLimits::Defaults());
     }

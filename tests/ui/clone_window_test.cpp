@@ -1,14 +1,14 @@
 #include "main/clone_window.h"
 
+#include "common/radio_process.h"
 #include "core/session.h"
 #include "core/strings.h"
+#include "qt_environment.h"
 #include "scripted_prompts.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -18,57 +18,14 @@
 namespace r57::ui {
 namespace {
 
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (!QApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "clone_window_test";
-            static char* argv[] = {name, nullptr};
-            app_ = new QApplication(argc, argv);
-        }
-    }
-    void TearDown() override { delete app_; }
-
-private:
-    QApplication* app_ = nullptr;
-};
-const auto* const kQt = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+const auto* const kQt =
+    ::testing::AddGlobalTestEnvironment(new test::QtEnvironment("clone_window_test"));
 
 QString Str(int id, int language = kEnglish) {
     return QString::fromStdString(Text(id, language));
 }
 
-// The virtual radio built beside the tests, on its own pseudo-terminal.
-class VirtualRadio {
-public:
-    static QString Program() { return QApplication::applicationDirPath() + "/r57-radio"; }
-    static bool Available() { return QFileInfo(Program()).isExecutable(); }
-
-    bool start(QStringList args) {
-        process_.start(Program(), args << "--baud"
-                                       << "0");
-        if (!process_.waitForStarted(5000) || !process_.waitForReadyRead(5000)) {
-            return false;
-        }
-        path_ = QString::fromLocal8Bit(process_.readLine()).trimmed();
-        return !path_.isEmpty();
-    }
-    QString path() const { return path_; }
-    ~VirtualRadio() {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.terminate();
-            if (!process_.waitForFinished(5000)) {
-                process_.kill();
-                process_.waitForFinished(2000);
-            }
-        }
-    }
-
-private:
-    QProcess process_;
-    QString path_;
-};
+using test::VirtualRadio;
 
 class CloneWindowTest : public ::testing::Test {
 protected:
@@ -80,11 +37,11 @@ protected:
 
     // Runs one transfer against a virtual radio started with `args`; returns the
     // arguments of transferEnded, or fails the test.
-    void runAgainstRadio(CloneWindow& window, link::TransferKind kind, QStringList args,
-                         bool& success) {
+    void runAgainstRadio(CloneWindow& window, link::TransferKind kind,
+                         const std::vector<std::string>& args, bool& success) {
         VirtualRadio radio;
         ASSERT_TRUE(radio.start(args));
-        session.portDevice = radio.path().toStdString();
+        session.portDevice = radio.device();
         QSignalSpy ended(&window, &CloneWindow::transferEnded);
         ASSERT_TRUE(window.transferDatas(kind));
         EXPECT_TRUE(window.isRunning());
@@ -145,7 +102,7 @@ TEST_F(CloneWindowTest, CaptionFollowsTheLanguage) {
 }
 
 TEST_F(CloneWindowTest, ReadFromTheVirtualRadio) {
-    if (!VirtualRadio::Available()) {
+    if (!VirtualRadio::Built()) {
         GTEST_SKIP() << "r57-radio not built";
     }
     for (bool trace : {false, true}) {
@@ -178,7 +135,7 @@ TEST_F(CloneWindowTest, ReadFromTheVirtualRadio) {
 }
 
 TEST_F(CloneWindowTest, WriteToARadioOfAnotherModelIsRefused) {
-    if (!VirtualRadio::Available()) {
+    if (!VirtualRadio::Built()) {
         GTEST_SKIP() << "r57-radio not built";
     }
     session.modelCode = '0';
@@ -194,7 +151,7 @@ TEST_F(CloneWindowTest, WriteToARadioOfAnotherModelIsRefused) {
 }
 
 TEST_F(CloneWindowTest, ChangedBandLimitsAskBeforeWriting) {
-    if (!VirtualRadio::Available()) {
+    if (!VirtualRadio::Built()) {
         GTEST_SKIP() << "r57-radio not built";
     }
     prompts.answers = {Answer::Cancel};
@@ -211,7 +168,7 @@ TEST_F(CloneWindowTest, ChangedBandLimitsAskBeforeWriting) {
 }
 
 TEST_F(CloneWindowTest, ASilentRadioEndsInRetryOrCancel) {
-    if (!VirtualRadio::Available()) {
+    if (!VirtualRadio::Built()) {
         GTEST_SKIP() << "r57-radio not built";
     }
     prompts.answers = {Answer::Cancel};

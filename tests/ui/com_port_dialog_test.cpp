@@ -2,6 +2,7 @@
 
 #include "core/session.h"
 #include "core/strings.h"
+#include "qt_environment.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -16,22 +17,8 @@
 namespace r57::ui {
 namespace {
 
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (!QApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "com_port_dialog_test";
-            static char* argv[] = {name, nullptr};
-            app_ = new QApplication(argc, argv);
-        }
-    }
-    void TearDown() override { delete app_; }
-
-private:
-    QApplication* app_ = nullptr;
-};
-const auto* const kQt = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+const auto* const kQt =
+    ::testing::AddGlobalTestEnvironment(new test::QtEnvironment("com_port_dialog_test"));
 
 // Slots 1..6 have devices "/dev/fake1".."/dev/fake6"; the probe answers for those in
 // `answering` and notes every device it was asked about.

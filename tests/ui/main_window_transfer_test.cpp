@@ -2,14 +2,13 @@
 // on a pseudo-terminal.
 #include "main_window_fixture.h"
 
+#include "common/radio_process.h"
 #include "core/data_file.h"
 #include "main/clone_window.h"
 
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QRadioButton>
 
 #include <functional>
@@ -26,47 +25,13 @@ bool WaitFor(const std::function<bool()>& done, int milliseconds) {
     return done();
 }
 
-// `r57-radio` beside the test, started with some options; it prints its terminal first.
-class VirtualRadio {
-public:
-    ~VirtualRadio() {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.terminate();
-            process_.waitForFinished(3000);
-        }
-    }
-
-    static QString program() { return QCoreApplication::applicationDirPath() + "/r57-radio"; }
-
-    bool start(const QStringList& options) {
-        process_.start(program(), options);
-        if (!process_.waitForStarted(5000)) {
-            return false;
-        }
-        while (!process_.canReadLine()) {
-            if (!process_.waitForReadyRead(5000)) {
-                return false;
-            }
-        }
-        device_ = QString::fromLocal8Bit(process_.readLine()).trimmed();
-        return !device_.isEmpty();
-    }
-
-    bool waitForExit(int milliseconds) {
-        return process_.state() == QProcess::NotRunning || process_.waitForFinished(milliseconds);
-    }
-    QString device() const { return device_; }
-
-private:
-    QProcess process_;
-    QString device_;
-};
+using test::VirtualRadio;
 
 class Transfer : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        if (!QFileInfo::exists(VirtualRadio::program())) {
+        if (!VirtualRadio::Built()) {
             GTEST_SKIP() << "r57-radio is not built";
         }
     }
@@ -87,8 +52,8 @@ protected:
 
 TEST_F(Transfer, ReadFillsTheGridModelAndLog) {
     VirtualRadio radio;
-    ASSERT_TRUE(radio.start({"--baud", "0", "--model", "2"}));
-    session().portDevice = radio.device().toStdString();
+    ASSERT_TRUE(radio.start({"--model", "2"}));
+    session().portDevice = radio.device();
 
     run("mnuTransfer_Read");
     ASSERT_FALSE(prompts.asked.empty());
@@ -113,10 +78,9 @@ TEST_F(Transfer, ReadFillsTheGridModelAndLog) {
 }
 
 TEST_F(Transfer, WriteSendsTheEditedImageToTheRadio) {
-    const QString saved = dir.filePath("radio.dat");
     VirtualRadio radio;
-    ASSERT_TRUE(radio.start({"--baud", "0", "--save", saved, "--exit-after-sessions", "2"}));
-    session().portDevice = radio.device().toStdString();
+    ASSERT_TRUE(radio.start({"--exit-after-sessions", "2"}));
+    session().portDevice = radio.device();
 
     run("mnuTransfer_Read");
     loadChannels({7, 8});
@@ -127,8 +91,8 @@ TEST_F(Transfer, WriteSendsTheEditedImageToTheRadio) {
     EXPECT_EQ(comStatus(), Tr(1389));
     EXPECT_TRUE(find<QPlainTextEdit>("TxtStatus")->toPlainText().contains(Tr(1293)));
 
-    ASSERT_TRUE(radio.waitForExit(10000));
-    LoadedFile inRadio = ReadDataFile(saved.toStdString());
+    ASSERT_EQ(radio.waitForExit(10000), 0);
+    LoadedFile inRadio = ReadDataFile(radio.savedMemoryPath());
     ASSERT_TRUE(inRadio.status.ok);
     for (int channel : {7, 8}) {
         EXPECT_EQ(Record(inRadio.image, kBankA, channel), Record(session().image, kBankA, channel));
@@ -161,8 +125,8 @@ TEST_F(Transfer, AReadThatCannotOpenThePortKeepsTheEditsUnsaved) {
 
 TEST_F(Transfer, ReadInTraceModeKeepsTheCloneWindowOpen) {
     VirtualRadio radio;
-    ASSERT_TRUE(radio.start({"--baud", "0"}));
-    session().portDevice = radio.device().toStdString();
+    ASSERT_TRUE(radio.start());
+    session().portDevice = radio.device();
     QTest::mouseClick(find<QWidget>("staDateTime"), Qt::RightButton,
                       Qt::ShiftModifier | Qt::ControlModifier);
     ASSERT_TRUE(session().traceMode);
