@@ -1,5 +1,6 @@
 // Runs the built r57 tool (beside this test) and checks its output, files and exit
 // statuses.
+#include "common/child_process.h"
 #include "core/channel.h"
 #include "core/codecs.h"
 #include "core/data_file.h"
@@ -12,25 +13,11 @@
 #include <random>
 #include <sstream>
 
-#include <sys/wait.h>
-
 namespace r57 {
 namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
-
-fs::path BinDirectory() {
-    return fs::read_symlink("/proc/self/exe").parent_path();
-}
-
-std::string Quote(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
 
 Bytes ReadBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -58,29 +45,11 @@ struct Outcome {
 
 class Cli : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "r57-cli-XXXXXX").string();
-        folder_ = mkdtemp(pattern.data());
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    fs::path file(const std::string& name) const { return folder_ / name; }
+    fs::path file(const std::string& name) const { return folder_.file(name); }
 
     Outcome r57(const std::vector<std::string>& args) const {
-        std::string command = Quote((BinDirectory() / "r57").string());
-        for (const std::string& arg : args) {
-            command += " " + Quote(arg);
-        }
-        command += " >" + Quote(file(".out").string()) + " 2>" + Quote(file(".err").string());
-        Outcome run;
-        const int raw = std::system(command.c_str());
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        const Bytes out = ReadBytes(file(".out")), err = ReadBytes(file(".err"));
-        run.out.assign(out.begin(), out.end());
-        run.err.assign(err.begin(), err.end());
-        fs::remove(file(".out"));
-        fs::remove(file(".err"));
-        return run;
+        const test::ProgramResult run = test::RunBuiltProgram("r57", args);
+        return {run.exitCode, run.out, run.err};
     }
 
     // A codeplug with defaults, a few channels in both banks and odd records.
@@ -107,7 +76,7 @@ protected:
         return path;
     }
 
-    fs::path folder_;
+    test::TempFolder folder_;
 };
 
 TEST_F(Cli, NewWritesTheStartUpCodeplugWithTheStockLogo) {
@@ -118,7 +87,7 @@ TEST_F(Cli, NewWritesTheStartUpCodeplugWithTheStockLogo) {
     ASSERT_TRUE(image);
 
     Session expected;
-    expected.applicationDirectory = BinDirectory().string() + "/";
+    expected.applicationDirectory = test::BuiltProgramFolder() + "/";
     expected.startUp();
     EXPECT_EQ(*image, expected.image);
     const uint8_t* logo = image->data() + addr::kLogo;
@@ -195,7 +164,7 @@ TEST_F(Cli, RefusedOrFailedCommandsLeaveTheOutputAlone) {
     EXPECT_TRUE(fs::is_directory(file("folder")));
     EXPECT_FALSE(fs::exists(file("no-such-folder")));
     // Nothing but what the test made: no temporary files left behind.
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 6);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_.path()), fs::directory_iterator()), 6);
 }
 
 TEST_F(Cli, ChannelsListsTheBankAsTheGridShowsIt) {

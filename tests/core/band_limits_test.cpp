@@ -77,7 +77,7 @@ TEST(BandLimits, ImplausibleRowsGiveTheDefaultsAndLeaveTheImageAlone) {
     EXPECT_EQ(DecodeBandLimits(image), edge);
 }
 
-TEST(BandLimits, StoreThenDecodeKeepsTheLimitsAndSeedsTheVfos) {
+TEST(BandLimits, StoreThenDecodeKeepsTheLimitsAndStartsTheVfosAtTheirLowEnds) {
     BandLimits limits;
     limits.low = {420, 425, 144, 145};
     limits.high = {450, 440, 148, 146};

@@ -1,3 +1,4 @@
+#include "common/child_process.h"
 #include "core/compressor.h"
 #include "core/data_file.h"
 
@@ -17,8 +18,9 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
 
-CodeplugImage RandomImage(unsigned seed, int changed) {
-    std::mt19937 random(seed);
+// An empty image with `changed` bytes set at random, the same for the same `variant`.
+CodeplugImage RandomImage(unsigned variant, int changed) {
+    std::mt19937 random(variant);
     CodeplugImage image;
     for (int i = 0; i < changed; ++i) {
         image.set(random() % CodeplugImage::kSize, static_cast<uint8_t>(random()));
@@ -26,32 +28,7 @@ CodeplugImage RandomImage(unsigned seed, int changed) {
     return image;
 }
 
-// A fresh folder per test, removed afterwards (made writable again first).
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "r57-data-file-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(path_, ec);
-    }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-    std::vector<std::string> names() const {
-        std::vector<std::string> result;
-        for (const auto& entry : fs::directory_iterator(path_)) {
-            result.push_back(entry.path().filename().string());
-        }
-        std::sort(result.begin(), result.end());
-        return result;
-    }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
+using test::TempFolder;
 
 void WriteBytes(const std::string& path, const Bytes& bytes) {
     std::ofstream(path, std::ios::binary)
@@ -125,20 +102,20 @@ TEST(DataFile, RefusesWhatIsNotADataFile) {
 TEST(DataFile, ReadReportsMissingAndWrongFiles) {
     TempFolder folder;
     const CodeplugImage image = RandomImage(5, 200);
-    ASSERT_TRUE(WriteDataFile(folder / "good.dat", image));
-    WriteBytes(folder / "wrong.dat", {1, 2, 3});
-    WriteBytes(folder / "huge.dat", Bytes(200000, 0xFF));
+    ASSERT_TRUE(WriteDataFile(folder.file("good.dat"), image));
+    WriteBytes(folder.file("wrong.dat"), {1, 2, 3});
+    WriteBytes(folder.file("huge.dat"), Bytes(200000, 0xFF));
 
-    LoadedFile good = ReadDataFile(folder / "good.dat");
+    LoadedFile good = ReadDataFile(folder.file("good.dat"));
     EXPECT_TRUE(good.status);
     EXPECT_EQ(good.image, image);
 
     for (const char* name : {"wrong.dat", "huge.dat"}) {
-        LoadedFile wrong = ReadDataFile(folder / name);
+        LoadedFile wrong = ReadDataFile(folder.file(name));
         EXPECT_FALSE(wrong.status) << name;
         EXPECT_EQ(wrong.status.messageId, kIncorrectFileType) << name;
     }
-    for (const std::string& path : {folder / "missing.dat", folder.path().string()}) {
+    for (const std::string& path : {folder.file("missing.dat"), folder.path()}) {
         LoadedFile missing = ReadDataFile(path);
         EXPECT_FALSE(missing.status) << path;
         EXPECT_EQ(missing.status.messageId, 0) << path;
@@ -148,7 +125,7 @@ TEST(DataFile, ReadReportsMissingAndWrongFiles) {
 
 TEST(WriteFileAtomically, ReplacesTheWholeContentAndKeepsPermissions) {
     TempFolder folder;
-    const std::string path = folder / "site1.dat";
+    const std::string path = folder.file("site1.dat");
     WriteBytes(path, Bytes(5000, 0x11));
     chmod(path.c_str(), 0640);
     ASSERT_TRUE(WriteFileAtomically(path, {1, 2, 3}));
@@ -158,23 +135,23 @@ TEST(WriteFileAtomically, ReplacesTheWholeContentAndKeepsPermissions) {
     EXPECT_EQ(st.st_mode & 0777, 0640u);
     EXPECT_EQ(folder.names(), std::vector<std::string>{"site1.dat"});
 
-    ASSERT_TRUE(WriteFileAtomically(folder / "empty.dat", {}));
-    EXPECT_EQ(ReadWholeFile(folder / "empty.dat"), Bytes{});
+    ASSERT_TRUE(WriteFileAtomically(folder.file("empty.dat"), {}));
+    EXPECT_EQ(ReadWholeFile(folder.file("empty.dat")), Bytes{});
 }
 
 TEST(WriteFileAtomically, FailureLeavesTheOldFileAndNoTemporary) {
     TempFolder folder;
-    fs::create_directory(folder.path() / "target.dat");
-    WriteBytes(folder / "target.dat/inside", {9});
+    fs::create_directory(folder.file("target.dat"));
+    WriteBytes(folder.file("target.dat/inside"), {9});
 
-    Status status = WriteFileAtomically(folder / "target.dat", {1, 2, 3});
+    Status status = WriteFileAtomically(folder.file("target.dat"), {1, 2, 3});
     EXPECT_FALSE(status);
     EXPECT_EQ(status.messageId, 0);
     EXPECT_FALSE(status.detail.empty());
-    EXPECT_TRUE(fs::is_directory(folder.path() / "target.dat"));
+    EXPECT_TRUE(fs::is_directory(folder.file("target.dat")));
     EXPECT_EQ(folder.names(), std::vector<std::string>{"target.dat"});
 
-    status = WriteFileAtomically(folder / "no-such-folder/x.dat", {1});
+    status = WriteFileAtomically(folder.file("no-such-folder/x.dat"), {1});
     EXPECT_FALSE(status);
     EXPECT_EQ(status.detail, "No such file or directory");
 }
@@ -184,7 +161,7 @@ TEST(WriteFileAtomically, ReadOnlyFolderKeepsTheOldFile) {
         GTEST_SKIP() << "permissions do not bind the superuser";
     }
     TempFolder folder;
-    const std::string path = folder / "site1.dat";
+    const std::string path = folder.file("site1.dat");
     const CodeplugImage old = RandomImage(6, 300);
     ASSERT_TRUE(WriteDataFile(path, old));
     fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);

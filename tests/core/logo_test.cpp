@@ -1,3 +1,4 @@
+#include "common/child_process.h"
 #include "core/image.h"
 #include "core/logo.h"
 
@@ -14,8 +15,8 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
 
-LogoPixels RandomLogo(unsigned seed) {
-    std::mt19937 random(seed);
+LogoPixels RandomLogo(unsigned variant) {
+    std::mt19937 random(variant);
     LogoPixels logo;
     for (auto& p : logo.pixels()) {
         p = random() % 3 == 0;
@@ -64,8 +65,8 @@ TEST(UnpackLogo, FullByteSetsEightRowsOfAColumn) {
 }
 
 TEST(PackLogo, RoundTripsAndTakesAnyNonzeroAsDark) {
-    for (unsigned seed : {1u, 2u, 3u}) {
-        const LogoPixels logo = RandomLogo(seed);
+    for (unsigned variant : {1u, 2u, 3u}) {
+        const LogoPixels logo = RandomLogo(variant);
         CodeplugImage image;
         PackLogo(logo, image);
         LogoPixels back;
@@ -81,17 +82,12 @@ TEST(PackLogo, RoundTripsAndTakesAnyNonzeroAsDark) {
 
 class LogoFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "r57-logo-XXXXXX").string();
-        folder_ = mkdtemp(pattern.data());
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-    std::string path(const std::string& name) const { return (folder_ / name).string(); }
+    std::string path(const std::string& name) const { return folder_.file(name); }
     void write(const std::string& name, const Bytes& bytes) const {
         std::ofstream(path(name), std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     }
-    fs::path folder_;
+    test::TempFolder folder_;
 };
 
 TEST_F(LogoFiles, SaveThenLoadGivesTheSamePicture) {
@@ -140,7 +136,7 @@ TEST_F(LogoFiles, UnreadableFileLeavesThePictureAlone) {
     const LogoPixels before = RandomLogo(5);
     LogoPixels logo = before;
     EXPECT_FALSE(LoadLogoFile(path("missing.FIF"), logo));
-    EXPECT_FALSE(LoadLogoFile(folder_.string(), logo));
+    EXPECT_FALSE(LoadLogoFile(folder_.path(), logo));
     EXPECT_TRUE(logo == before);
     EXPECT_FALSE(SaveLogoFile(path("no-folder/x.FIF"), logo));
 }

@@ -21,8 +21,8 @@ constexpr int kBandRowEnd = addr::kBandLimits + 16;
 
 // An image a radio can hold sensibly: random content, but a band-limit row the
 // identification check understands.
-CodeplugImage RadioImage(unsigned seed) {
-    CodeplugImage image = RandomImage(seed);
+CodeplugImage RadioImage(unsigned variant) {
+    CodeplugImage image = RandomImage(variant);
     StoreBandLimits(image, BandLimits::Defaults());
     return image;
 }
