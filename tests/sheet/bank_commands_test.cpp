@@ -7,12 +7,8 @@ namespace r57::test {
 namespace {
 
 // A bank whose rows carry distinct channels, so any shift shows in texts and bytes.
-class BankCommands : public ::testing::Test {
+class BankCommands : public TwoSheets {
 protected:
-    Session s;
-    BankSheet a{s, kBankA};
-    BankSheet b{s, kBankB};
-
     // Channel n of the pattern: 400 MHz + n × 12.5 kHz, named "CHn".
     static std::string RxOf(int n) {
         char text[32];

@@ -7,12 +7,7 @@
 namespace r57::test {
 namespace {
 
-class FieldRules : public ::testing::Test {
-protected:
-    Session s;
-    BankSheet a{s, kBankA};
-    BankSheet b{s, kBankB};
-};
+class FieldRules : public TwoSheets {};
 
 // Wide receive ranges on both bands, as a service setting might leave them.
 BandLimits TwoBands(int low1, int high1, int low2, int high2) {

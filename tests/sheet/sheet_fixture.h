@@ -1,5 +1,5 @@
-// Shared helpers of the bank sheet tests: record bytes by channel, and the check that
-// the sheet's texts say what the image says.
+// Shared helpers of the bank sheet tests: record bytes by channel, a session with both
+// banks' sheets, and the check that the sheet's texts say what the image says.
 #pragma once
 
 #include "sheet/bank_sheet.h"
@@ -37,6 +37,14 @@ inline Bytes16 Erased() {
     r.fill(0xFF);
     return r;
 }
+
+// A session with the sheets of both banks over it.
+class TwoSheets : public ::testing::Test {
+protected:
+    Session s;
+    BankSheet a{s, kBankA};
+    BankSheet b{s, kBankB};
+};
 
 // Every cell of columns 1..14 but the name equals what a refresh of the image would
 // show (names move in the grid first and reach the image with rewriteNames).
