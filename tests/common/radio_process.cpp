@@ -9,9 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
-#include <random>
 
 namespace r57::test {
 
@@ -109,18 +107,6 @@ std::vector<std::string> VirtualRadio::frames() const {
         out.push_back(mark == std::string::npos ? line : line.substr(0, mark));
     }
     return out;
-}
-
-CodeplugImage RandomImage(unsigned variant) {
-    std::mt19937 random(variant);
-    CodeplugImage image;
-    for (int a = 0; a < CodeplugImage::kSize; ++a)
-        image.set(a, static_cast<uint8_t>(random()));
-    return image;
-}
-
-bool SameRange(const CodeplugImage& a, const CodeplugImage& b, int from, int to) {
-    return std::equal(a.data() + from, a.data() + to, b.data() + from);
 }
 
 } // namespace r57::test

@@ -1,8 +1,9 @@
 // Test helpers for transfers with the virtual radio: r57-radio as a child process on a
-// pseudo-terminal of its own, and the images a test gives it or compares.
+// pseudo-terminal of its own.
 #pragma once
 
 #include "child_process.h"
+#include "test_images.h"
 
 #include "core/image.h"
 
@@ -48,11 +49,5 @@ private:
     pid_t pid_ = -1;
     std::string device_;
 };
-
-// An image of pseudo-random bytes, the same for the same `variant`.
-CodeplugImage RandomImage(unsigned variant);
-
-// True when the images agree on [from, to).
-bool SameRange(const CodeplugImage& a, const CodeplugImage& b, int from, int to);
 
 } // namespace r57::test

@@ -3,6 +3,8 @@
 // with timeouts and resends runs in milliseconds and never waits for real.
 #pragma once
 
+#include "common/test_images.h"
+
 #include <link/clone_engine.h>
 
 #include <deque>
@@ -15,6 +17,7 @@
 namespace r57::link::enginetest {
 
 using Bytes = std::vector<uint8_t>;
+using test::SameRange;
 
 // The English texts of the string-table entries the clone uses.
 std::string EnglishText(int id);
@@ -64,6 +67,10 @@ struct Harness {
     std::vector<char> modelCodes;
     std::optional<bool> result;
     long now = 0;
+
+    // Gives the image the band-limit row the radio identifies itself with, so the
+    // band check of a write finds them alike.
+    void matchRadioBandRow();
 
     // Runs until the engine is done, nothing is pending, or maxEvents have passed.
     void run(int maxEvents = 100000);

@@ -70,6 +70,10 @@ Harness::Harness(CloneKind kind) {
     image.fill(0x5A);
 }
 
+void Harness::matchRadioBandRow() {
+    std::copy(radio.identification.begin(), radio.identification.end(), image.data() + 0x0D00);
+}
+
 int Harness::countFrames(const Bytes& frame) const {
     return static_cast<int>(std::count(frames.begin(), frames.end(), frame));
 }

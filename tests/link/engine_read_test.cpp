@@ -21,10 +21,6 @@ std::vector<Bytes> CleanReadFrames() {
     return frames;
 }
 
-bool SameBytes(const CodeplugImage& a, const CodeplugImage& b, int from, int to) {
-    return std::equal(a.data() + from, a.data() + to, b.data() + from);
-}
-
 bool AllBytes(const CodeplugImage& a, int from, int to, uint8_t value) {
     return std::all_of(a.data() + from, a.data() + to, [&](uint8_t b) { return b == value; });
 }
@@ -46,8 +42,8 @@ TEST(EngineRead, CleanReadSendsEveryFrameAndFillsTheImage) {
     ASSERT_EQ(h.result, true);
     EXPECT_EQ(h.frames, CleanReadFrames());
     EXPECT_EQ(h.frames.size(), 3u + 208u + 1u);
-    EXPECT_TRUE(SameBytes(h.image, h.radio.memory, 0x0000, 0x3000));
-    EXPECT_TRUE(SameBytes(h.image, h.radio.memory, 0x3800, 0x3C00));
+    EXPECT_TRUE(SameRange(h.image, h.radio.memory, 0x0000, 0x3000));
+    EXPECT_TRUE(SameRange(h.image, h.radio.memory, 0x3800, 0x3C00));
     // Never read: these keep what the image held before.
     EXPECT_TRUE(AllBytes(h.image, 0x3000, 0x3800, 0x5A));
     EXPECT_TRUE(AllBytes(h.image, 0x3C00, 0x4000, 0x5A));
@@ -137,8 +133,8 @@ TEST_P(EngineReadReplies, EndsWithTheWholeImage) {
         EXPECT_GE(gap, c.timesOut ? 600 : 10);
         EXPECT_LE(gap, c.timesOut ? 620 : 20);
     }
-    EXPECT_TRUE(SameBytes(h.image, h.radio.memory, 0x0000, 0x3000));
-    EXPECT_TRUE(SameBytes(h.image, h.radio.memory, 0x3800, 0x3C00));
+    EXPECT_TRUE(SameRange(h.image, h.radio.memory, 0x0000, 0x3000));
+    EXPECT_TRUE(SameRange(h.image, h.radio.memory, 0x3800, 0x3C00));
     EXPECT_TRUE(h.questions.empty());
 }
 
@@ -201,7 +197,7 @@ TEST(EngineRead, RetryAfterTheRadioWakesUpCompletes) {
     ASSERT_EQ(h.result, true);
     EXPECT_EQ(h.questions.size(), 1u);
     EXPECT_EQ(h.countFrames(Handshake()), 9);
-    EXPECT_TRUE(SameBytes(h.image, h.radio.memory, 0x0000, 0x3000));
+    EXPECT_TRUE(SameRange(h.image, h.radio.memory, 0x0000, 0x3000));
     // The restart clears the transcript.
     EXPECT_EQ(h.log().rfind("Opening Port...", 0), 0u);
     EXPECT_EQ(h.log().find("ERROR:"), std::string::npos);
@@ -215,7 +211,7 @@ TEST(EngineRead, CancelledReadKeepsTheBlocksReceivedSoFar) {
     h.run();
 
     ASSERT_EQ(h.result, false);
-    EXPECT_TRUE(SameBytes(h.image, h.radio.memory, 0x0000, 10 * 64));
+    EXPECT_TRUE(SameRange(h.image, h.radio.memory, 0x0000, 10 * 64));
     EXPECT_TRUE(AllBytes(h.image, 10 * 64, 0x3000, 0x5A));
     EXPECT_NE(h.log().find("           Error!! \nComPort.inputlen= 0\n\n"), std::string::npos);
 }

@@ -55,8 +55,7 @@ TEST_P(EngineServiceKinds, SendsItsRowsAndNothingElse) {
     Harness h(c.kind);
     h.image.fill(0x33);
     // The band rows agree, so a range write asks nothing.
-    std::copy(h.radio.identification.begin(), h.radio.identification.end(),
-              h.image.data() + 0x0D00);
+    h.matchRadioBandRow();
     // The service clone does not look at the model code.
     h.radio.modelCode = '2';
     const CodeplugImage imageBefore = h.image;
@@ -117,8 +116,7 @@ class EngineServiceBands : public testing::TestWithParam<BandCase> {};
 TEST_P(EngineServiceBands, OnlyTheRangeWriteComparesTwelveBytes) {
     const BandCase& c = GetParam();
     Harness h(c.kind);
-    std::copy(h.radio.identification.begin(), h.radio.identification.end(),
-              h.image.data() + 0x0D00);
+    h.matchRadioBandRow();
     h.radio.identification[c.differingByte] ^= 0x01;
     h.radio.identification[11] ^= c.differingByte < 11 ? 0x01 : 0x00;
     h.answers = {c.answer};
@@ -177,8 +175,7 @@ TEST(EngineService, LostReadAcknowledgeIsResent) {
 TEST(EngineService, TraceShowsTheDiagnosticLines) {
     Harness h(CloneKind::WriteRanges);
     h.settings.traceMode = true;
-    std::copy(h.radio.identification.begin(), h.radio.identification.end(),
-              h.image.data() + 0x0D00);
+    h.matchRadioBandRow();
     h.deadFrom = 3;
     h.faultFromFrame = Fault::Short;
     h.run();
