@@ -7,6 +7,8 @@
 #include "core/session.h"
 #include "sheet/bank_sheet.h"
 
+#include "../common/widget_benchmarks.h"
+
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
@@ -63,41 +65,40 @@ struct Bank {
     void load(int which) { session.image = images[which].image; }
 };
 
-// The same image again: every text is compared, none changes.
-void BM_BankRefreshUnchanged(benchmark::State& state) {
+// Rounds of a bank refresh: the sheet rebuilt from the image and shown. With
+// `alternate` the two codeplugs take turns, so every one of the 1792 cells gets a new
+// text; with `paint` the visible part of the grid is painted before the next round.
+void RefreshRounds(benchmark::State& state, bool alternate, bool paint) {
     Bank bank;
+    int which = 0;
     for (auto _ : state) {
-        bank.load(0);
+        if (alternate) {
+            which ^= 1;
+        }
+        bank.load(which);
         bank.sheet.refresh();
         bank.grid.showSheet();
+        if (paint) {
+            bank.grid.viewport()->repaint();
+        }
     }
+}
+
+// The same image again: every text is compared, none changes.
+void BM_BankRefreshUnchanged(benchmark::State& state) {
+    RefreshRounds(state, false, false);
 }
 BENCHMARK(BM_BankRefreshUnchanged)->Unit(benchmark::kMillisecond);
 
-// Another codeplug each time: every one of the 1792 cells gets a new text.
+// Another codeplug each time.
 void BM_BankRefreshNewImage(benchmark::State& state) {
-    Bank bank;
-    int which = 0;
-    for (auto _ : state) {
-        which ^= 1;
-        bank.load(which);
-        bank.sheet.refresh();
-        bank.grid.showSheet();
-    }
+    RefreshRounds(state, true, false);
 }
 BENCHMARK(BM_BankRefreshNewImage)->Unit(benchmark::kMillisecond);
 
-// As above, with the visible part of the grid painted before the next round.
+// As above, painted.
 void BM_BankRefreshNewImageAndPaint(benchmark::State& state) {
-    Bank bank;
-    int which = 0;
-    for (auto _ : state) {
-        which ^= 1;
-        bank.load(which);
-        bank.sheet.refresh();
-        bank.grid.showSheet();
-        bank.grid.viewport()->repaint();
-    }
+    RefreshRounds(state, true, true);
 }
 BENCHMARK(BM_BankRefreshNewImageAndPaint)->Unit(benchmark::kMillisecond);
 
@@ -116,12 +117,5 @@ BENCHMARK(BM_BuildGrid)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return r57::bench::RunWidgetBenchmarks(argc, argv);
 }

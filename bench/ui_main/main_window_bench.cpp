@@ -8,6 +8,8 @@
 #include "core/session.h"
 #include "sheet/bank_sheet.h"
 
+#include "../common/widget_benchmarks.h"
+
 #include <QApplication>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -120,12 +122,5 @@ int main(int argc, char** argv) {
     QTemporaryDir home; // the settings store is only read, but never the user's
     qputenv("HOME", home.path().toLocal8Bit());
     QStandardPaths::setTestModeEnabled(true);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return r57::bench::RunWidgetBenchmarks(argc, argv);
 }
