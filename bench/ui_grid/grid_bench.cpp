@@ -7,14 +7,12 @@
 #include "core/session.h"
 #include "sheet/bank_sheet.h"
 
+#include "../common/full_bank.h"
 #include "../common/widget_benchmarks.h"
 
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
-
-#include <cstdio>
-#include <string>
 
 namespace {
 
@@ -22,39 +20,14 @@ using r57::BankSheet;
 using r57::Session;
 using r57::ui::ChannelGrid;
 
-// Every channel of bank A used, with tones, choices and a name; `variant` shifts
-// every value so that two variants differ in every cell.
-void FillBank(Session& session, int variant) {
-    session.resetToDefaults();
-    BankSheet sheet(session, r57::kBankA);
-    for (int row = 1; row <= r57::kChannelRows; ++row) {
-        char freq[16];
-        std::snprintf(freq, sizeof freq, "%d.%05d", 400 + variant * 10 + row % 50, row * 125);
-        sheet.commitRx(row, freq);
-        sheet.commitTone(row, r57::kColDecode, variant ? "88.5" : "D023N");
-        sheet.commitTone(row, r57::kColEncode, variant ? "D754I" : "67.0");
-        sheet.commitChoice(row, r57::kColPower, variant ? "Low" : "High");
-        sheet.commitChoice(row, r57::kColScan, variant ? "Del" : "Add");
-        sheet.commitChoice(row, r57::kColWidth, variant ? "Narrow" : "Wide");
-        sheet.commitChoice(row, r57::kColBcl, variant ? "Carrier" : "QT/DQT");
-        sheet.commitChoice(row, r57::kColPttId, variant ? "EOT" : "Both");
-        sheet.commitChoice(row, r57::kColVox, variant ? "On" : "Off");
-        sheet.commitChoice(row, r57::kColOption, variant ? "Compand" : "Scramble");
-        sheet.commitChoice(row, r57::kColScrambler, variant ? "2" : "5");
-        sheet.commitName(row, (variant ? "CH" : "RPT") + std::to_string(row));
-    }
-}
-
 struct Bank {
-    Session images[2];
+    const r57::CodeplugImage images[2] = {r57::bench::FullBank(0), r57::bench::FullBank(1)};
     Session session;
     BankSheet sheet{session, r57::kBankA};
     ChannelGrid grid{session, sheet, r57::kBankA};
 
     Bank() {
-        FillBank(images[0], 0);
-        FillBank(images[1], 1);
-        session.image = images[0].image;
+        session.image = images[0];
         sheet.refresh();
         grid.showSheet();
         grid.resize(1100, 700);
@@ -62,7 +35,7 @@ struct Bank {
         QApplication::processEvents(); // exposed, so repaint() really paints
     }
     // Loads one of the two codeplugs, as Open or a radio read does.
-    void load(int which) { session.image = images[which].image; }
+    void load(int which) { session.image = images[which]; }
 };
 
 // Rounds of a bank refresh: the sheet rebuilt from the image and shown. With

@@ -8,6 +8,7 @@
 #include "core/session.h"
 #include "sheet/bank_sheet.h"
 
+#include "../common/full_bank.h"
 #include "../common/widget_benchmarks.h"
 
 #include <QApplication>
@@ -17,9 +18,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <memory>
-#include <string>
 
 namespace {
 
@@ -39,22 +38,7 @@ public:
 
 DefaultPrompts gPrompts;
 
-// Every channel of bank A used; `variant` makes every cell differ between two images.
-r57::CodeplugImage FullBank(int variant) {
-    Session session;
-    session.resetToDefaults();
-    r57::BankSheet sheet(session, r57::kBankA);
-    for (int row = 1; row <= r57::kChannelRows; ++row) {
-        char freq[16];
-        std::snprintf(freq, sizeof freq, "%d.%05d", 400 + variant * 10 + row % 50, row * 125);
-        sheet.commitRx(row, freq);
-        sheet.commitTone(row, r57::kColDecode, variant ? "88.5" : "D023N");
-        sheet.commitChoice(row, r57::kColPower, variant ? "Low" : "High");
-        sheet.commitChoice(row, r57::kColWidth, variant ? "Narrow" : "Wide");
-        sheet.commitName(row, (variant ? "CH" : "RPT") + std::to_string(row));
-    }
-    return session.image;
-}
+using r57::bench::FullBank;
 
 std::unique_ptr<MainWindow> ShownWindow() {
     auto window = std::make_unique<MainWindow>(gPrompts);
