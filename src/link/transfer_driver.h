@@ -26,6 +26,12 @@ enum class TransferKind {
     WriteTuning, // service: the same rows to the radio
 };
 
+// True for the kinds that bring data from the radio into the image.
+constexpr bool IsRead(TransferKind kind) {
+    return kind == TransferKind::Read || kind == TransferKind::ReadRanges ||
+           kind == TransferKind::ReadTuning;
+}
+
 // The message a caller shows when start() fails because the port cannot be opened:
 // 1175 "Cannot Open Communication Port." (the notifier gets the system's own text).
 constexpr int kCannotOpenPortMessage = kMsgCannotOpenPort;

@@ -22,11 +22,6 @@ namespace r57::cli {
 
 namespace {
 
-bool IsReading(link::TransferKind kind) {
-    return kind == link::TransferKind::Read || kind == link::TransferKind::ReadRanges ||
-           kind == link::TransferKind::ReadTuning;
-}
-
 // Asks on the terminal; `yes` is the letter that means OK / Retry.
 bool AskOnTerminal(const CliContext& context, const std::string& question, char yes,
                    const char* choices) {
@@ -115,7 +110,8 @@ public:
             return Fail(context_, "interrupted; the radio was told to end the transfer");
         if (!success)
             return fail(device);
-        *context_.err << Message(context_, IsReading(request_.kind) ? kMsgReadDone : kMsgWriteDone)
+        *context_.err << Message(context_,
+                                 link::IsRead(request_.kind) ? kMsgReadDone : kMsgWriteDone)
                       << "\n";
         return kExitOk;
     }

@@ -19,11 +19,6 @@ namespace {
 constexpr int kReadBlocks = 214;  // handshake steps, 208 blocks and the end
 constexpr int kWriteBlocks = 207; // the same for the 204 blocks of a write
 
-bool IsRead(link::TransferKind kind) {
-    return kind == link::TransferKind::Read || kind == link::TransferKind::ReadRanges ||
-           kind == link::TransferKind::ReadTuning;
-}
-
 } // namespace
 
 struct CloneWindow::Impl {
@@ -161,8 +156,8 @@ bool CloneWindow::transferDatas(link::TransferKind kind) {
         return false; // one transfer at a time: the port is in use
     }
     d->kind = kind;
-    setWindowTitle(d->text(IsRead(kind) ? kMsgReadTitle : kMsgWriteTitle));
-    d->bar->setMaximum(IsRead(kind) ? kReadBlocks : kWriteBlocks);
+    setWindowTitle(d->text(link::IsRead(kind) ? kMsgReadTitle : kMsgWriteTitle));
+    d->bar->setMaximum(link::IsRead(kind) ? kReadBlocks : kWriteBlocks);
     d->bar->setValue(0);
     d->percent->setText(d->text(kMsgPercentage) + ":  0%");
     d->text1->clear();
