@@ -4,6 +4,7 @@
 #include "core/session.h"
 #include "core/strings.h"
 #include "prompts.h"
+#include "ui_text.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -35,7 +36,7 @@ struct CloneWindow::Impl {
     link::TransferKind kind = link::TransferKind::Read;
     bool active = false;
 
-    QString text(int id) const { return QString::fromStdString(Text(id, session.language)); }
+    QString text(int id) const { return Tr(id, session.language); }
 
     void enableMainWindow(bool enable) {
         if (mainWindow) {

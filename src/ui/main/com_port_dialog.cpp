@@ -3,6 +3,7 @@
 #include "core/session.h"
 #include "core/strings.h"
 #include "link/port_slots.h"
+#include "ui_text.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -42,7 +43,7 @@ ComPortDialog::ComPortDialog(Session& session, QWidget* parent, PortAccess ports
     : QDialog(parent), session_(session), options_(new QButtonGroup(this)) {
     const int language = session.language;
     auto text = [language](int id) {
-        return QString::fromStdString(Text(id, language));
+        return Tr(id, language);
     };
 
     setObjectName("frmComPort");

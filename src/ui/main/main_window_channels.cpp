@@ -7,6 +7,7 @@
 #include "core/strings.h"
 #include "main_window_items.h"
 #include "prompts.h"
+#include "ui_text.h"
 
 namespace r57::ui {
 
@@ -65,8 +66,7 @@ void MainWindow::runChannelButton(int button) {
     }
     case kInsert:
         if (sheet.insertNeedsConfirmation() &&
-            prompts_.message(this, items::kModelName,
-                             QString::fromStdString(Text(1314, session_->language)), Icon::Question,
+            prompts_.message(this, items::kModelName, Tr(1314, session_->language), Icon::Question,
                              Buttons::YesNo, Answer::Yes) != Answer::Yes) {
             return;
         }

@@ -9,16 +9,9 @@
 #include "core/strings.h"
 #include "main_window_items.h"
 #include "prompts.h"
+#include "ui_text.h"
 
 namespace r57::ui {
-
-namespace {
-
-QString Tr(int id, int language) {
-    return QString::fromStdString(Text(id, language));
-}
-
-} // namespace
 
 void MainWindow::newCodeplug() {
     commitPendingEdit();

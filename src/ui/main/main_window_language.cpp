@@ -5,6 +5,7 @@
 #include "core/session.h"
 #include "core/strings.h"
 #include "main_window_items.h"
+#include "ui_text.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -17,7 +18,7 @@ namespace r57::ui {
 void MainWindow::applyLanguage() {
     const int language = session_->language;
     auto text = [language](int id) {
-        return QString::fromStdString(Text(id, language));
+        return Tr(id, language);
     };
 
     menuItem("mnuSet_LanE")->setChecked(language == kEnglish);

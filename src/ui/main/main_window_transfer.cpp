@@ -10,6 +10,7 @@
 #include "core/strings.h"
 #include "main_window_items.h"
 #include "prompts.h"
+#include "ui_text.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -20,10 +21,6 @@
 namespace r57::ui {
 
 namespace {
-
-QString Tr(int id, int language) {
-    return QString::fromStdString(Text(id, language));
-}
 
 // "Read data from radio" / "Write data to radio", a line break, "Do you wish to continue?"
 bool Confirm(Prompts& prompts, QWidget* parent, int titleId, int language) {
