@@ -117,6 +117,15 @@ public:
 
     // Sub-windows.
     void setWindowOpener(SubWindow window, std::function<void()> opener);
+    // The one door through which a window's confirmed edits (Save, OK, Apply) reach the
+    // image: `change` writes the image, then imageChanged() brings the views in line.
+    // Every sub-window writes through here, so whatever has to happen around a change of
+    // the image (keeping a step to go back to, refreshing views) happens in one place.
+    void applyWindowChange(const std::function<void()>& change);
+    // After the image changed other than through a grid: the band limits are decoded
+    // again, the shown bank is rebuilt with its cursor kept, and the Manual mark, the
+    // model buttons and the title follow the image.
+    void imageChanged();
     void openSubWindow(SubWindow window);
     void openComPort();
     void showHelp();

@@ -2,7 +2,9 @@
 // place, setWindowOpener(); until it is, its command only commits pending edits.
 #include "main_window.h"
 
+#include "channel_grid.h"
 #include "com_port_dialog.h"
+#include "core/band_limits.h"
 #include "core/session.h"
 #include "help_viewer.h"
 #include "main_window_items.h"
@@ -20,6 +22,23 @@ void MainWindow::openSubWindow(SubWindow window) {
     if (found != openers_.end() && found->second) {
         found->second();
     }
+}
+
+void MainWindow::applyWindowChange(const std::function<void()>& change) {
+    commitPendingEdit();
+    change();
+    imageChanged();
+}
+
+void MainWindow::imageChanged() {
+    Session& s = *session_;
+    s.bands = DecodeBandLimits(s.image);
+    int bank = s.currentBank;
+    int row = s.currentChannel[bank];
+    int column = s.currentColumn[bank];
+    refreshShownBank();
+    grids_[bank]->setCursor(row, column);
+    updateTitle();
 }
 
 void MainWindow::openComPort() {
