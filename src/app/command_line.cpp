@@ -6,12 +6,13 @@
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace r57::app {
 namespace {
 
-constexpr const char* kProgram = "r57cps";
+constexpr char kProgram[] = "r57cps";
 
 struct Options {
     QCommandLineOption help{{"h", "help"}, "Show this help and exit."};
@@ -41,11 +42,11 @@ std::optional<int> AnswerHelpOrVersion(int argc, char** argv) {
     // gone again before the window program's application starts. The usage line names
     // the program, not the path it was started by.
     std::vector<char*> args(argv, argv + argc);
-    char name[] = "r57cps";
+    std::string name = kProgram;
     if (args.empty()) {
-        args.push_back(name);
+        args.push_back(name.data());
     } else {
-        args[0] = name;
+        args[0] = name.data();
     }
     int count = static_cast<int>(args.size());
     args.push_back(nullptr);
