@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-serialport-dev libgl-dev
   xvfb xauth fonts-noto-cjk
+  desktop-file-utils appstream shared-mime-info dpkg-dev file
 )
 
 missing=()

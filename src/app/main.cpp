@@ -1,4 +1,6 @@
 // r57cps: the R57 programming software's window program.
+#include "command_line.h"
+#include "core/program_files.h"
 #include "main/main_window.h"
 #include "main/prompts.h"
 
@@ -7,14 +9,24 @@
 #include <exception>
 
 int main(int argc, char** argv) {
+    if (const std::optional<int> done = r57::app::AnswerHelpOrVersion(argc, argv)) {
+        return *done;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName("r57cps");
-    QApplication::setApplicationVersion("1.10");
+    QApplication::setApplicationVersion(r57::ProgramVersion());
+    const std::optional<QString> file = r57::app::FileToOpen(QApplication::arguments());
+    if (!file) {
+        return 2;
+    }
 
     r57::ui::DialogPrompts prompts;
     try {
         r57::ui::MainWindow window(prompts);
         window.show();
+        if (!file->isEmpty()) {
+            window.openFile(*file);
+        }
         return app.exec();
     } catch (const std::exception& e) {
         prompts.message(nullptr, "R57", QString::fromLocal8Bit(e.what()), r57::ui::Icon::Warning,

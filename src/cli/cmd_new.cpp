@@ -1,5 +1,5 @@
 // r57 new: a fresh codeplug, exactly as the program has it right after start-up
-// (New defaults, default band limits, the stock logo from beside the tool).
+// (New defaults, default band limits, the stock logo from the tool's data folder).
 #include "cli_support.h"
 
 namespace r57::cli {
@@ -20,8 +20,8 @@ Command NewCommand() {
             "Usage: r57 new -o FILE.dat\n"
             "\n"
             "Writes a new data file holding the factory defaults, the default band limits\n"
-            "and the stock logo (Standard.FIF beside the r57 program; a clear picture when\n"
-            "it is missing).\n"};
+            "and the stock logo (Standard.FIF beside the r57 program or, installed, in\n"
+            "share/r57/; a clear picture when it is missing).\n"};
 }
 
 } // namespace r57::cli

@@ -26,10 +26,12 @@ constexpr int kExitFailure = 1; // anything else: unreadable input, a failed wri
 constexpr int kExitRefused = 2; // bad arguments or input refused; no output was touched
 
 struct CliContext {
-    std::string programDirectory; // the folder of the r57 executable, with a trailing '/'
-    int language = 0;             // 0 English, 1 Chinese (from --lang en|zh)
-    std::ostream* out = nullptr;  // normal output
-    std::ostream* err = nullptr;  // messages
+    // The folder the stock logo is found in, with a trailing '/': beside the r57
+    // program, or the installed data folder (core/program_files.h).
+    std::string programDirectory;
+    int language = 0;            // 0 English, 1 Chinese (from --lang en|zh)
+    std::ostream* out = nullptr; // normal output
+    std::ostream* err = nullptr; // messages
 };
 
 struct Command {

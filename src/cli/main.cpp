@@ -2,13 +2,13 @@
 #include "cli_support.h"
 #include "commands.h"
 
-#include <filesystem>
+#include "core/program_files.h"
+
+#include <algorithm>
 #include <iostream>
 
 namespace r57::cli {
 namespace {
-
-namespace fs = std::filesystem;
 
 std::vector<Command> AllCommands() {
     std::vector<Command> commands{NewCommand(), PackCommand(), UnpackCommand(), ChannelsCommand(),
@@ -19,20 +19,6 @@ std::vector<Command> AllCommands() {
     }
 #endif
     return commands;
-}
-
-// The folder the stock logo is looked for in: the one holding this program.
-std::string ProgramDirectory(const char* argv0) {
-    std::error_code ec;
-    fs::path program = fs::read_symlink("/proc/self/exe", ec);
-    if (ec || program.empty()) {
-        program = fs::absolute(argv0 ? argv0 : "", ec);
-    }
-    std::string folder = program.parent_path().string();
-    if (folder.empty() || folder.back() != '/') {
-        folder += '/';
-    }
-    return folder;
 }
 
 void PrintToolUsage(std::ostream& out, const std::vector<Command>& commands) {
@@ -50,6 +36,7 @@ void PrintToolUsage(std::ostream& out, const std::vector<Command>& commands) {
            "Options:\n"
            "  --lang en|zh  English (default) or Chinese texts from the program's table\n"
            "  -h, --help    This help; 'r57 COMMAND --help' shows a command's arguments\n"
+           "  --version     The program's version\n"
            "\n"
            "Exit status: 0 done; 2 arguments or input refused, no output written;\n"
            "1 any other failure.\n";
@@ -106,6 +93,10 @@ int Main(int argc, char** argv) {
         PrintToolUsage(std::cout, commands);
         return FinishOutput(context);
     }
+    if (name == "--version") {
+        std::cout << "r57 " << ProgramVersion() << "\n";
+        return FinishOutput(context);
+    }
     bool help = WantsHelp(args);
     if (name == "help") {
         name = args.front();
@@ -117,7 +108,8 @@ int Main(int argc, char** argv) {
                 std::cout << command.usage;
                 return FinishOutput(context);
             }
-            context.programDirectory = ProgramDirectory(argc > 0 ? argv[0] : nullptr);
+            context.programDirectory =
+                DataFolder(RunningProgramFolder(argc > 0 ? argv[0] : nullptr));
             return command.run(args, context);
         }
     }

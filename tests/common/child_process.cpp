@@ -56,7 +56,7 @@ int WaitOrKill(pid_t pid, int limitMs) {
 
 pid_t SpawnBuiltProgram(const std::string& name, const std::vector<std::string>& args, int& outFd,
                         int& errFd) {
-    const std::string path = BuiltProgramFolder() + "/" + name;
+    const std::string path = name.rfind('/', 0) == 0 ? name : BuiltProgramFolder() + "/" + name;
     std::vector<char*> argv = ArgumentVector(path, args);
     int out[2];
     int err[2];

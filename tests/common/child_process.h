@@ -38,8 +38,8 @@ struct ProgramResult {
     std::string err;
 };
 
-// Runs a program from the build folder with stdin from /dev/null; with
-// `interruptAfterMs` >= 0 it gets SIGINT that long after its start.
+// Runs a program from the build folder (or one named by an absolute path) with stdin
+// from /dev/null; with `interruptAfterMs` >= 0 it gets SIGINT that long after its start.
 ProgramResult RunBuiltProgram(const std::string& name, const std::vector<std::string>& args,
                               int limitMs = 30000, int interruptAfterMs = -1);
 

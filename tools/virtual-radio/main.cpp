@@ -4,6 +4,8 @@
 #include "radio_options.h"
 #include "radio_protocol.h"
 
+#include "core/program_files.h"
+
 #include <poll.h>
 #include <signal.h>
 #include <unistd.h>
@@ -28,14 +30,6 @@ volatile sig_atomic_t gStop = 0;
 
 void OnStopSignal(int) {
     gStop = 1;
-}
-
-std::string ProgramFolder(const char* argv0) {
-    char buffer[4096];
-    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    std::string path = n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : argv0;
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
 }
 
 bool MakeLink(const std::string& link, const std::string& target, std::string& error) {
@@ -164,7 +158,8 @@ int main(int argc, char** argv) {
     std::string error;
     r57::CodeplugImage memory;
     if (options.loadPath.empty()) {
-        memory = SampleCodeplug(ProgramFolder(argv[0]) + "\n" R57_RESOURCE_DIR "/\n");
+        memory = SampleCodeplug(r57::DataFolder(r57::RunningProgramFolder(argv[0])) +
+                                "\n" R57_RESOURCE_DIR "/\n");
     } else if (auto loaded = LoadMemory(options.loadPath, error)) {
         memory = *loaded;
     } else {

@@ -1,5 +1,7 @@
 #include "radio_options.h"
 
+#include "core/program_files.h"
+
 #include <cctype>
 #include <cstdlib>
 
@@ -28,6 +30,7 @@ const char* UsageText() {
            "  --silent-after N         answer nothing after frame N\n"
            "  --log FILE               write a line for every frame received\n"
            "  -h, --help               show this text\n"
+           "  --version                show the program's version\n"
            "\n"
            "Frames count from 1 across the whole run. --drop, --garble and --short may be\n"
            "repeated and take a range N-M.\n";
@@ -111,6 +114,12 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             ParsedOptions r;
             r.help = true;
             r.message = UsageText();
+            return r;
+        }
+        if (a == "--version") {
+            ParsedOptions r;
+            r.help = true;
+            r.message = std::string("r57-radio ") + ProgramVersion() + "\n";
             return r;
         }
         if (!TakesValue(a))

@@ -32,7 +32,7 @@ struct Options {
 
 struct ParsedOptions {
     std::optional<Options> options; // nullopt: print `message` and exit
-    bool help = false;              // --help: `message` is the usage, exit 0
+    bool help = false;              // --help, --version: print `message`, exit 0
     std::string message;
 };
 

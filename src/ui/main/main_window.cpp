@@ -5,6 +5,7 @@
 #include "clone_window.h"
 #include "core/address_map.h"
 #include "core/data_file.h"
+#include "core/program_files.h"
 #include "core/session.h"
 #include "link/settings_store.h"
 #include "main_window_items.h"
@@ -43,11 +44,9 @@ MainWindow::MainWindow(Prompts& prompts, const QString& applicationDirectory, QW
     setObjectName("frmMain");
     setWindowIcon(items::ToolIcon("App", style()));
 
-    QString dir = applicationDirectory;
-    if (!dir.endsWith('/')) {
-        dir += '/';
-    }
-    session_->applicationDirectory = dir.toStdString();
+    // The stock logo and the help file lie beside the program in the build folder, and
+    // in the installed data folder otherwise.
+    session_->applicationDirectory = DataFolder(applicationDirectory.toStdString() + '/');
     sheets_[kBankA] = std::make_unique<BankSheet>(*session_, kBankA);
     sheets_[kBankB] = std::make_unique<BankSheet>(*session_, kBankB);
 

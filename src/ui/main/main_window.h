@@ -71,8 +71,9 @@ enum ChannelButton : int {
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // The application directory is the executable's folder (the stock logo and the
-    // help file are found there).
+    // The application directory is the executable's folder; the stock logo and the help
+    // file are found there or, for an installed program, in its data folder
+    // (core/program_files.h).
     explicit MainWindow(Prompts& prompts, QWidget* parent = nullptr);
     MainWindow(Prompts& prompts, const QString& applicationDirectory, QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -101,6 +102,11 @@ public:
     // File commands. The save commands return true when the file was written.
     void newCodeplug();
     void openCodeplug();
+    // Opens a data file named outright (the program's command line, a file manager) with
+    // the checks of File > Open: the save question for unsaved changes first, message
+    // 1277 for a file of the wrong type, and a message naming the system's reason for a
+    // file that cannot be read. True when the file was loaded.
+    bool openFile(const QString& path);
     bool saveCodeplug();
     bool saveCodeplugAs();
 
@@ -168,6 +174,8 @@ private:
 
     // main_window_files.cpp
     bool saveTo(const QString& path);
+    // Reads, checks and loads a data file; false after telling the user why not.
+    bool loadFile(const QString& path, bool quietWhenUnreadable);
     bool askSaveFirst(int messageId);
 
     Prompts& prompts_;

@@ -11,6 +11,9 @@
 #include "prompts.h"
 #include "ui_text.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace r57::ui {
 
 void MainWindow::newCodeplug() {
@@ -44,24 +47,45 @@ void MainWindow::openCodeplug() {
         return;
     }
     QString path = prompts_.openFile(this, items::kDataFileFilter, QString());
-    if (path.isEmpty()) {
-        return;
+    if (!path.isEmpty()) {
+        loadFile(path, true); // the dialog offers only files that exist
     }
+}
+
+bool MainWindow::openFile(const QString& path) {
+    commitPendingEdit();
+    if (session_->hasUnsavedChanges() && !askSaveFirst(1276)) {
+        return false;
+    }
+    return loadFile(path, false);
+}
+
+bool MainWindow::loadFile(const QString& path, bool quietWhenUnreadable) {
+    Session& s = *session_;
     LoadedFile loaded = ReadDataFile(path.toStdString());
     if (!loaded.status.ok) {
         if (loaded.status.messageId == kIncorrectFileType) {
             prompts_.message(this, "Error", Tr(kIncorrectFileType, s.language), Icon::Critical,
                              Buttons::Ok, Answer::Ok);
+        } else if (!quietWhenUnreadable) {
+            // A name typed on the command line may be wrong; File > Open stays silent
+            // here as it always has.
+            static constexpr OwnText kCannotOpen{"Cannot open %1:\n%2", "无法打开 %1：\n%2"};
+            showError(Tr(kCannotOpen, s.language)
+                          .arg(QDir::toNativeSeparators(path),
+                               QString::fromLocal8Bit(loaded.status.detail.c_str())));
         }
-        return; // an unreadable file ends the command silently
+        return false;
     }
     s.image = loaded.image;
     s.bands = DecodeBandLimits(s.image);
     refreshShownBank();
     s.takeSavedCopy();
-    s.currentFileName = path.toStdString();
+    // The title names the file by its full path, however it was given.
+    s.currentFileName = QFileInfo(path).absoluteFilePath().toStdString();
     updateTitle();
     setPasteEnabled(false);
+    return true;
 }
 
 bool MainWindow::saveCodeplug() {
