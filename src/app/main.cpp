@@ -1,6 +1,7 @@
 // r57cps: the R57 programming software's window program.
 #include "main/main_window.h"
 #include "main/prompts.h"
+#include "settings/settings_window.h"
 
 #include <QApplication>
 
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     r57::ui::DialogPrompts prompts;
     try {
         r57::ui::MainWindow window(prompts);
+        r57::ui::InstallSettingsWindow(window);
         window.show();
         return app.exec();
     } catch (const std::exception& e) {
