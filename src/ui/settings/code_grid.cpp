@@ -50,7 +50,7 @@ CodeGrid::CodeGrid(const QString& name, const QStringList& headers, const QStrin
             setItem(row, column, cell);
         }
     }
-    setCurrentCell(0, 1);
+    setCurrentCell(0, 1, QItemSelectionModel::NoUpdate);
 
     text_ = new QLineEdit(viewport());
     text_->setFrame(false);
