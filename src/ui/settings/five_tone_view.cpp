@@ -41,18 +41,18 @@ FiveToneView::FiveToneView(FiveTonePage& page, const ViewContext& context, QWidg
     : PageView(kFiveTonePage, context, parent), page_(page) {
     const int language = context.language;
     auto* top = new QGridLayout;
+    // Lbl5Tone 0, 1 and 3 name the lists; Lbl5Tone 2 names the ID list below.
     const QString captions[] = {Tr(1416, language), Tr(1417, language), "ID", Tr(1418, language)};
+    std::array<QLabel*, 4> labels{};
     for (int i = 0; i < 4; ++i) {
-        MakeLabel(this, QString("Lbl5Tone_%1").arg(i), captions[i]);
+        labels[i] = MakeLabel(this, QString("Lbl5Tone_%1").arg(i), captions[i]);
     }
     const ListKind kinds[] = {ListKind::FiveToneStandard, ListKind::RespondTime,
                               ListKind::FixDigit};
+    const int labelOf[] = {0, 1, 3};
     for (int i = 0; i < 3; ++i) {
         lists_[i] = MakeCombo(this, QString("Cbo5Tone_%1").arg(i), ListTexts(kinds[i], language));
-    }
-    const char* const labelFor[] = {"Lbl5Tone_0", "Lbl5Tone_1", "Lbl5Tone_3"};
-    for (int i = 0; i < 3; ++i) {
-        top->addWidget(findChild<QLabel*>(labelFor[i]), i, 0);
+        top->addWidget(labels[labelOf[i]], i, 0);
         top->addWidget(lists_[i], i, 1);
     }
     top->setColumnStretch(2, 1);
@@ -60,12 +60,12 @@ FiveToneView::FiveToneView(FiveTonePage& page, const ViewContext& context, QWidg
     auto* left = new QVBoxLayout;
     left->addLayout(top);
     left->addWidget(buildCodes());
-    left->addWidget(findChild<QLabel*>("Lbl5Tone_2"));
-    QStringList labels;
+    left->addWidget(labels[2]);
+    QStringList rows;
     for (int row = 0; row < FiveTonePage::kIds; ++row) {
-        labels << QString::number(row + 1);
+        rows << QString::number(row + 1);
     }
-    grid_ = new CodeGrid("Grid5Tone", {Tr(1160, language), Tr(1416, language), "ID"}, labels, this);
+    grid_ = new CodeGrid("Grid5Tone", {Tr(1160, language), Tr(1416, language), "ID"}, rows, this);
     grid_->textEditor()->setObjectName("Txt5T");
     auto* standards = MakeCombo(nullptr, "Cbo5T", ListTexts(ListKind::FiveToneStandard, language));
     grid_->setChoiceEditor(1, standards);
