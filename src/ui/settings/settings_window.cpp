@@ -4,6 +4,7 @@
 #include "main/main_window.h"
 #include "main/ui_text.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -97,6 +98,15 @@ SettingsWindow::SettingsWindow(MainWindow& main)
 
     loadAll();
     tree_->setCurrentItem(node("B0"));
+}
+
+SettingsWindow::~SettingsWindow() {
+    // A box or grid editor leaving the focus settles its text into its page; let it do
+    // so now, while the pages still exist, rather than while the controls are deleted.
+    QWidget* focused = QApplication::focusWidget();
+    if (focused && isAncestorOf(focused)) {
+        focused->clearFocus();
+    }
 }
 
 void SettingsWindow::buildTree() {

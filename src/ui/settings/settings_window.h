@@ -24,6 +24,7 @@ class SettingsWindow : public QDialog {
     Q_OBJECT
 public:
     explicit SettingsWindow(MainWindow& main);
+    ~SettingsWindow() override;
 
     int currentPage() const { return page_; }
     PageView* view(int page) const { return views_[page]; }
