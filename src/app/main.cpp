@@ -3,6 +3,7 @@
 #include "core/program_files.h"
 #include "main/main_window.h"
 #include "main/prompts.h"
+#include "settings/settings_window.h"
 
 #include <QApplication>
 
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     r57::ui::DialogPrompts prompts;
     try {
         r57::ui::MainWindow window(prompts);
+        r57::ui::InstallSettingsWindow(window);
         window.show();
         if (!file->isEmpty()) {
             window.openFile(*file);

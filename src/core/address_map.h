@@ -31,6 +31,17 @@ constexpr int kFunctionExtra = 0x084B;    // 5 bytes set by New
 constexpr int kFmChannels = 0x0850;       // 25 x 4 bytes
 constexpr int kFmSetting = 0x08B4;        // 4 bytes
 
+// The function bytes the settings window edits (their bits are laid out beside its
+// pages, src/ui/settings/pages).
+constexpr int kScanRelayByte = 0x0830;   // scan resume, relay transfer
+constexpr int kDisplayByte = 0x0831;     // battery save, beep, chord, channel display, TOT penalty
+constexpr int kToneLampByte = 0x0832;    // receive stop, roger, ANI, side tone, PTT ID type, lamp
+constexpr int kMessageModeByte = 0x0833; // DTMF decode mode (bit 2), message mode
+constexpr int kSquelchLevel = 0x0834;
+constexpr int kTimeOutTimer = 0x0835;
+constexpr int kVoxByte = 0x0836;  // gain level (bits 3-0), delay (bits 7-4)
+constexpr int kDeadBeat = 0x083A; // 0x55, 0xAA or 0xFF
+
 constexpr int kTwoToneEncode = 0x0C50;
 constexpr int kTwoToneDecode = 0x0CB0;
 
@@ -51,6 +62,22 @@ constexpr int kGainSteps = 0x0EE0;        // service tuning, 16 bytes
 constexpr int kFineTuning = 0x0EF0;       // seven 16-bit values
 constexpr int kServiceTuningEnd = 0x1000; // 0x0EF0..0x0FFF travels only by the service transfer
 constexpr int kDeviationTables = 0x0F00;
+
+// Signalling settings of the settings window.
+constexpr int kAutoResetTimer = 0x0D20;         // seconds, 0 = off
+constexpr int kDigitDelay = 0x0D21;             // (ms - 100) / 10
+constexpr int kFiveToneRespond = 0x0D22;        // 5, 10, 15, 20 s
+constexpr int kFiveToneFixDigit = 0x0D23;       // 0..5
+constexpr int kDtmfIntermediate = 0x0D24;       // a DTMF digit byte
+constexpr int kDtmfGroupCode = 0x0D25;          // 0 off, 10..15
+constexpr int kAlertOptions = 0x0D26;           // vibration, upend, local roger tone
+constexpr int kAlarmByte = 0x0D27;              // alarm delay (bits 3-0), standby time (bit 4)
+constexpr int kPttIdBot = 0x0D90;               // 7 DTMF digit bytes
+constexpr int kPttIdEot = 0x0D98;               // 7 DTMF digit bytes
+constexpr int kPttIdMskId = 0x0DA0;             // 4 decimal digits
+constexpr int kPttIdMskName = 0x0DA8;           // 6 characters
+constexpr int kDtmfTransmitInhibit = 0x0E50;    // 10 digit bytes, then their count
+constexpr int kDtmfTransceiverInhibit = 0x0E5B; // 10 digit bytes, then their count
 
 // Channel records, 16 bytes each; bank A channel n at kBankARecords + (n - 1) * 16.
 constexpr int kBankARecords = 0x1000;

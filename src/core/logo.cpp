@@ -6,7 +6,9 @@
 #include "image.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace r57 {
@@ -40,30 +42,38 @@ void UnpackLogo(const CodeplugImage& image, LogoPixels& logo) {
     }
 }
 
-bool LoadLogoFile(const std::string& path, LogoPixels& logo) {
+Status ReadLogoFile(const std::string& path, LogoPixels& logo) {
     // Files longer than a picture are read as far as the picture goes.
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) {
-        return false;
+        return Status::SystemError(std::strerror(errno));
     }
     std::vector<uint8_t> bytes(LogoPixels::kFileSize);
     const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), f);
-    const bool failed = std::ferror(f);
+    const int err = std::ferror(f) ? (errno != 0 ? errno : EIO) : 0;
     std::fclose(f);
-    if (failed) {
-        return false;
+    if (err != 0) {
+        return Status::SystemError(std::strerror(err));
     }
     auto& pixels = logo.pixels();
     std::transform(bytes.begin(), bytes.begin() + got, pixels.begin(),
                    [](uint8_t b) { return b ? 1 : 0; });
-    return true;
+    return Status::Ok();
 }
 
-bool SaveLogoFile(const std::string& path, const LogoPixels& logo) {
+Status WriteLogoFile(const std::string& path, const LogoPixels& logo) {
     std::vector<uint8_t> bytes(LogoPixels::kFileSize);
     std::transform(logo.pixels().begin(), logo.pixels().end(), bytes.begin(),
                    [](uint8_t p) { return p ? 1 : 0; });
-    return WriteFileAtomically(path, bytes).ok;
+    return WriteFileAtomically(path, bytes);
+}
+
+bool LoadLogoFile(const std::string& path, LogoPixels& logo) {
+    return ReadLogoFile(path, logo).ok;
+}
+
+bool SaveLogoFile(const std::string& path, const LogoPixels& logo) {
+    return WriteLogoFile(path, logo).ok;
 }
 
 } // namespace r57

@@ -2,6 +2,8 @@
 // (0x3800..0x3BFF) and logo files (.FIF: 8192 bytes, one byte per pixel, row by row).
 #pragma once
 
+#include "status.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -45,6 +47,10 @@ bool LoadLogoFile(const std::string& path, LogoPixels& logo);
 // Writes the 8192 pixel bytes (0 or 1) as a whole file, replacing it without ever
 // leaving it half-written. Returns false on failure.
 bool SaveLogoFile(const std::string& path, const LogoPixels& logo);
+
+// The same two, with the system's description of a failure for a window to show.
+Status ReadLogoFile(const std::string& path, LogoPixels& logo);
+Status WriteLogoFile(const std::string& path, const LogoPixels& logo);
 
 // The stock logo's file name, looked for in the program's directory.
 constexpr const char* kStockLogoFile = "Standard.FIF";
