@@ -1,4 +1,5 @@
 // r57cps: the R57 programming software's window program.
+#include "accessory/accessory_windows.h"
 #include "main/main_window.h"
 #include "main/prompts.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     r57::ui::DialogPrompts prompts;
     try {
         r57::ui::MainWindow window(prompts);
+        r57::ui::InstallAccessoryWindows(window);
         window.show();
         return app.exec();
     } catch (const std::exception& e) {
