@@ -100,8 +100,11 @@ void MainWindow::selectChannel(int bank, int row) {
         tabs_->setCurrentIndex(bank == kBankB ? 1 : 0); // commits, keeps names, shows the bank
     }
     ChannelGrid* grid = shownGrid();
+    if (grid->cursorRow() == row) {
+        followAlternatePanel(); // no cursor move, so no refill on the way
+        return;
+    }
     grid->setCursor(row, grid->cursorColumn());
-    followAlternatePanel();
 }
 
 } // namespace r57::ui
