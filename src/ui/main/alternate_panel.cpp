@@ -41,11 +41,11 @@ constexpr OwnText kOtherModelType{"%1 (not this model)", "%1（非本机型）"}
 constexpr OwnText kOtherTypeBits{"Other (%1)", "其他（%1）"};
 
 // The panel's fields in the grid's column order, with their control names.
-struct ChoiceSpec {
+struct ChoiceControl {
     const char* name;
     int column;
 };
-constexpr ChoiceSpec kChoiceSpecs[] = {
+constexpr ChoiceControl kChoiceControls[] = {
     {"CboTxPowerGUI", kColPower}, {"CboWNGUI", kColWidth},
     {"CboScanGUI", kColScan},     {"CboBCLGUI", kColBcl},
     {"CboVoxGUI", kColVox},       {"CboPttIDGUI", kColPttId},
@@ -175,11 +175,12 @@ void AlternatePanel::buildControls() {
 
     // The choice fields two to a row, in the grid's order.
     int index = 0;
-    for (const ChoiceSpec& spec : kChoiceSpecs) {
+    for (const ChoiceControl& control : kChoiceControls) {
         ChoiceField field;
-        field.box = NewList(spec.name, this);
-        field.label = caption(spec.column, (QString("Lbl") + (spec.name + 3)).toLatin1().data());
-        field.column = spec.column;
+        field.box = NewList(control.name, this);
+        field.label =
+            caption(control.column, (QString("Lbl") + (control.name + 3)).toLatin1().data());
+        field.column = control.column;
         choices_.push_back(field);
         const int r = 5 + index / 2;
         const int c = (index % 2) * 2;
