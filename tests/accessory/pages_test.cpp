@@ -2,7 +2,6 @@
 // this area: its fields, given one by one to a fresh page, write the same bytes again.
 #include "accessory/pages/embedded_message_page.h"
 #include "accessory/pages/fm_channels_page.h"
-#include "accessory/pages/visible_columns.h"
 #include "sheet/alternate_panel_rules.h"
 #include "sheet/bank_sheet.h"
 #include "sheet/channels_page.h"
@@ -137,24 +136,6 @@ TEST(EmbeddedMessage, OnlyCharactersOneByteCanKeepAreTaken) {
     }
     EXPECT_TRUE(EmbeddedMessageTakes(U'é'));
     EXPECT_FALSE(EmbeddedMessageTakes(U'\u00FF'));
-}
-
-TEST(VisibleColumns, ButtonsAndOkLeaveFrequencyAndMoreAlone) {
-    ColumnVisibility boxes = AllColumnsVisible();
-    InvertColumns(boxes);
-    for (int c = 0; c < kColumnCount; ++c) {
-        EXPECT_EQ(boxes[c], c <= kColRx || c == kColMore) << c;
-    }
-    boxes[kColName] = true;
-    ColumnVisibility before = AllColumnsVisible();
-    ColumnVisibility mangled = boxes;
-    mangled[kColRx] = mangled[kColMore] = false; // however the boxes got there
-    const ColumnVisibility chosen = ChosenColumns(before, mangled);
-    EXPECT_TRUE(chosen[kColRx] && chosen[kColMore] && chosen[kColName]);
-    EXPECT_FALSE(chosen[kColTx] || chosen[kColScrambler]);
-    SelectAllColumns(mangled);
-    EXPECT_FALSE(mangled[kColRx]); // Select All leaves boxes 1 and 14 as they are
-    EXPECT_TRUE(mangled[kColTx] && mangled[kColScrambler]);
 }
 
 // Images the windows produce, each through the rules of its own window.
