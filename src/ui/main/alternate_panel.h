@@ -116,7 +116,7 @@ private:
     QGroupBox* signalFrame_ = nullptr;
     QPushButton* clear_ = nullptr;
     QPushButton* close_ = nullptr;
-    std::vector<QLabel*> captions_; // field captions with their string ids as property
+    std::vector<QLabel*> captions_; // field captions, each naming its grid column
     std::vector<TextField> fields_;
     TextField* pending_ = nullptr;
     std::vector<SignalType> types_; // the type list as shown
