@@ -1,4 +1,5 @@
 // r57cps: the R57 programming software's window program.
+#include "accessory/accessory_windows.h"
 #include "command_line.h"
 #include "core/program_files.h"
 #include "main/main_window.h"
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
     try {
         r57::ui::MainWindow window(prompts);
         r57::ui::InstallSettingsWindow(window);
+        r57::ui::InstallAccessoryWindows(window);
         window.show();
         if (!file->isEmpty()) {
             window.openFile(*file);

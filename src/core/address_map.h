@@ -79,6 +79,15 @@ constexpr int kPttIdMskName = 0x0DA8;           // 6 characters
 constexpr int kDtmfTransmitInhibit = 0x0E50;    // 10 digit bytes, then their count
 constexpr int kDtmfTransceiverInhibit = 0x0E5B; // 10 digit bytes, then their count
 
+// FM broadcast channels: the channel the receiver starts on (0..24) and 25 channels of
+// 8 BCD digits in 10 Hz units from kFmChannels.
+constexpr int kFmSelectedChannel = 0x0839;
+constexpr int kFmChannelCount = 25;
+constexpr int kFmChannelSize = 4;
+
+// The embedded message: 16 single-byte characters from kEmbeddedMessage, 0xFF where none.
+constexpr int kEmbeddedMessageLength = 16;
+
 // Channel records, 16 bytes each; bank A channel n at kBankARecords + (n - 1) * 16.
 constexpr int kBankARecords = 0x1000;
 constexpr int kBankBRecords = 0x1800;
@@ -88,6 +97,13 @@ constexpr int kChannelsPerBank = 128;
 // Optional-signalling ID blocks, 16 bytes per channel, same indexing as the records.
 constexpr int kBankASignalIds = 0x2000;
 constexpr int kBankBSignalIds = 0x2800;
+
+// An ID block: bytes 0..9 one decimal digit each (0xFF after the last), byte 10 the digit
+// count. The radio uses 3 digits when kIdCodeLengthBit of kIdCodeLengthByte is set,
+// otherwise up to 10.
+constexpr int kSignalIdDigits = 10;
+constexpr int kSignalIdCount = 10; // offset of the count byte
+constexpr int kIdCodeLengthBit = 0x04;
 
 // Never exchanged with the radio; only the data file carries these.
 constexpr int kFileOnlyA = 0x3000; // ..0x37FF

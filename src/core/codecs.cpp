@@ -6,6 +6,7 @@
 #include "message_ids.h"
 #include "strings.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
@@ -298,6 +299,28 @@ std::string SnapFrequency(std::string_view text, int direction, const BandLimits
     if (result >= limit)
         result = limit - 250;
     return FormatTenHertz(result);
+}
+
+std::string TenHertzText(long long units) {
+    return FormatTenHertz(units);
+}
+
+GridValue SnapToGrid(std::string_view text, long long low, long long high, long long step) {
+    const Decimal value = text.find('.') != std::string_view::npos ? ParseLeadingDecimal(text)
+                                                                   : ParseWholeNumber(text);
+    if (!value.ok || step <= 0) {
+        return {};
+    }
+    constexpr long long kHalfNanoPer10Hz = 20000;
+    if (value.halfNano < low * kHalfNanoPer10Hz) {
+        return {GridValue::kBelow, 0};
+    }
+    if (value.halfNano > high * kHalfNanoPer10Hz) {
+        return {GridValue::kAbove, 0};
+    }
+    long long units = RoundDivide(value.halfNano, step * kHalfNanoPer10Hz) * step;
+    units = std::clamp(units, low, high);
+    return {GridValue::kInside, units};
 }
 
 } // namespace r57

@@ -44,4 +44,17 @@ std::vector<std::string> BuildToneList(int language);
 // excluded upper limit gives the highest 2.5 kHz step below it.
 std::string SnapFrequency(std::string_view text, int direction, const BandLimits& bands);
 
+// "ddd.ddddd"-style text of a count of 10 Hz units ("87.50000" for 8750000).
+std::string TenHertzText(long long units);
+
+// A typed frequency, read as SnapFrequency reads it, against the closed range [low, high]
+// (10 Hz units): where it lies, and inside the range its nearest multiple of `step` (10 Hz
+// units; halves go up), never past the range's ends.
+struct GridValue {
+    enum Where { kUnreadable, kBelow, kInside, kAbove };
+    Where where = kUnreadable;
+    long long units = 0; // valid when inside
+};
+GridValue SnapToGrid(std::string_view text, long long low, long long high, long long step);
+
 } // namespace r57

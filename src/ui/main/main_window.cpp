@@ -1,6 +1,7 @@
 // The main window's construction, start-up, layout, status bar and closing.
 #include "main_window.h"
 
+#include "alternate_panel.h"
 #include "channel_grid.h"
 #include "clone_window.h"
 #include "core/address_map.h"
@@ -54,6 +55,7 @@ MainWindow::MainWindow(Prompts& prompts, const QString& applicationDirectory, QW
     buildStatusBar();
     buildMenus();
     buildToolBar();
+    buildPanels();
     runGuarded([this] { startUp(); });
 }
 
@@ -90,8 +92,9 @@ void MainWindow::buildCentralArea() {
                 [this] { runGuarded([this] { pasteChannel(); }); });
         connect(grid, &ChannelGrid::clearRequested, this,
                 [this] { runGuarded([this] { clearChannel(); }); });
+        // The "More" column opens the panel (and keeps it open on another channel).
         connect(grid, &ChannelGrid::alternatePanelRequested, this,
-                [this] { runGuarded([this] { openSubWindow(SubWindow::AlternatePanel); }); });
+                [this] { runGuarded([this] { setAlternatePanelOpen(true); }); });
     }
     connect(tabs_, &QTabWidget::currentChanged, this,
             [this](int index) { runGuarded([this, index] { showTab(index); }); });
@@ -227,7 +230,10 @@ void MainWindow::updateTitle() {
 }
 
 bool MainWindow::commitPendingEdit() {
-    return shownGrid()->commitPendingEdit();
+    if (shownGrid()->commitPendingEdit()) {
+        return true;
+    }
+    return panel_ != nullptr && panel_->commitPending();
 }
 
 void MainWindow::showTab(int index) {
@@ -259,11 +265,13 @@ void MainWindow::refreshShownBank() {
     grids_[bank]->showSheet();
     grids_[bank]->setCursor(1, 1);
     session_->currentChannel[bank] = 1;
+    followAlternatePanel();
 }
 
 void MainWindow::setPasteEnabled(bool enabled) {
     menuItem("mnuEdit_Paste")->setEnabled(enabled);
-    toolActions_.value("Paste")->setEnabled(enabled);
+    // The toolbar's Paste stays off while the alternate panel is open.
+    toolActions_.value("Paste")->setEnabled(enabled && !alternatePanelOpen());
 }
 
 void MainWindow::setManual(bool on) {
@@ -278,6 +286,7 @@ void MainWindow::setModelCode(int index) {
     if (index >= 0 && index <= 2) {
         session_->modelCode = static_cast<char>('0' + index);
     }
+    followAlternatePanel(); // the signalling types this model offers
 }
 
 void MainWindow::toggleTraceMode() {

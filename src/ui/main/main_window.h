@@ -41,9 +41,11 @@ enum class TransferKind;
 
 namespace r57::ui {
 
+class AlternatePanel;
 class ChannelGrid;
 class CloneWindow;
 class Prompts;
+class VfoPanel;
 
 // The windows the main window opens from its menus, toolbar and grids. Each one is
 // plugged in with setWindowOpener(); until then its command only commits pending edits.
@@ -140,6 +142,12 @@ public:
     void setManual(bool on);
     void setModelCode(int index);
 
+    // The alternate channel panel (`PicGUI`) beside the grids. While it is open the Edit
+    // menu and the toolbar's channel commands are off.
+    AlternatePanel* alternatePanel() const { return panel_; }
+    bool alternatePanelOpen() const;
+    void setAlternatePanelOpen(bool open);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -178,6 +186,14 @@ private:
     bool loadFile(const QString& path, bool quietWhenUnreadable);
     bool askSaveFirst(int messageId);
 
+    // main_window_panels.cpp
+    void buildPanels();
+    void applyPanelLanguage();
+    // Shows the cursor channel in the alternate panel again, when the panel is open.
+    void followAlternatePanel();
+    // The panel picked a channel: show its bank and put the cursor on it.
+    void selectChannel(int bank, int row);
+
     Prompts& prompts_;
     std::unique_ptr<Session> session_;
     std::array<std::unique_ptr<BankSheet>, 2> sheets_;
@@ -203,6 +219,9 @@ private:
     QToolBar* toolBar_ = nullptr;
     QHash<QString, QAction*> menuItems_;   // by item name
     QHash<QString, QAction*> toolActions_; // by key
+
+    AlternatePanel* panel_ = nullptr;
+    VfoPanel* vfo_ = nullptr;
 
     QPointer<CloneWindow> clone_;
     std::map<SubWindow, std::function<void()>> openers_;

@@ -34,6 +34,7 @@ void MainWindow::pasteChannel() {
     grid->showRow(row);
     grid->setCursor(row, kColRx);
     grid->setFocus();
+    followAlternatePanel();
 }
 
 void MainWindow::clearChannel() {
@@ -45,6 +46,7 @@ void MainWindow::clearChannel() {
     }
     sheets_[session_->currentBank]->clearRecord(row);
     grid->showRow(row);
+    followAlternatePanel();
 }
 
 void MainWindow::runChannelButton(int button) {
@@ -91,6 +93,7 @@ void MainWindow::afterButton(int row) {
     ChannelGrid* grid = shownGrid();
     grid->setCursor(row, grid->cursorColumn());
     grid->selectCursorRow();
+    followAlternatePanel();
 }
 
 } // namespace r57::ui

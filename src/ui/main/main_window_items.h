@@ -68,7 +68,7 @@ inline constexpr MenuEntry kMenuBar[] = {
     {kEndMenu},
 
     {kMenu, "mnuSet", 1027},
-    {kItem, "mnuSet_GUI", 1332},
+    {kCheck, "mnuSet_GUI", 1332},
     {kCheck, "mnuSet_SingleClick", 1333},
     {kCheck, "mnuSet_Manual", 1334},
     {kSeparator},

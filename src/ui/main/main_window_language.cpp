@@ -51,6 +51,7 @@ void MainWindow::applyLanguage() {
     lblModel_->setText(text(1056));
     optModel_[0]->setText(text(1357));
     optModel_[2]->setText(text(1358));
+    applyPanelLanguage();
 }
 
 void MainWindow::switchLanguage(int language) {

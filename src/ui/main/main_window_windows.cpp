@@ -38,6 +38,7 @@ void MainWindow::imageChanged() {
     int column = s.currentColumn[bank];
     refreshShownBank();
     grids_[bank]->setCursor(row, column);
+    followAlternatePanel(); // a signalling setting may have changed the ID code's length
     updateTitle();
 }
 

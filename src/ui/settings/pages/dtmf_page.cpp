@@ -11,7 +11,7 @@ namespace {
 
 // Bit 2 of 0x0833 is the decode mode here and, for the channels' optional signalling,
 // the choice between 3- and 10-digit ID codes.
-const ChoiceField kDecodeMode{"DTMF Signalling", addr::kIdCodeLengthByte, 0x04, 0,
+const ChoiceField kDecodeMode{"DTMF Signalling", addr::kIdCodeLengthByte, addr::kIdCodeLengthBit, 0,
                               ListKind::DecodeMode};
 const ChoiceField kIntermediate{"Intermediate Code", addr::kDtmfIntermediate, 0xFF, 0,
                                 ListKind::IntermediateCode};
