@@ -20,6 +20,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include <sys/stat.h>
+
 #ifdef Q_OS_UNIX
 #include <sys/ioctl.h>
 #endif
@@ -96,6 +98,19 @@ PortFailure OpenFailure(const QSerialPort& port, const QString& device) {
         break;
     }
     return f;
+}
+
+// What the system says of a device that failed mid-transfer. A line that was hung up
+// (the adapter unplugged, the other end gone) answers every control call with "not a
+// terminal", which is no reason a user can act on: what is meant is that the device
+// is gone, or that it no longer takes input and output.
+std::string LostReason(const QString& device, const QString& reported) {
+    struct stat st {};
+    if (::stat(device.toLocal8Bit().constData(), &st) != 0)
+        return std::strerror(ENODEV);
+    if (reported == QString::fromLocal8Bit(std::strerror(ENOTTY)))
+        return std::strerror(EIO);
+    return reported.toStdString();
 }
 
 void MakeSingleShot(QTimer& timer) {
@@ -245,7 +260,7 @@ void TransferDriver::Impl::portError(QSerialPort::SerialPortError error) {
     PortFailure lost;
     lost.kind = PortFailureKind::Lost;
     lost.device = openDevice.toStdString();
-    lost.reason = port.errorString().toStdString();
+    lost.reason = LostReason(openDevice, port.errorString());
     failure = lost;
     sendTimer.stop();
     timeoutTimer.stop();
