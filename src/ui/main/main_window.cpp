@@ -237,7 +237,8 @@ void MainWindow::startUp() {
     grids_[kBankB]->setCursor(1, 1);
     s.takeSavedCopy();
 
-    restoreSplitters();
+    // Once the window stands at its size: before, the splitters would scale them.
+    QTimer::singleShot(0, this, [this] { restoreSplitters(); });
     menuItem("mnuProgram_Advanced")->setVisible(false);
     s.currentFileName = kUntitled;
     updateTitle();
