@@ -30,8 +30,8 @@ struct LineText {
 constexpr LineText kLines[] = {
     {PortFailureKind::NotFound, "{device}: {reason}", "{device}：{reason}"},
     {PortFailureKind::NoPermission, "{device}: {reason}", "{device}：{reason}"},
-    {PortFailureKind::Busy, "{device} is in use by another program: {holder}.",
-     "{device} 正被另一个程序占用：{holder}。", true},
+    {PortFailureKind::Busy, "{device} is in use by another program: {holder} (process {pid}).",
+     "{device} 正被另一个程序占用：{holder}（进程 {pid}）。", true},
     {PortFailureKind::Busy, "{device} is in use by another program.",
      "{device} 正被另一个程序占用。", false, true},
     {PortFailureKind::Lost, "{device}: {reason}", "{device}：{reason}"},
@@ -53,9 +53,8 @@ std::string FirstLine(const std::string& path) {
     return line;
 }
 
-std::string ProgramName(long pid) {
-    std::string name = FirstLine("/proc/" + std::to_string(pid) + "/comm");
-    return name.empty() ? std::string() : name + " (process " + std::to_string(pid) + ")";
+PortHolder Holder(long pid) {
+    return {FirstLine("/proc/" + std::to_string(pid) + "/comm"), pid};
 }
 
 // A lock file holds the owner's process number: as text (first line, maybe padded),
@@ -87,14 +86,14 @@ std::string Canonical(const std::string& path) {
 }
 
 // The first process with the device among its open files.
-std::string OpenedBy(const std::string& device) {
+PortHolder OpenedBy(const std::string& device) {
     struct stat target {};
     if (::stat(device.c_str(), &target) != 0)
         return {};
     DIR* proc = ::opendir("/proc");
     if (!proc)
         return {};
-    std::string found;
+    PortHolder found;
     while (dirent* entry = ::readdir(proc)) {
         char* end = nullptr;
         const long pid = std::strtol(entry->d_name, &end, 10);
@@ -108,12 +107,12 @@ std::string OpenedBy(const std::string& device) {
             struct stat st {};
             if (fd->d_name[0] != '.' && ::stat((fds + "/" + fd->d_name).c_str(), &st) == 0 &&
                 S_ISCHR(st.st_mode) && st.st_rdev == target.st_rdev) {
-                found = ProgramName(pid);
+                found = Holder(pid);
                 break;
             }
         }
         ::closedir(dir);
-        if (!found.empty())
+        if (found.pid != 0)
             break;
     }
     ::closedir(proc);
@@ -132,22 +131,21 @@ std::vector<std::string> PortFailureLines(const PortFailure& failure, int langua
         Replace(line, "{device}", failure.device);
         Replace(line, "{reason}", failure.reason);
         Replace(line, "{holder}", failure.holder);
+        Replace(line, "{pid}", std::to_string(failure.holderPid));
         lines.push_back(line);
     }
     return lines;
 }
 
-std::string PortHolder(const std::string& device, const std::vector<std::string>& lockFolders) {
+PortHolder FindPortHolder(const std::string& device, const std::vector<std::string>& lockFolders) {
     const std::string real = Canonical(device);
     const std::string base = real.substr(real.find_last_of('/') + 1);
     const std::vector<std::string> folders =
         lockFolders.empty() ? std::vector<std::string>{"/var/lock", "/run/lock"} : lockFolders;
     for (const std::string& folder : folders) {
         const long pid = LockOwner(folder + "/LCK.." + base);
-        if (Alive(pid)) {
-            const std::string name = ProgramName(pid);
-            return name.empty() ? "process " + std::to_string(pid) : name;
-        }
+        if (Alive(pid))
+            return Holder(pid);
     }
     return OpenedBy(real);
 }

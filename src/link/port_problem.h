@@ -20,7 +20,13 @@ struct PortFailure {
     PortFailureKind kind = PortFailureKind::Other;
     std::string device; // "/dev/ttyUSB0"
     std::string reason; // the system's text, "Input/output error"
-    std::string holder; // for Busy: "minicom (process 1234)", or empty when unknown
+    std::string holder; // for Busy: the program that holds it ("minicom"), or empty
+    long holderPid = 0; // and its process number
+};
+
+struct PortHolder {
+    std::string name; // empty when it cannot be told
+    long pid = 0;
 };
 
 // The lines that explain a failure, in the language (0 English, 1 Chinese). The
@@ -30,6 +36,7 @@ std::vector<std::string> PortFailureLines(const PortFailure& failure, int langua
 // The program that holds a serial device: named by its lock file (LCK..ttyUSB0 in
 // /var/lock or /run/lock, or `lockFolders` when given) or found among the open files
 // of the running processes. Empty when it cannot be told.
-std::string PortHolder(const std::string& device, const std::vector<std::string>& lockFolders = {});
+PortHolder FindPortHolder(const std::string& device,
+                          const std::vector<std::string>& lockFolders = {});
 
 } // namespace r57::link

@@ -88,10 +88,13 @@ PortFailure OpenFailure(const QSerialPort& port, const QString& device) {
         f.kind = PortFailureKind::NotFound;
         break;
     case QSerialPort::PermissionError:
-        f.holder = PortHolder(f.device);
-        f.kind = LockRefused(port) || !f.holder.empty() || f.reason == std::strerror(EBUSY)
-                     ? PortFailureKind::Busy
-                     : PortFailureKind::NoPermission;
+        f.kind = PortFailureKind::NoPermission;
+        if (LockRefused(port) || f.reason == std::strerror(EBUSY)) {
+            f.kind = PortFailureKind::Busy;
+            const PortHolder holder = FindPortHolder(f.device);
+            f.holder = holder.name;
+            f.holderPid = holder.pid;
+        }
         break;
     default:
         f.kind = PortFailureKind::Other;

@@ -37,9 +37,13 @@ TEST(PortProblem, LinesNameTheDeviceTheReasonAndTheHolder) {
         {PortFailureKind::NotFound, "", 0, {"/dev/ttyUSB0: No such file or directory"}},
         {PortFailureKind::NoPermission, "", 1, {"/dev/ttyUSB0：No such file or directory"}},
         {PortFailureKind::Busy,
-         "minicom (process 12)",
+         "minicom",
          0,
          {"/dev/ttyUSB0 is in use by another program: minicom (process 12)."}},
+        {PortFailureKind::Busy,
+         "minicom",
+         1,
+         {"/dev/ttyUSB0 正被另一个程序占用：minicom（进程 12）。"}},
         {PortFailureKind::Busy, "", 0, {"/dev/ttyUSB0 is in use by another program."}},
         {PortFailureKind::Busy, "", 1, {"/dev/ttyUSB0 正被另一个程序占用。"}},
         {PortFailureKind::Lost,
@@ -54,7 +58,7 @@ TEST(PortProblem, LinesNameTheDeviceTheReasonAndTheHolder) {
         {PortFailureKind::Other, "", 0, {"/dev/ttyUSB0: No such file or directory"}},
     };
     for (const LinesCase& c : cases) {
-        PortFailure f{c.kind, "/dev/ttyUSB0", "No such file or directory", c.holder};
+        PortFailure f{c.kind, "/dev/ttyUSB0", "No such file or directory", c.holder, 12};
         EXPECT_EQ(PortFailureLines(f, c.language), c.lines)
             << static_cast<int>(c.kind) << " " << c.language;
     }
@@ -62,13 +66,14 @@ TEST(PortProblem, LinesNameTheDeviceTheReasonAndTheHolder) {
 
 TEST(PortProblem, TheLockFileNamesTheHolder) {
     test::TempFolder locks;
-    const std::string expected = Comm() + " (process " + std::to_string(getpid()) + ")";
     // Text as most programs write it, padded to ten characters.
     std::ofstream(locks.file("LCK..ttyUSB7")) << "      " << getpid() << "\n";
-    EXPECT_EQ(PortHolder("/dev/ttyUSB7", {locks.path()}), expected);
+    const PortHolder holder = FindPortHolder("/dev/ttyUSB7", {locks.path()});
+    EXPECT_EQ(holder.name, Comm());
+    EXPECT_EQ(holder.pid, getpid());
     // A lock left by a process that has ended names nobody.
     std::ofstream(locks.file("LCK..ttyUSB8")) << "999999999\n";
-    EXPECT_EQ(PortHolder("/dev/ttyUSB8", {locks.path()}), "");
+    EXPECT_EQ(FindPortHolder("/dev/ttyUSB8", {locks.path()}).pid, 0);
 }
 
 TEST(PortProblem, APortHeldOpenIsReportedBusyWithItsHolder) {
@@ -88,7 +93,8 @@ TEST(PortProblem, APortHeldOpenIsReportedBusyWithItsHolder) {
     EXPECT_FALSE(out.started);
     ASSERT_TRUE(out.failure);
     EXPECT_EQ(out.failure->kind, PortFailureKind::Busy);
-    EXPECT_EQ(out.failure->holder, Comm() + " (process " + std::to_string(getpid()) + ")");
+    EXPECT_EQ(out.failure->holder, Comm());
+    EXPECT_EQ(out.failure->holderPid, getpid());
 }
 
 } // namespace

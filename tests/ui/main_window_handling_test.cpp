@@ -187,7 +187,7 @@ TEST_F(Handling, TheStatusLogTellsWhatTheRulesReplaced) {
         ASSERT_NE(editor, nullptr);
         QTest::keyClicks(editor, c.typed);
         QTest::keyClick(editor, Qt::Key_Return);
-        EXPECT_TRUE(log().endsWith(c.line)) << log().toStdString();
+        EXPECT_TRUE(log().endsWith(c.line + "\n")) << log().toStdString();
     }
 }
 
@@ -239,7 +239,7 @@ TEST_P(TransferCancel, EndsTheTransferCleanly) {
     ASSERT_TRUE(WaitFor([this] { return window->cloneWindow() == nullptr; }, 3000));
     ASSERT_TRUE(WaitFor(
         [&radio] { return !radio.frames().empty() && radio.frames().back() == "E"; }, 2000));
-    EXPECT_TRUE(log().endsWith("Transfer cancelled."));
+    EXPECT_TRUE(log().endsWith("Transfer cancelled.\n"));
     EXPECT_FALSE(bar->isVisible());
     EXPECT_TRUE(window->menuBar()->isEnabled());
     EXPECT_TRUE(grid()->isEnabled());

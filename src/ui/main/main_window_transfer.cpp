@@ -122,7 +122,10 @@ bool MainWindow::transferRunning() const {
 }
 
 void MainWindow::appendStatusLine(const QString& line) {
-    txtStatus_->appendPlainText(line);
+    // Every line of the log ends with its line break, as the transfer's lines do.
+    const QString text = txtStatus_->toPlainText();
+    txtStatus_->moveCursor(QTextCursor::End);
+    txtStatus_->insertPlainText((text.isEmpty() || text.endsWith('\n') ? "" : "\n") + line + "\n");
     txtStatus_->moveCursor(QTextCursor::End);
     txtStatus_->ensureCursorVisible();
 }
