@@ -1,6 +1,7 @@
 #include "cli_support.h"
 
 #include "core/data_file.h"
+#include "core/status.h"
 #include "core/strings.h"
 
 #include <ostream>
@@ -127,6 +128,8 @@ std::optional<CodeplugImage> LoadCodeplug(const CliContext& context, const std::
     }
     if (loaded.status.messageId != 0) {
         exitStatus = Refuse(context, path + ": " + Text(loaded.status.messageId, context.language));
+    } else if (loaded.status.notRegularFile) {
+        exitStatus = Refuse(context, path + ": " + loaded.status.detail);
     } else {
         exitStatus = Fail(context, path + ": " + loaded.status.detail);
     }
@@ -135,11 +138,17 @@ std::optional<CodeplugImage> LoadCodeplug(const CliContext& context, const std::
 
 int WriteOutput(const CliContext& context, const std::string& path,
                 const std::vector<uint8_t>& bytes) {
-    const Status status = WriteFileAtomically(path, bytes);
-    if (!status) {
-        return Fail(context, path + ": " + status.detail);
+    return WriteRefused(context, path, WriteFileAtomically(path, bytes));
+}
+
+int WriteRefused(const CliContext& context, const std::string& path, const Status& status) {
+    if (status) {
+        return kExitOk;
     }
-    return kExitOk;
+    if (status.notRegularFile) {
+        return Refuse(context, path + ": " + status.detail + "; nothing was written");
+    }
+    return Fail(context, path + ": " + status.detail);
 }
 
 int WriteCodeplug(const CliContext& context, const std::string& path, const CodeplugImage& image) {

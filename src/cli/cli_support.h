@@ -6,6 +6,7 @@
 
 #include "core/image.h"
 #include "core/session.h"
+#include "core/status.h"
 
 #include <cstdint>
 #include <map>
@@ -88,10 +89,13 @@ private:
 std::optional<CodeplugImage> LoadCodeplug(const CliContext& context, const std::string& path,
                                           int& exitStatus);
 
-// Writes an output file whole (never half-written); kExitOk, or kExitFailure with the
-// system's text printed.
+// Writes an output file whole (never half-written); kExitOk, or as WriteRefused.
 int WriteOutput(const CliContext& context, const std::string& path,
                 const std::vector<uint8_t>& bytes);
+
+// kExitOk for a good status; otherwise prints why `path` was not written: refused
+// (not a regular file, exit 2) or the system's text (exit 1).
+int WriteRefused(const CliContext& context, const std::string& path, const Status& status);
 
 // Writes `image` as a data file, the same way as WriteOutput.
 int WriteCodeplug(const CliContext& context, const std::string& path, const CodeplugImage& image);

@@ -29,6 +29,9 @@ int RunPack(const std::vector<std::string>& args, const CliContext& context) {
         return Refuse(context,
                       input + ": a memory image must be exactly 16384 bytes, this is " + "larger");
     }
+    if (raw.notRegularFile) {
+        return Refuse(context, input + ": " + raw.error);
+    }
     if (!raw.ok) {
         return Fail(context, input + ": " + raw.error);
     }

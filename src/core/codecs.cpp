@@ -277,12 +277,27 @@ std::vector<std::string> BuildToneList(int language) {
     return list;
 }
 
+namespace {
+
+// The band (0 or 1) a typed frequency lies in, or -1; `value` gets what was read.
+int TypedBand(std::string_view text, int direction, const BandLimits& bands, Decimal& value) {
+    value = text.find('.') != std::string_view::npos ? ParseLeadingDecimal(text)
+                                                     : ParseWholeNumber(text);
+    return value.ok ? BandOf(value.halfNano, direction == 1 ? 1 : 0, bands) : -1;
+}
+
+} // namespace
+
+bool FrequencyInBand(std::string_view text, int direction, const BandLimits& bands) {
+    Decimal value;
+    return TypedBand(text, direction, bands, value) >= 0;
+}
+
 std::string SnapFrequency(std::string_view text, int direction, const BandLimits& bands) {
     if (direction != 1)
         direction = 0;
-    const Decimal value = text.find('.') != std::string_view::npos ? ParseLeadingDecimal(text)
-                                                                   : ParseWholeNumber(text);
-    const int band = value.ok ? BandOf(value.halfNano, direction, bands) : -1;
+    Decimal value;
+    const int band = TypedBand(text, direction, bands, value);
     if (band < 0) {
         return FormatTenHertz(static_cast<long long>(bands.low[direction]) * 100000);
     }

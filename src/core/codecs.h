@@ -43,6 +43,9 @@ std::vector<std::string> BuildToneList(int language);
 // at most one "," as the decimal mark (no exponent). A value that would snap onto the
 // excluded upper limit gives the highest 2.5 kHz step below it.
 std::string SnapFrequency(std::string_view text, int direction, const BandLimits& bands);
+// True when SnapFrequency takes the text's own value (it reads as a number within one
+// of the direction's bands); false when it puts the lower limit in its place.
+bool FrequencyInBand(std::string_view text, int direction, const BandLimits& bands);
 
 // "ddd.ddddd"-style text of a count of 10 Hz units ("87.50000" for 8750000).
 std::string TenHertzText(long long units);

@@ -52,6 +52,10 @@ LoadedFile ReadDataFile(const std::string& path) {
         loaded.status = Status::Message(kIncorrectFileType);
         return loaded;
     }
+    if (read.notRegularFile) {
+        loaded.status = Status::NotRegularFile();
+        return loaded;
+    }
     if (!read.ok) {
         loaded.status = Status::SystemError(read.error);
         return loaded;

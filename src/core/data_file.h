@@ -34,8 +34,14 @@ LoadedFile ReadDataFile(const std::string& path);
 // renamed over the target, so a failed write leaves the old file as it was.
 Status WriteDataFile(const std::string& path, const CodeplugImage& image);
 
-// Writes any bytes to `path` the same safe way.
+// Writes any bytes to `path` the same safe way. A symbolic link is written through to
+// its target and stays a link; a target that exists and is not a regular file (a
+// folder, a FIFO, a device) is refused untouched (Status::notRegularFile).
 Status WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes);
+// Whether a file can be written to `path` as WriteFileAtomically would, checked before
+// a long job produces its content: refused as above, or the system's reason why no file
+// can be created there. Nothing is left behind.
+Status CheckWriteTarget(const std::string& path);
 // Reads a whole file; nullopt when it cannot be read.
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path);
 

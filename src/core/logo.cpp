@@ -3,6 +3,7 @@
 #include "logo.h"
 
 #include "data_file.h"
+#include "file_io.h"
 #include "image.h"
 
 #include <algorithm>
@@ -44,7 +45,7 @@ void UnpackLogo(const CodeplugImage& image, LogoPixels& logo) {
 
 Status ReadLogoFile(const std::string& path, LogoPixels& logo) {
     // Files longer than a picture are read as far as the picture goes.
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = detail::OpenRegularFile(path).file;
     if (!f) {
         return Status::SystemError(std::strerror(errno));
     }

@@ -10,12 +10,16 @@ struct Status {
     bool ok = true;
     int messageId = 0;  // English string id of the message, or 0
     std::string detail; // the system's error description, when there is one
+    // The path names something that is not a regular file (a folder, a FIFO, a device):
+    // refused before anything was read or written.
+    bool notRegularFile = false;
 
     static Status Ok() { return {}; }
     static Status Message(int id, std::string detail = {}) {
         return {false, id, std::move(detail)};
     }
     static Status SystemError(std::string detail) { return {false, 0, std::move(detail)}; }
+    static Status NotRegularFile() { return {false, 0, "not a regular file", true}; }
     explicit operator bool() const { return ok; }
 };
 

@@ -78,6 +78,8 @@ CloneActions CloneEngine::begin() {
     step_ = nextStep_ = kStepHandshake;
     expected_ = 0;
     finished_ = aborted_ = taking_ = done_ = false;
+    quieting_ = resent_ = false;
+    held_.reset();
     pending_ = Pending::None;
     progress_ = 0;
     log_.clear();
@@ -173,19 +175,41 @@ void CloneEngine::sendFrame(CloneActions& out) {
     }
 }
 
-CloneActions CloneEngine::onSendTimer() {
+CloneActions CloneEngine::onSendTimer(int waiting) {
     if (done_ || pending_ != Pending::None || !sendArmed_ || taking_)
         return {};
     sendArmed_ = false;
     CloneActions out;
+    if (held_) {
+        // Bytes that came after the reply was taken belong to no frame of ours.
+        if (waiting > 0) {
+            wrongReply(out);
+            return out;
+        }
+        const std::vector<uint8_t> reply = std::move(*held_);
+        held_.reset();
+        resent_ = false;
+        if (!accept(reply, out))
+            return out;
+    }
     sendFrame(out);
     return out;
 }
 
 CloneActions CloneEngine::onBytesWaiting(int count) {
     lastPortEvent_ = kReceiveEvent;
-    if (done_ || pending_ != Pending::None || aborted_ || taking_ || expected_ == 0 ||
-        count < expected_)
+    if (done_ || pending_ != Pending::None || taking_)
+        return {};
+    if (quieting_) {
+        // Still talking: empty the line and wait for the silence again.
+        return {Make(CloneAction::FlushInput), Make(CloneAction::ArmTimeout, kLineQuietMs)};
+    }
+    if (held_) {
+        CloneActions out;
+        wrongReply(out);
+        return out;
+    }
+    if (aborted_ || expected_ == 0 || count < expected_)
         return {};
     taking_ = true;
     CloneAction take = Make(CloneAction::TakeReply, kReplySettleMs);
@@ -193,7 +217,7 @@ CloneActions CloneEngine::onBytesWaiting(int count) {
     return {Make(CloneAction::StopTimeout), std::move(take)};
 }
 
-CloneActions CloneEngine::onReply(const std::vector<uint8_t>& reply) {
+CloneActions CloneEngine::onReply(const std::vector<uint8_t>& reply, int stillWaiting) {
     if (!taking_ || done_)
         return {};
     taking_ = false;
@@ -208,33 +232,50 @@ CloneActions CloneEngine::onReply(const std::vector<uint8_t>& reply) {
         abort(true, out); // the port could not deliver what it reported
         return out;
     }
-    switch (step_) {
-    case kStepHandshake:
-        onHandshakeReply(reply, out);
-        break;
-    case kStepIdentify:
-        onIdentification(reply, out);
-        break;
-    case kStepAcknowledge:
-        if (reply[0] != wire::kAck) {
-            abort(true, out);
-            break;
-        }
-        step_ = nextStep_;
-        out.push_back(Make(CloneAction::ArmSend, kSendDelayMs));
-        sendArmed_ = true;
-        break;
-    default:
-        onBlockReply(reply, out);
-        break;
+    if (stillWaiting > 0) {
+        wrongReply(out); // longer than any reply to this frame
+        return out;
     }
+    // Acted on when the send timer finds the line still silent; after a resend the
+    // other copy of the frame may yet be answered, so the silence must last longer.
+    held_ = reply;
+    out.push_back(Make(CloneAction::ArmSend, resent_ ? kLineQuietMs : kSendDelayMs));
+    sendArmed_ = true;
     return out;
 }
 
-void CloneEngine::onHandshakeReply(const std::vector<uint8_t>& reply, CloneActions& out) {
+void CloneEngine::wrongReply(CloneActions& out) {
+    held_.reset();
+    expected_ = 0;
+    sendArmed_ = false;
+    aborted_ = true;
+    quieting_ = true;
+    out.push_back(Make(CloneAction::FlushInput));
+    out.push_back(Make(CloneAction::ArmTimeout, kLineQuietMs));
+}
+
+bool CloneEngine::accept(const std::vector<uint8_t>& reply, CloneActions& out) {
+    switch (step_) {
+    case kStepHandshake:
+        return onHandshakeReply(reply, out);
+    case kStepIdentify:
+        return onIdentification(reply, out);
+    case kStepAcknowledge:
+        if (reply[0] != wire::kAck) {
+            abort(true, out);
+            return false;
+        }
+        step_ = nextStep_;
+        return true;
+    default:
+        return onBlockReply(reply, out);
+    }
+}
+
+bool CloneEngine::onHandshakeReply(const std::vector<uint8_t>& reply, CloneActions& out) {
     if (reply[0] != wire::kAck) {
         abort(true, out);
-        return;
+        return false;
     }
     if (whole_) {
         const uint8_t code = reply[wire::kHandshakeReply - 1];
@@ -246,15 +287,14 @@ void CloneEngine::onHandshakeReply(const std::vector<uint8_t>& reply, CloneActio
             notice.title = text(kMsgWarning);
             out.push_back(std::move(notice));
             abort(false, out);
-            return;
+            return false;
         }
     }
     step_ = nextStep_ = kStepIdentify;
-    out.push_back(Make(CloneAction::ArmSend, kSendDelayMs));
-    sendArmed_ = true;
+    return true;
 }
 
-void CloneEngine::onIdentification(const std::vector<uint8_t>& reply, CloneActions& out) {
+bool CloneEngine::onIdentification(const std::vector<uint8_t>& reply, CloneActions& out) {
     int compare = 0;
     if (settings_.kind == CloneKind::Write)
         compare = kWriteBandCompare;
@@ -277,19 +317,18 @@ void CloneEngine::onIdentification(const std::vector<uint8_t>& reply, CloneActio
             ask.title = "Warning";
         }
         out.push_back(std::move(ask));
-        return;
+        return false;
     }
-    continueAfterIdentification(out);
+    afterIdentification();
+    return true;
 }
 
-void CloneEngine::continueAfterIdentification(CloneActions& out) {
+void CloneEngine::afterIdentification() {
     nextStep_ = FirstRow(settings_.kind);
     step_ = kStepAcknowledge;
-    out.push_back(Make(CloneAction::ArmSend, kSendDelayMs));
-    sendArmed_ = true;
 }
 
-void CloneEngine::onBlockReply(const std::vector<uint8_t>& reply, CloneActions& out) {
+bool CloneEngine::onBlockReply(const std::vector<uint8_t>& reply, CloneActions& out) {
     if (reading_) {
         const int length = BlockBytes(settings_.kind, step_);
         CloneAction store = Make(CloneAction::Store, step_ * addr::kRowSize);
@@ -298,7 +337,7 @@ void CloneEngine::onBlockReply(const std::vector<uint8_t>& reply, CloneActions& 
         out.push_back(std::move(store));
     } else if (reply[0] != wire::kAck) {
         abort(true, out);
-        return;
+        return false;
     }
     if (whole_) {
         ++progress_;
@@ -312,8 +351,7 @@ void CloneEngine::onBlockReply(const std::vector<uint8_t>& reply, CloneActions& 
     } else {
         step_ = next;
     }
-    out.push_back(Make(CloneAction::ArmSend, kSendDelayMs));
-    sendArmed_ = true;
+    return true;
 }
 
 void CloneEngine::advanceProgress(CloneActions& out) {
@@ -341,8 +379,27 @@ CloneActions CloneEngine::onTimeout(const PortBacklog& backlog) {
     if (done_ || pending_ != Pending::None || taking_)
         return {};
     CloneActions out{Make(CloneAction::StopTimeout)};
+    quieting_ = false;
     endOfAttempt(backlog, out);
     return out;
+}
+
+CloneActions CloneEngine::restart() {
+    if (done_)
+        return {};
+    CloneActions out = begin();
+    resent_ = true; // the radio may still answer what was sent before
+    return out;
+}
+
+CloneActions CloneEngine::cancel() {
+    if (done_)
+        return {};
+    done_ = true;
+    pending_ = Pending::None;
+    taking_ = quieting_ = false;
+    held_.reset();
+    return {Make(CloneAction::StopTimeout), Make(CloneAction::Done, 0)};
 }
 
 void CloneEngine::traceEnd(bool success, const PortBacklog& backlog) {
@@ -391,6 +448,7 @@ void CloneEngine::endOfAttempt(const PortBacklog& backlog, CloneActions& out) {
             aborted_ = false;
             out.push_back(Make(CloneAction::ArmSend, kSendDelayMs));
             sendArmed_ = true;
+            resent_ = true;
             ++retries_;
             return;
         }
@@ -413,10 +471,13 @@ CloneActions CloneEngine::onAnswer(bool yes) {
     case Pending::None:
         break;
     case Pending::BandQuestion:
-        if (yes)
-            continueAfterIdentification(out);
-        else
+        if (yes) {
+            afterIdentification();
+            out.push_back(Make(CloneAction::ArmSend, kSendDelayMs));
+            sendArmed_ = true;
+        } else {
             abort(false, out);
+        }
         break;
     case Pending::RetryQuestion:
         if (yes) {
@@ -424,7 +485,7 @@ CloneActions CloneEngine::onAnswer(bool yes) {
             // failure asks at once; the service clone starts with a fresh count.
             if (!whole_)
                 retries_ = 0;
-            return begin();
+            return restart();
         }
         done_ = true;
         out.push_back(Make(CloneAction::Done, 0));

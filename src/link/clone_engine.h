@@ -4,11 +4,21 @@
 // answers with, in order.
 //
 //   start()            begin, or begin again from the handshake
-//   onSendTimer()      the send timer has fired: send the frame of the current step
+//   onSendTimer(n)     the send timer has fired, n bytes waiting: send the frame of
+//                      the current step
 //   onBytesWaiting(n)  n bytes are waiting in the input buffer
-//   onReply(bytes)     the bytes asked for by a TakeReply action
-//   onTimeout(...)     the timeout timer has fired: a reply is overdue, or the end
+//   onReply(bytes, n)  the bytes asked for by a TakeReply action, n bytes still waiting
+//   onTimeout(...)     the timeout timer has fired: a reply is overdue, the line has
+//                      fallen quiet, or the end
 //   onAnswer(yes)      the user's answer to the last Ask action
+//   restart()          begin again from the handshake after the port was reopened
+//   cancel()           the user ends the transfer
+//
+// A reply is exactly as long as the frame table says, and nothing else may arrive
+// until the next frame goes out. Bytes beyond it (a reply that came late, after its
+// frame had been sent again, or one that is too long) make the reply wrong: the line
+// is left to fall quiet, emptied, and the same frame is sent again. Without this the
+// surplus would land at the front of the next reply and shift every later block.
 #pragma once
 
 #include "clone_frames.h"
@@ -17,6 +27,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -81,11 +92,18 @@ public:
     CloneEngine(const CodeplugImage& image, CloneSettings settings);
 
     CloneActions start();
-    CloneActions onSendTimer();
+    // `waiting`: bytes in the input buffer as the timer fires.
+    CloneActions onSendTimer(int waiting = 0);
     CloneActions onBytesWaiting(int count);
-    CloneActions onReply(const std::vector<uint8_t>& reply);
+    // `stillWaiting`: bytes left in the input buffer once the reply has been taken.
+    CloneActions onReply(const std::vector<uint8_t>& reply, int stillWaiting = 0);
     CloneActions onTimeout(const PortBacklog& backlog = {});
     CloneActions onAnswer(bool yes);
+    // The port failed and has been opened again: start over from the handshake, the
+    // resend count kept (as Retry does).
+    CloneActions restart();
+    // The user cancelled: the transfer ends as failed (the caller sends the final "E").
+    CloneActions cancel();
 
     int step() const { return step_; }
     int retryCount() const { return retries_; }
@@ -102,6 +120,10 @@ public:
     static constexpr int kEndTimeoutMs = 300;
     static constexpr int kAbortTimeoutMs = 1;
     static constexpr int kReplySettleMs = 10; // the tail of a reply may still be arriving
+    // After a wrong reply the line must stay silent this long before the frame goes out
+    // again; a reply to a frame that was sent more than once is only accepted after the
+    // same silence, since the other copy may still be answered.
+    static constexpr int kLineQuietMs = 200;
 
 private:
     enum class Pending { None, BandQuestion, RetryQuestion };
@@ -111,10 +133,14 @@ private:
     void append(const std::string& line) { log_ += line; }
     void sendFrame(CloneActions& out);
     std::vector<uint8_t> frameForStep() const;
-    void onHandshakeReply(const std::vector<uint8_t>& reply, CloneActions& out);
-    void onIdentification(const std::vector<uint8_t>& reply, CloneActions& out);
-    void onBlockReply(const std::vector<uint8_t>& reply, CloneActions& out);
-    void continueAfterIdentification(CloneActions& out);
+    // Acting on a reply that proved to be the only one: true when the next frame is
+    // to go out now.
+    bool accept(const std::vector<uint8_t>& reply, CloneActions& out);
+    bool onHandshakeReply(const std::vector<uint8_t>& reply, CloneActions& out);
+    bool onIdentification(const std::vector<uint8_t>& reply, CloneActions& out);
+    bool onBlockReply(const std::vector<uint8_t>& reply, CloneActions& out);
+    void afterIdentification();
+    void wrongReply(CloneActions& out);
     void advanceProgress(CloneActions& out);
     void abort(bool retryAllowed, CloneActions& out);
     void endOfAttempt(const PortBacklog& backlog, CloneActions& out);
@@ -133,7 +159,10 @@ private:
     bool taking_ = false;    // a TakeReply is outstanding
     bool sendArmed_ = false; // for the service transcript
     bool done_ = false;
-    int lastPortEvent_ = 0; // 2 after a receive notification
+    int lastPortEvent_ = 0;                    // 2 after a receive notification
+    std::optional<std::vector<uint8_t>> held_; // a reply taken, not yet acted on
+    bool quieting_ = false; // after a wrong reply: waiting for the line to fall silent
+    bool resent_ = false;   // the current frame went out more than once
     int retries_ = 0;
     Pending pending_ = Pending::None;
 

@@ -1,6 +1,8 @@
 // Carries out the clone engine's actions on a QSerialPort with three single-shot timers
 // (send, reply timeout, the short settle wait before a reply is taken) and a fourth for
-// the pause after the final "E". Nothing here blocks the event loop.
+// the pause after the final "E". Nothing here blocks the event loop, and nothing spins:
+// a port that fails is closed at once, and the question what to do waits on a closed
+// port.
 #include "transfer_driver.h"
 
 #include "clone_engine.h"
@@ -11,9 +13,18 @@
 
 #include <QByteArray>
 #include <QSerialPort>
+#include <QStringList>
 #include <QTimer>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include <sys/stat.h>
+
+#ifdef Q_OS_UNIX
+#include <sys/ioctl.h>
+#endif
 
 namespace r57::link {
 
@@ -52,6 +63,59 @@ Question ToQuestion(CloneQuestion q) {
     return Question::RetryOrCancel;
 }
 
+// Bytes waiting: those Qt has read, and those the system still holds for it.
+int Waiting(QSerialPort& port) {
+    int pending = 0;
+#ifdef Q_OS_UNIX
+    if (!port.isOpen() || ::ioctl(port.handle(), FIONREAD, &pending) != 0)
+        pending = 0;
+#endif
+    return static_cast<int>(port.bytesAvailable()) + pending;
+}
+
+// Qt's words for a lock file held by someone else; the lock names no system error.
+bool LockRefused(const QSerialPort& port) {
+    return port.error() == QSerialPort::PermissionError &&
+           port.errorString().contains(QStringLiteral("locking"), Qt::CaseInsensitive);
+}
+
+PortFailure OpenFailure(const QSerialPort& port, const QString& device) {
+    PortFailure f;
+    f.device = device.toStdString();
+    f.reason = port.errorString().toStdString();
+    switch (port.error()) {
+    case QSerialPort::DeviceNotFoundError:
+        f.kind = PortFailureKind::NotFound;
+        break;
+    case QSerialPort::PermissionError:
+        f.kind = PortFailureKind::NoPermission;
+        if (LockRefused(port) || f.reason == std::strerror(EBUSY)) {
+            f.kind = PortFailureKind::Busy;
+            const PortHolder holder = FindPortHolder(f.device);
+            f.holder = holder.name;
+            f.holderPid = holder.pid;
+        }
+        break;
+    default:
+        f.kind = PortFailureKind::Other;
+        break;
+    }
+    return f;
+}
+
+// What the system says of a device that failed mid-transfer. A line that was hung up
+// (the adapter unplugged, the other end gone) answers every control call with "not a
+// terminal", which is no reason a user can act on: what is meant is that the device
+// is gone, or that it no longer takes input and output.
+std::string LostReason(const QString& device, const QString& reported) {
+    struct stat st {};
+    if (::stat(device.toLocal8Bit().constData(), &st) != 0)
+        return std::strerror(ENODEV);
+    if (reported == QString::fromLocal8Bit(std::strerror(ENOTTY)))
+        return std::strerror(EIO);
+    return reported.toStdString();
+}
+
 void MakeSingleShot(QTimer& timer) {
     timer.setSingleShot(true);
     timer.setTimerType(Qt::PreciseTimer);
@@ -78,8 +142,13 @@ struct TransferDriver::Impl {
     bool running = false;
     bool success = false;
     QString log;
+    QString openDevice; // the device of the running transfer
+    std::optional<PortFailure> failure;
 
     QString chosenDevice() const;
+    bool openPort(const QString& device);
+    void portError(QSerialPort::SerialPortError error);
+    void askAfterLoss();
     void run(const CloneActions& actions);
     void store(int address, const std::vector<uint8_t>& bytes);
     void end(bool succeeded);
@@ -163,6 +232,69 @@ void TransferDriver::Impl::run(const CloneActions& actions) {
     }
 }
 
+bool TransferDriver::Impl::openPort(const QString& name) {
+    if (port.isOpen())
+        port.close();
+    port.setPortName(name);
+    port.setBaudRate(QSerialPort::Baud9600);
+    port.setDataBits(QSerialPort::Data8);
+    port.setParity(QSerialPort::NoParity);
+    port.setStopBits(QSerialPort::OneStop);
+    port.setFlowControl(QSerialPort::NoFlowControl);
+    // The receive side holds at most 1024 bytes (the longest reply is 68). QSerialPort
+    // has no transmit buffer size: its output queue grows with what is written, and
+    // the longest frame is 68 bytes.
+    port.setReadBufferSize(1024);
+    if (!port.open(QIODevice::ReadWrite)) {
+        failure = OpenFailure(port, name);
+        return false;
+    }
+    port.clear(QSerialPort::AllDirections);
+    failure.reset();
+    return true;
+}
+
+// The device went away or stopped working (cable pulled, adapter gone). Left open, the
+// port would report the same error again and again; it is closed before anyone is asked.
+void TransferDriver::Impl::portError(QSerialPort::SerialPortError error) {
+    if (!running || !port.isOpen() || error == QSerialPort::NoError ||
+        error == QSerialPort::TimeoutError || error == QSerialPort::NotOpenError)
+        return;
+    PortFailure lost;
+    lost.kind = PortFailureKind::Lost;
+    lost.device = openDevice.toStdString();
+    lost.reason = LostReason(openDevice, port.errorString());
+    failure = lost;
+    sendTimer.stop();
+    timeoutTimer.stop();
+    settleTimer.stop();
+    port.close();
+    if (closeTimer.isActive())
+        return; // already ending; the port closes without the rest of the pause
+    // Asked once the port's own signal has returned.
+    QTimer::singleShot(0, q, [this] { askAfterLoss(); });
+}
+
+void TransferDriver::Impl::askAfterLoss() {
+    if (!running || !engine)
+        return;
+    const int language = session.language;
+    QStringList lines;
+    for (const std::string& line : PortFailureLines(*failure, language))
+        lines << QString::fromStdString(line);
+    const bool retry = asker && asker(Question::PortLost, lines.join('\n'));
+    if (!retry) {
+        run(engine->cancel());
+        return;
+    }
+    if (!openPort(openDevice)) {
+        failure->kind = PortFailureKind::Lost; // still the same trouble, now this reason
+        QTimer::singleShot(0, q, [this] { askAfterLoss(); });
+        return;
+    }
+    run(engine->restart());
+}
+
 // Whatever the outcome, the radio is told "E" so it leaves clone mode, and gets a
 // moment to take it before the port closes.
 void TransferDriver::Impl::end(bool succeeded) {
@@ -178,6 +310,7 @@ void TransferDriver::Impl::end(bool succeeded) {
 }
 
 void TransferDriver::Impl::closed() {
+    closeTimer.stop();
     if (port.isOpen()) {
         port.flush();
         port.close();
@@ -193,7 +326,7 @@ TransferDriver::TransferDriver(Session& session, QObject* parent)
 
     connect(&d->sendTimer, &QTimer::timeout, this, [this] {
         if (d->engine)
-            d->run(d->engine->onSendTimer());
+            d->run(d->engine->onSendTimer(Waiting(d->port)));
     });
     connect(&d->timeoutTimer, &QTimer::timeout, this, [this] {
         if (d->engine)
@@ -204,9 +337,12 @@ TransferDriver::TransferDriver(Session& session, QObject* parent)
         if (!d->engine)
             return;
         const QByteArray data = d->port.read(d->takeCount);
-        d->run(d->engine->onReply(std::vector<uint8_t>(data.begin(), data.end())));
+        d->run(
+            d->engine->onReply(std::vector<uint8_t>(data.begin(), data.end()), Waiting(d->port)));
     });
     connect(&d->closeTimer, &QTimer::timeout, this, [this] { d->closed(); });
+    connect(&d->port, &QSerialPort::errorOccurred, this,
+            [this](QSerialPort::SerialPortError error) { d->portError(error); });
     connect(&d->port, &QSerialPort::readyRead, this, [this] {
         if (d->engine && d->running && !d->closeTimer.isActive())
             d->run(d->engine->onBytesWaiting(static_cast<int>(d->port.bytesAvailable())));
@@ -240,29 +376,21 @@ bool TransferDriver::start(TransferKind kind) {
         return false;
     const QString device = d->chosenDevice();
     if (device.isEmpty()) {
+        PortFailure none;
+        none.kind = PortFailureKind::NotFound;
+        none.device = "COM" + std::to_string(d->session.portNumber);
+        none.reason = std::strerror(ENODEV);
+        d->failure = none;
         if (d->notifier)
-            d->notifier(0, QStringLiteral("No serial device for COM%1").arg(d->session.portNumber));
+            d->notifier(0, QString::fromStdString(none.reason));
         return false;
     }
-
-    if (d->port.isOpen())
-        d->port.close();
-    d->port.setPortName(device);
-    d->port.setBaudRate(QSerialPort::Baud9600);
-    d->port.setDataBits(QSerialPort::Data8);
-    d->port.setParity(QSerialPort::NoParity);
-    d->port.setStopBits(QSerialPort::OneStop);
-    d->port.setFlowControl(QSerialPort::NoFlowControl);
-    // The receive side holds at most 1024 bytes (the longest reply is 68). QSerialPort
-    // has no transmit buffer size: its output queue grows with what is written, and
-    // the longest frame is 68 bytes.
-    d->port.setReadBufferSize(1024);
-    if (!d->port.open(QIODevice::ReadWrite)) {
+    if (!d->openPort(device)) {
         if (d->notifier)
             d->notifier(0, d->port.errorString());
         return false;
     }
-    d->port.clear(QSerialPort::AllDirections);
+    d->openDevice = device;
 
     CloneSettings settings;
     settings.kind = ToCloneKind(kind);
@@ -281,6 +409,15 @@ bool TransferDriver::start(TransferKind kind) {
 
 bool TransferDriver::isRunning() const {
     return d->running;
+}
+
+void TransferDriver::cancel() {
+    if (d->running && d->engine && !d->closeTimer.isActive())
+        d->run(d->engine->cancel());
+}
+
+const std::optional<PortFailure>& TransferDriver::portFailure() const {
+    return d->failure;
 }
 
 QString TransferDriver::log() const {

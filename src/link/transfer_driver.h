@@ -4,12 +4,14 @@
 #pragma once
 
 #include "core/message_ids.h"
+#include "port_problem.h"
 
 #include <QObject>
 #include <QString>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace r57 {
 class Session;
@@ -41,6 +43,10 @@ enum class Question {
     BandLimitsChanged,        // 1370, OK/Cancel, title 1194 "Warning", critical icon
     ServiceBandLimitsChanged, // 1381, OK/Cancel, title "Warning", critical icon
     RetryOrCancel,            // 1291, Retry/Cancel, title "Error", critical icon
+    // The port failed during the transfer and has been closed; the text holds the
+    // lines of portFailure(). Retry reopens the port and starts again from the
+    // handshake; Cancel ends the transfer as failed.
+    PortLost,
 };
 
 class TransferDriver : public QObject {
@@ -67,6 +73,13 @@ public:
     // bytes straight into session.image and, on a good handshake, sets its modelCode.
     bool start(TransferKind kind);
     bool isRunning() const;
+    // Ends a running transfer as failed, as Cancel in the Retry question does: the
+    // radio is still told "E", and finished(false) follows.
+    void cancel();
+
+    // Why the port could not be opened, or failed during the transfer; empty when it
+    // did not.
+    const std::optional<PortFailure>& portFailure() const;
 
     // The transcript so far (status log), as the window's status box shows it.
     QString log() const;

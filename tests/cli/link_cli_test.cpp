@@ -280,3 +280,30 @@ TEST_F(RadioCommands, InterruptedReadReleasesTheRadioAndWritesNoFile) {
     EXPECT_EQ(CountFrames({log.back()}, "E"), 1) << log.back();
     EXPECT_LT(CountFrames(log, "R "), 208);
 }
+
+TEST_F(RadioCommands, AVanishedDeviceEndsTheReadAtOnceWithItsReason) {
+    ASSERT_TRUE(radio.start({"--baud", "9600"}));
+    const std::string out = folder.file("read.dat");
+    int outFd = -1;
+    int errFd = -1;
+    const pid_t pid =
+        SpawnBuiltProgram("r57", {"read", "--port", radio.device(), "-o", out}, outFd, errFd);
+    ASSERT_GT(pid, 0);
+    usleep(1500 * 1000); // a few dozen blocks into the transfer
+    radio.vanish();
+    const long long gone = NowMs();
+    const int code = WaitOrKill(pid, 5000);
+    const long long took = NowMs() - gone;
+    std::string err;
+    char buffer[4096];
+    for (ssize_t n; (n = read(errFd, buffer, sizeof buffer)) > 0;)
+        err.append(buffer, static_cast<std::size_t>(n));
+    close(outFd);
+    close(errFd);
+
+    EXPECT_EQ(code, 1) << err;
+    EXPECT_LT(took, 2000);
+    EXPECT_TRUE(Contains(err, radio.device() + ": ")) << err;
+    EXPECT_FALSE(Contains(err, kTimeout)) << err;
+    EXPECT_FALSE(FileExists(out));
+}

@@ -82,6 +82,14 @@ std::optional<CodeplugImage> VirtualRadio::stopAndTakeMemory() {
     return loaded.image;
 }
 
+void VirtualRadio::vanish() {
+    if (pid_ <= 0)
+        return;
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+}
+
 int VirtualRadio::waitForExit(int limitMs) {
     if (pid_ <= 0)
         return -1;

@@ -34,6 +34,8 @@ public:
 
     // Stops the radio (SIGTERM), which saves its memory, and returns that memory.
     std::optional<CodeplugImage> stopAndTakeMemory();
+    // Kills the radio at once, as a pulled cable would take the device away.
+    void vanish();
     // Waits for the radio to end by itself; its exit code, or -1 when it did not.
     int waitForExit(int limitMs);
     // Where the radio saves its memory when it ends.

@@ -43,6 +43,8 @@ enum class Fault {
     Extra,    // one stray byte follows the reply
     Pieces,   // the reply arrives in two parts, 4 ms apart
     Late,     // a stray byte arrives after the reply has been taken
+    Long,     // twenty stray bytes follow the reply
+    Delayed,  // the reply comes 700 ms late, after the frame has been sent again
 };
 
 struct Harness {
@@ -54,6 +56,9 @@ struct Harness {
     std::map<int, Fault> faults;        // by index of the frame written (0 = first)
     Fault faultFromFrame = Fault::None; // applies to every frame from `deadFrom` on
     int deadFrom = -1;
+    // Like the real radio, every reply follows the one before it, this long after the
+    // frame (or the reply before) was complete.
+    long turnaroundMs = 0;
     std::deque<bool> answers; // for Ask actions; Cancel when empty
 
     // Results.
@@ -86,6 +91,7 @@ private:
     std::deque<uint8_t> input_;
     std::multimap<long, Bytes> arrivals_;
     std::optional<long> sendDue_, timeoutDue_, takeDue_;
+    long radioBusyUntil_ = 0;
     int takeCount_ = 0;
 };
 

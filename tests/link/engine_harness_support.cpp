@@ -89,6 +89,8 @@ void Harness::reply(const Bytes& frame) {
     Bytes answer = radio.answer(frame);
     if (answer.empty())
         return;
+    // The radio answers one frame at a time: a late reply holds up the next one.
+    const long at = std::max(now + 1, radioBusyUntil_) + turnaroundMs;
     switch (fault) {
     case Fault::None:
         break;
@@ -103,18 +105,27 @@ void Harness::reply(const Bytes& frame) {
     case Fault::Extra:
         answer.push_back(0xAA);
         break;
+    case Fault::Long:
+        answer.insert(answer.end(), 20, 0xAA);
+        break;
     case Fault::Late:
         // Taken 10 ms after it arrives, the next frame 1 ms later: this comes between.
-        arrivals_.emplace(now + 1 + CloneEngine::kReplySettleMs, Bytes{0xAA});
+        arrivals_.emplace(at + CloneEngine::kReplySettleMs, Bytes{0xAA});
         break;
+    case Fault::Delayed:
+        radioBusyUntil_ = now + 700;
+        arrivals_.emplace(radioBusyUntil_, answer);
+        return;
     case Fault::Pieces: {
         const auto half = answer.begin() + static_cast<long>(answer.size() / 2);
-        arrivals_.emplace(now + 1, Bytes(answer.begin(), half));
-        arrivals_.emplace(now + 5, Bytes(half, answer.end()));
+        arrivals_.emplace(at, Bytes(answer.begin(), half));
+        arrivals_.emplace(at + 4, Bytes(half, answer.end()));
+        radioBusyUntil_ = at + 4;
         return;
     }
     }
-    arrivals_.emplace(now + 1, answer);
+    radioBusyUntil_ = at;
+    arrivals_.emplace(at, answer);
 }
 
 void Harness::apply(const CloneActions& actions) {
@@ -208,7 +219,7 @@ void Harness::run(int maxEvents) {
                 taken.push_back(input_.front());
                 input_.pop_front();
             }
-            apply(engine->onReply(taken));
+            apply(engine->onReply(taken, static_cast<int>(input_.size())));
             break;
         }
         case 1: {
@@ -220,7 +231,7 @@ void Harness::run(int maxEvents) {
         }
         case 2:
             sendDue_.reset();
-            apply(engine->onSendTimer());
+            apply(engine->onSendTimer(static_cast<int>(input_.size())));
             break;
         case 3:
             timeoutDue_.reset();

@@ -104,12 +104,21 @@ TEST(EngineRead, BandLimitsOfTheRadioAreNotQuestionedOnRead) {
     EXPECT_TRUE(h.questions.empty());
 }
 
+// How soon a damaged reply's frame goes out again.
+enum class Resend {
+    None,
+    AfterTimeout, // the reply stayed incomplete: after the 600 ms timeout
+    AtOnce,       // a wrong acknowledgement
+    AfterSilence, // bytes beyond the reply: once the line has been quiet for 200 ms
+};
+
 struct ReplyCase {
     const char* name;
     int frame; // index of the frame whose reply is damaged
     Fault fault;
-    int resends;   // frames sent again
-    bool timesOut; // the resend waits for the 600 ms timeout (else it follows at once)
+    int resends; // frames sent again
+    Resend resend;
+    long turnaroundMs = 0;
 };
 void PrintTo(const ReplyCase& c, std::ostream* os) {
     *os << c.name;
@@ -121,18 +130,21 @@ TEST_P(EngineReadReplies, EndsWithTheWholeImage) {
     const ReplyCase& c = GetParam();
     Harness h(CloneKind::Read);
     h.faults[c.frame] = c.fault;
+    h.turnaroundMs = c.turnaroundMs;
     h.run();
 
     ASSERT_EQ(h.result, true);
     EXPECT_EQ(h.frames.size(), CleanReadFrames().size() + c.resends);
-    if (c.resends > 0) {
-        // The resend repeats the frame: after the 600 ms timeout when the reply stayed
-        // incomplete, at once when it was wrong.
+    if (c.resend != Resend::None) {
         EXPECT_EQ(h.frames[c.frame + 1], h.frames[c.frame]);
         const long gap = h.frameTimes[c.frame + 1] - h.frameTimes[c.frame];
-        EXPECT_GE(gap, c.timesOut ? 600 : 10);
-        EXPECT_LE(gap, c.timesOut ? 620 : 20);
+        const long least = c.resend == Resend::AfterTimeout ? 600
+                           : c.resend == Resend::AtOnce     ? 10
+                                                            : 200;
+        EXPECT_GE(gap, least);
+        EXPECT_LE(gap, least + 20 + c.turnaroundMs);
     }
+    // Every block landed where it belongs: nothing shifted by a stray byte.
     EXPECT_TRUE(SameRange(h.image, h.radio.memory, 0x0000, 0x3000));
     EXPECT_TRUE(SameRange(h.image, h.radio.memory, 0x3800, 0x3C00));
     EXPECT_TRUE(h.questions.empty());
@@ -140,22 +152,44 @@ TEST_P(EngineReadReplies, EndsWithTheWholeImage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, EngineReadReplies,
-    testing::Values(ReplyCase{"HandshakeLost", 0, Fault::Silent, 1, true},
-                    ReplyCase{"HandshakeNak", 0, Fault::WrongAck, 1, false},
-                    ReplyCase{"HandshakeShort", 0, Fault::Short, 1, true},
-                    ReplyCase{"IdentificationShort", 1, Fault::Short, 1, true},
-                    ReplyCase{"AcknowledgeWrong", 2, Fault::WrongAck, 1, false},
-                    ReplyCase{"BlockLost", 40, Fault::Silent, 1, true},
-                    ReplyCase{"BlockShort", 41, Fault::Short, 1, true},
-                    ReplyCase{"LastBlockLost", 210, Fault::Silent, 1, true},
-                    ReplyCase{"BlockInPieces", 50, Fault::Pieces, 0, false},
-                    ReplyCase{"HandshakeInPieces", 0, Fault::Pieces, 0, false},
-                    // A stray byte after a reply must not shift the next one.
-                    ReplyCase{"BlockWithStrayByte", 60, Fault::Extra, 0, false},
-                    ReplyCase{"AcknowledgeWithStrayByte", 2, Fault::Extra, 0, false},
-                    ReplyCase{"AcknowledgeWithLateStrayByte", 2, Fault::Late, 0, false},
-                    ReplyCase{"HandshakeWithLateStrayByte", 0, Fault::Late, 0, false}),
+    testing::Values(
+        ReplyCase{"HandshakeLost", 0, Fault::Silent, 1, Resend::AfterTimeout},
+        ReplyCase{"HandshakeNak", 0, Fault::WrongAck, 1, Resend::AtOnce},
+        ReplyCase{"HandshakeShort", 0, Fault::Short, 1, Resend::AfterTimeout},
+        ReplyCase{"IdentificationShort", 1, Fault::Short, 1, Resend::AfterTimeout},
+        ReplyCase{"AcknowledgeWrong", 2, Fault::WrongAck, 1, Resend::AtOnce},
+        ReplyCase{"BlockLost", 40, Fault::Silent, 1, Resend::AfterTimeout},
+        ReplyCase{"BlockShort", 41, Fault::Short, 1, Resend::AfterTimeout},
+        ReplyCase{"LastBlockLost", 210, Fault::Silent, 1, Resend::AfterTimeout},
+        ReplyCase{"BlockInPieces", 50, Fault::Pieces, 0, Resend::None},
+        ReplyCase{"HandshakeInPieces", 0, Fault::Pieces, 0, Resend::None},
+        ReplyCase{"BlockInPiecesSlowRadio", 50, Fault::Pieces, 0, Resend::None, 30},
+        // Bytes beyond the reply make it wrong, whenever they come before the next frame.
+        ReplyCase{"BlockWithStrayByte", 60, Fault::Extra, 1, Resend::AfterSilence},
+        ReplyCase{"BlockTooLong", 60, Fault::Long, 1, Resend::AfterSilence},
+        ReplyCase{"AcknowledgeWithStrayByte", 2, Fault::Extra, 1, Resend::AfterSilence},
+        ReplyCase{"AcknowledgeWithLateStrayByte", 2, Fault::Late, 1, Resend::AfterSilence},
+        ReplyCase{"HandshakeWithLateStrayByte", 0, Fault::Late, 1, Resend::AfterSilence},
+        ReplyCase{"BlockWithLateStrayByteSlowRadio", 70, Fault::Late, 1, Resend::AfterSilence, 30},
+        // A reply after the resend: both copies are answered, one behind the other.
+        ReplyCase{"BlockDelayed", 80, Fault::Delayed, 2, Resend::AfterTimeout},
+        ReplyCase{"BlockDelayedSlowRadio", 80, Fault::Delayed, 2, Resend::AfterTimeout, 30},
+        ReplyCase{"IdentificationDelayed", 1, Fault::Delayed, 2, Resend::AfterTimeout},
+        ReplyCase{"LastBlockDelayedSlowRadio", 210, Fault::Delayed, 2, Resend::AfterTimeout, 30}),
     [](const testing::TestParamInfo<ReplyCase>& info) { return info.param.name; });
+
+TEST(EngineRead, RepliesAlwaysTooLongNeverReachTheImage) {
+    Harness h(CloneKind::Read);
+    h.deadFrom = 3 + 5; // from the sixth block on every reply carries a stray byte
+    h.faultFromFrame = Fault::Extra;
+    h.run();
+
+    ASSERT_EQ(h.result, false);
+    EXPECT_EQ(h.questions, std::vector<CloneQuestion>{CloneQuestion::RetryOrCancel});
+    EXPECT_EQ(h.countFrames(ReadAt(5 * 64, 0x40)), 8);
+    EXPECT_TRUE(SameRange(h.image, h.radio.memory, 0, 5 * 64));
+    EXPECT_TRUE(AllBytes(h.image, 5 * 64, 0x3000, 0x5A));
+}
 
 TEST(EngineRead, SevenSilentResendsThenTheQuestion) {
     Harness h(CloneKind::Read);

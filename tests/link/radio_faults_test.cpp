@@ -77,6 +77,101 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"LostShortWriteAck", TransferKind::Write, {"--drop", "56"}, "W 0D10 30"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Replies that come late (after the frame was sent again) or too long leave bytes on
+// the line; none of them may land in another block.
+struct HostileCase {
+    const char* name;
+    std::vector<std::string> fault;
+    const char* resentFrame;
+    long copies; // how often that frame went out
+};
+void PrintTo(const HostileCase& c, std::ostream* os) {
+    *os << c.name;
+}
+class HostileLine : public ::testing::TestWithParam<HostileCase> {};
+
+TEST_P(HostileLine, EveryBlockLandsWhereItBelongs) {
+    const HostileCase& c = GetParam();
+    const CodeplugImage radioMemory = RandomImage(21);
+    VirtualRadio radio;
+    ASSERT_TRUE(radio.start(radioMemory, c.fault));
+    Session session;
+    session.image.fill(0x5A);
+    const TransferOutcome out = RunTransfer(session, radio.device(), TransferKind::Read);
+    ASSERT_TRUE(out.finished);
+    EXPECT_TRUE(out.success);
+    EXPECT_TRUE(out.questions.empty());
+    EXPECT_EQ(Count(radio.frames(), c.resentFrame), c.copies);
+    EXPECT_TRUE(SameRange(session.image, radioMemory, 0, addr::kFileOnlyA));
+    EXPECT_TRUE(SameRange(session.image, radioMemory, addr::kLogo, addr::kLogo + 0x400));
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, HostileLine,
+                         ::testing::Values(
+                             // Late: the radio answers both copies, one behind the other.
+                             HostileCase{"LateBlock", {"--late", "5:700"}, "R 0040 40", 3},
+                             HostileCase{"LateBlockSlowRadio",
+                                         {"--late", "5:700", "--turnaround", "30"},
+                                         "R 0040 40",
+                                         3},
+                             HostileCase{"LateBandRow", {"--late", "56:650"}, "R 0D00 40", 3},
+                             HostileCase{"LateHandshake", {"--late", "1:700"}, "PROIR57", 3},
+                             HostileCase{"LongBlock", {"--long", "5:20"}, "R 0040 40", 2},
+                             HostileCase{"LongBlockTwice", {"--long", "5-6:1"}, "R 0040 40", 3},
+                             HostileCase{"LongIdentification", {"--long", "2:3"}, "02", 2}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(HostileLine, RepliesAlwaysTooLongEndInTheQuestionWithNothingShifted) {
+    const CodeplugImage radioMemory = RandomImage(22);
+    VirtualRadio radio;
+    ASSERT_TRUE(radio.start(radioMemory, {"--long", "8-300:20"}));
+    Session session;
+    session.image.fill(0x5A);
+    const TransferOutcome out = RunTransfer(session, radio.device(), TransferKind::Read);
+    ASSERT_TRUE(out.finished);
+    EXPECT_FALSE(out.success);
+    EXPECT_EQ(out.questions, std::vector<Question>{Question::RetryOrCancel});
+    // Frames 4..7 were the first four blocks; every later reply was refused.
+    EXPECT_TRUE(SameRange(session.image, radioMemory, 0, 4 * 64));
+    EXPECT_TRUE(std::all_of(session.image.data() + 4 * 64, session.image.data() + 0x3000,
+                            [](uint8_t b) { return b == 0x5A; }));
+}
+
+// A device that goes away mid-transfer: the port is closed at once, the question waits
+// without spinning, and Cancel ends the transfer with the device's own reason.
+TEST(RadioVanished, TheQuestionWaitsIdleAndCancelEndsTheTransfer) {
+    VirtualRadio radio;
+    ASSERT_TRUE(radio.start({"--baud", "9600"}));
+    Session session;
+    session.startUp();
+    TransferScript script;
+    script.actAfterMs = 1500;
+    script.act = [&radio] {
+        radio.vanish();
+    };
+    script.questionOpenMs = 600;
+    script.answers = {true}; // Retry: the device is still gone, so it asks again
+    const TransferOutcome out = RunTransfer(session, radio.device(), TransferKind::Read, script);
+    ASSERT_TRUE(out.finished);
+    EXPECT_FALSE(out.success);
+    EXPECT_EQ(out.questions, (std::vector<Question>{Question::PortLost, Question::PortLost}));
+    EXPECT_LT(out.seconds, 1.5 + 2 * 0.6 + 1.5);
+    EXPECT_LT(out.questionCpuShare, 0.3);
+    ASSERT_TRUE(out.failure);
+    EXPECT_EQ(out.failure->kind, link::PortFailureKind::Lost);
+    EXPECT_EQ(out.failure->device, radio.device());
+    EXPECT_FALSE(out.failure->reason.empty());
+    // First the device's own reason (its node went with the radio, or stays as a line
+    // hung up), then the reason the reopening gave.
+    ASSERT_EQ(out.questionTexts.size(), 2u);
+    const QString device = QString::fromStdString(radio.device());
+    EXPECT_TRUE(out.questionTexts[0].startsWith(device + ": No such device") ||
+                out.questionTexts[0].startsWith(device + ": Input/output error"))
+        << out.questionTexts[0].toStdString();
+    EXPECT_TRUE(out.questionTexts[1].startsWith(device + ": "))
+        << out.questionTexts[1].toStdString();
+}
+
 TEST(RadioSilent, GivesUpAfterSevenResendsAndTheRetryQuestion) {
     VirtualRadio radio;
     ASSERT_TRUE(radio.start({"--silent-after", "0"}));

@@ -10,6 +10,8 @@
 
 #include <QString>
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,7 +25,21 @@ struct TransferOutcome {
     std::vector<int> notices; // message ids given to the notifier
     QString log;
     double seconds = 0;
+    std::vector<QString> questionTexts;
+    std::optional<link::PortFailure> failure; // the driver's portFailure() at the end
+    double questionCpuShare = 0; // CPU time / wall time while the questions stayed open
 };
+
+// What happens during the run beyond answering the questions.
+struct TransferScript {
+    std::vector<bool> answers; // in turn; Cancel once they run out
+    int limitMs = 20000;
+    int actAfterMs = -1; // when to run `act` (e.g. take the device away), if at all
+    std::function<void()> act;
+    int questionOpenMs = 0; // each question stays open this long, events flowing
+};
+TransferOutcome RunTransfer(Session& session, const std::string& device, link::TransferKind kind,
+                            const TransferScript& script);
 
 // Runs one transfer against `device` and waits for it to end (at most `limitMs`).
 // `answers` answer the questions in turn; once they run out the answer is Cancel.

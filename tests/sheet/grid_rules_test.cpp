@@ -204,14 +204,24 @@ TEST(GridRules, TypedTonesMatchTheListOrNothing) {
         {"None", "None"},   {"none", "None"},   {" 88.5 ", "88.5"}, {"88.50", "88.5"},
         {"88,5", "88.5"},   {"67", "67.0"},     {"100", "100.0"},   {"d023n", "D023N"},
         {"D023I", "D023I"}, {"88.55", nullptr}, {"88.4", nullptr},  {"", nullptr},
-        {"abc", nullptr},   {"D999N", nullptr}, {"8.8.5", nullptr}, {"N", nullptr},
+        {"abc", nullptr},   {"D999N", nullptr}, {"8.8.5", nullptr}, {"N", "None"},
+        {"Nix", "None"},
     };
-    for (const Case& c : cases) {
-        const std::optional<std::string> m = MatchTone(c.typed, list);
-        if (c.match == nullptr) {
-            EXPECT_FALSE(m.has_value()) << '"' << c.typed << '"';
-        } else {
-            EXPECT_EQ(m.value_or("<none>"), c.match) << '"' << c.typed << '"';
+    // In Chinese "None" reads "无", and a typed "N" still means no tone.
+    const std::vector<std::string> chinese{"无", "67.0", "D023N"};
+    const Case chineseCases[] = {{"N", "无"},  {"None", "无"},     {"none", "无"},
+                                 {"无", "无"}, {"d023n", "D023N"}, {"x", nullptr}};
+    for (const auto& [cases_, tones] :
+         {std::pair{std::vector<Case>(std::begin(cases), std::end(cases)), list},
+          std::pair{std::vector<Case>(std::begin(chineseCases), std::end(chineseCases)),
+                    chinese}}) {
+        for (const Case& c : cases_) {
+            const std::optional<std::string> m = MatchTone(c.typed, tones);
+            if (c.match == nullptr) {
+                EXPECT_FALSE(m.has_value()) << '"' << c.typed << '"';
+            } else {
+                EXPECT_EQ(m.value_or("<none>"), c.match) << '"' << c.typed << '"';
+            }
         }
     }
 }

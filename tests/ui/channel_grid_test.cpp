@@ -17,14 +17,25 @@ TEST_F(GridTest, ShapeLabelsAndWidths) {
     EXPECT_EQ(g.verticalHeader()->width(), 40);
     EXPECT_EQ(g.columnWidth(kColRx - 1), 80);
     EXPECT_EQ(g.columnWidth(kColTx - 1), 80);
-    EXPECT_EQ(g.columnWidth(kColMore - 1), 67);
+    EXPECT_EQ(g.columnWidth(kColDecode - 1), 67);
     EXPECT_EQ(g.item(0, 0)->textAlignment(), Qt::AlignCenter);
+    // "More" takes the room that is left: the columns end at the viewport's edge.
+    auto rightEdge = [&g] {
+        return g.columnViewportPosition(kColMore - 1) + g.columnWidth(kColMore - 1);
+    };
+    EXPECT_GT(g.columnWidth(kColMore - 1), 67);
+    EXPECT_EQ(rightEdge(), g.viewport()->width());
 
     g.setColumnVisible(kColBcl, false);
     EXPECT_FALSE(g.columnVisible(kColBcl));
     EXPECT_EQ(g.columnWidth(kColBcl - 1), 0);
+    EXPECT_EQ(rightEdge(), g.viewport()->width());
     g.setColumnVisible(kColBcl, true);
     EXPECT_EQ(g.columnWidth(kColBcl - 1), 67);
+    EXPECT_EQ(rightEdge(), g.viewport()->width());
+    // Narrower than its columns, the grid scrolls and "More" has its own width.
+    g.resize(600, 400);
+    EXPECT_EQ(g.columnWidth(kColMore - 1), 67);
 }
 
 TEST_F(GridTest, ClickOnAnEmptyChannelOpensItsReceiveEditor) {

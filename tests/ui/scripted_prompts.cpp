@@ -2,9 +2,9 @@
 
 namespace r57::ui {
 
-Answer ScriptedPrompts::message(QWidget*, const QString& title, const QString& text, Icon icon,
-                                Buttons buttons, Answer defaultButton) {
-    asked.push_back({title, text, icon, buttons, defaultButton});
+Answer ScriptedPrompts::message(QWidget* parent, const QString& title, const QString& text,
+                                Icon icon, Buttons buttons, Answer defaultButton) {
+    asked.push_back({title, text, icon, buttons, defaultButton, parent});
     if (answers.empty()) {
         return defaultButton;
     }

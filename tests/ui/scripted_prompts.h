@@ -18,6 +18,7 @@ struct AskedMessage {
     Icon icon;
     Buttons buttons;
     Answer defaultButton;
+    QWidget* parent = nullptr; // the window the box stands over
 };
 
 class ScriptedPrompts : public Prompts {

@@ -109,8 +109,10 @@ private:
                 std::fflush(log_);
             }
             if (!r.reply.empty()) {
-                if (options_.turnaroundMs > 0)
-                    SleepUntilNs(NowNs() + options_.turnaroundMs * 1'000'000LL);
+                // One frame at a time: whatever comes meanwhile waits on the line.
+                const long waitMs = options_.turnaroundMs + r.delayMs;
+                if (waitMs > 0)
+                    SleepUntilNs(NowNs() + waitMs * 1'000'000LL);
                 line_.send(r.reply);
             }
             if (leaveAt_ > 0 && frame->type == FrameType::End && !r.sessionEnded)

@@ -27,13 +27,15 @@ const char* UsageText() {
            "  --drop N                 send no reply to frame N\n"
            "  --garble N               invert the first byte of the reply to frame N\n"
            "  --short N                send the reply to frame N one byte short\n"
+           "  --late N:MS              answer frame N only after MS milliseconds\n"
+           "  --long N:K               append K bytes (0xAA) to the reply to frame N\n"
            "  --silent-after N         answer nothing after frame N\n"
            "  --log FILE               write a line for every frame received\n"
            "  -h, --help               show this text\n"
            "  --version                show the program's version\n"
            "\n"
-           "Frames count from 1 across the whole run. --drop, --garble and --short may be\n"
-           "repeated and take a range N-M.\n";
+           "Frames count from 1 across the whole run. --drop, --garble, --short, --late and\n"
+           "--long may be repeated and take a range N-M (--late 5-7:700).\n";
 }
 
 namespace {
@@ -65,6 +67,19 @@ bool AddFrames(const std::string& text, std::set<long>& frames) {
     return true;
 }
 
+// "N:VALUE" or "N-M:VALUE": VALUE for every frame of the range.
+bool AddFrameValues(const std::string& text, std::map<long, long>& frames) {
+    const auto colon = text.find(':');
+    long value = 0;
+    std::set<long> numbers;
+    if (colon == std::string::npos || !ParseNumber(text.substr(colon + 1), value) ||
+        !AddFrames(text.substr(0, colon), numbers))
+        return false;
+    for (long n : numbers)
+        frames[n] = value;
+    return true;
+}
+
 bool ParseHex(const std::string& text, std::vector<uint8_t>& bytes) {
     std::string digits;
     for (char c : text) {
@@ -88,19 +103,10 @@ ParsedOptions Fail(const std::string& message) {
 }
 
 bool TakesValue(const std::string& option) {
-    static const std::set<std::string> kValued{"--link",
-                                               "--load",
-                                               "--save",
-                                               "--log",
-                                               "--model",
-                                               "--ident",
-                                               "--drop",
-                                               "--garble",
-                                               "--short",
-                                               "--baud",
-                                               "--turnaround",
-                                               "--silent-after",
-                                               "--exit-after-sessions"};
+    static const std::set<std::string> kValued{
+        "--link",  "--load", "--save",       "--log",          "--model",
+        "--ident", "--drop", "--garble",     "--short",        "--late",
+        "--long",  "--baud", "--turnaround", "--silent-after", "--exit-after-sessions"};
     return kValued.count(option) > 0;
 }
 
@@ -149,6 +155,10 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
                                           : o.faults.shortReply;
             if (!AddFrames(v, set))
                 return Fail(a + " takes a frame number N >= 1 or a range N-M");
+        } else if (a == "--late" || a == "--long") {
+            if (!AddFrameValues(v, a == "--late" ? o.faults.late : o.faults.longer))
+                return Fail(a + (a == "--late" ? " takes N:MS" : " takes N:K") +
+                            ", N a frame number >= 1 or a range N-M");
         } else if (a == "--baud" || a == "--turnaround" || a == "--silent-after" ||
                    a == "--exit-after-sessions") {
             if (!ParseNumber(v, n))

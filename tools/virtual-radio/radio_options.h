@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -11,10 +12,12 @@ namespace r57::radio {
 
 // Faults to inject, by frame number (frames count from 1 across the whole run).
 struct Faults {
-    std::set<long> drop;       // no reply at all
-    std::set<long> garble;     // first reply byte inverted
-    std::set<long> shortReply; // reply one byte short
-    long silentAfter = -1;     // -1 = never; otherwise nothing is answered after this frame
+    std::set<long> drop;         // no reply at all
+    std::set<long> garble;       // first reply byte inverted
+    std::set<long> shortReply;   // reply one byte short
+    long silentAfter = -1;       // -1 = never; otherwise nothing is answered after this frame
+    std::map<long, long> late;   // frame -> milliseconds before its reply goes out
+    std::map<long, long> longer; // frame -> bytes appended to its reply
 };
 
 struct Options {

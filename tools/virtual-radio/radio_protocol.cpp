@@ -190,6 +190,14 @@ Response Radio::handle(const Frame& frame) {
         r.reply.pop_back();
         r.logLine += " [short]";
     }
+    if (auto it = faults_.longer.find(n); it != faults_.longer.end() && !r.reply.empty()) {
+        r.reply.insert(r.reply.end(), static_cast<std::size_t>(it->second), 0xAA);
+        r.logLine += " [long]";
+    }
+    if (auto it = faults_.late.find(n); it != faults_.late.end() && !r.reply.empty()) {
+        r.delayMs = it->second;
+        r.logLine += " [late]";
+    }
     return r;
 }
 

@@ -52,6 +52,7 @@ struct Response {
     std::vector<uint8_t> reply; // bytes to send back (possibly none)
     bool sessionEnded = false;  // an "E" closed a session begun by a handshake
     std::string logLine;        // "<frame number> <frame> [fault]"
+    long delayMs = 0;           // wait this long before the reply goes out
 };
 
 // The radio: its memory, model code and identification, and the faults to inject.

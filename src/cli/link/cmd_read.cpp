@@ -1,6 +1,8 @@
 // r57 read: the radio's memory into a new data file.
 #include "radio_transfer.h"
 
+#include "core/data_file.h"
+
 namespace r57::cli {
 namespace {
 
@@ -9,6 +11,11 @@ int RunRead(const std::vector<std::string>& args, const CliContext& context) {
     if (!input.noPositional().require("--port", "DEVICE").require("-o", "FILE.dat"))
         return input.status();
 
+    // A transfer takes twenty seconds: find out first that its result can be kept.
+    const std::string output = input.value("-o");
+    if (const int status = WriteRefused(context, output, CheckWriteTarget(output)))
+        return status;
+
     // What the radio does not send (0x3000..0x37FF, 0x3C00..0x3FFF) stays as a fresh
     // codeplug has it.
     Session session = FreshSession(context);
@@ -16,7 +23,7 @@ int RunRead(const std::vector<std::string>& args, const CliContext& context) {
         RunRadioTransfer(session, RequestOf(input, link::TransferKind::Read), context);
     if (status != kExitOk)
         return status; // a failed read writes nothing
-    return WriteCodeplug(context, input.value("-o"), session.image);
+    return WriteCodeplug(context, output, session.image);
 }
 
 } // namespace

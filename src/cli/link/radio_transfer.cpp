@@ -119,6 +119,8 @@ public:
 private:
     bool answer(link::Question q, bool terminal) {
         endProgressLine();
+        if (q == link::Question::PortLost)
+            return false; // the device went away: report it, the user may run again
         if (q == link::Question::RetryOrCancel) {
             const bool retry =
                 terminal && AskOnTerminal(context_, Message(context_, kMsgRetryOrCancel), 'r',
@@ -165,6 +167,16 @@ private:
 
     int fail(const std::string& device) {
         endProgressLine();
+        if (const auto& port = driver_.portFailure()) {
+            // The headline for a port that would not open, then the device, the
+            // system's reason and, for a busy port, who holds it.
+            std::string message = port->kind == link::PortFailureKind::Lost
+                                      ? ""
+                                      : Message(context_, kMsgCannotOpenPort);
+            for (const std::string& line : link::PortFailureLines(*port, context_.language))
+                message += (message.empty() ? "" : "\n") + line;
+            return Fail(context_, message);
+        }
         std::string message = Message(context_, failureId_ ? failureId_ : kMsgTimeout);
         if (failureId_ == kMsgCannotOpenPort)
             message += " " + device + (failureDetail_.empty() ? "" : ": " + failureDetail_);

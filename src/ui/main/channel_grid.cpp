@@ -226,6 +226,37 @@ void ChannelGrid::setColumnVisible(int column, bool visible) {
     } else if (cursorColumn() == column) {
         setCursor(cursorRow(), kColRx);
     }
+    fillWidth();
+}
+
+void ChannelGrid::fillWidth() {
+    // The last visible column takes what is left of the width, so no blank band
+    // follows it; every other column keeps its own width.
+    int last = -1;
+    int used = 0;
+    for (int c = kColRx; c < kColumnCount; ++c) {
+        if (!isColumnHidden(c - 1)) {
+            last = c;
+            used += TwipsToPixels(ColumnWidthTwips(c));
+        }
+    }
+    for (int c = kColRx; c < kColumnCount; ++c) {
+        if (isColumnHidden(c - 1)) {
+            continue;
+        }
+        int width = TwipsToPixels(ColumnWidthTwips(c));
+        if (c == last) {
+            width = std::max(width, width + viewport()->width() - used);
+        }
+        if (columnWidth(c - 1) != width) {
+            setColumnWidth(c - 1, width);
+        }
+    }
+}
+
+void ChannelGrid::resizeEvent(QResizeEvent* e) {
+    QTableWidget::resizeEvent(e);
+    fillWidth();
 }
 
 bool ChannelGrid::columnVisible(int column) const {

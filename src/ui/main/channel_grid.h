@@ -65,17 +65,23 @@ signals:
     void clearRequested();
     // A committed edit changed the record (and maybe the name) of this row.
     void channelEdited(int row);
+    // The field rules put something else in place of what was typed (a frequency
+    // outside the band limits), or refused it (a tone not in the list): a line for the
+    // status log, in the session's language.
+    void entryReplaced(const QString& line);
 
 protected:
     bool event(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     enum class OpenEditor { None, Text, Tone, Choice };
 
     void shapeGrid();
+    void fillWidth();
     void createEditors();
     void onCellEntered(int qtRow, int qtColumn);
     void onCellClicked(const QModelIndex& index, bool doubleClick);
@@ -91,6 +97,10 @@ private:
     bool editorKeyPress(QKeyEvent* e);
     bool commandKey(QKeyEvent* e);
     void writeCommitted(OpenEditor which, const std::string& text);
+    // Tells entryReplaced() when a committed entry did not stand as typed.
+    void reportReplacement(OpenEditor which, const std::string& typed, bool toneMatched);
+    // A closed drop-down editor: the wheel scrolls the grid instead of changing it.
+    bool wheelOverEditor(QEvent* e);
     RowState rowState(int row) const;
     ColumnVisibility visibility() const;
 

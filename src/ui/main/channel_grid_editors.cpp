@@ -5,15 +5,19 @@
 #include "main/channel_grid.h"
 
 #include "core/channel.h"
+#include "core/codecs.h"
 #include "core/session.h"
 #include "sheet/bank_sheet.h"
+#include "ui_text.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStyleOptionComboBox>
 #include <QStyleOptionHeader>
 #include <QStylePainter>
 #include <QValidator>
@@ -86,7 +90,7 @@ void ChannelGrid::createEditors() {
     // the list when it is committed.
     tone_->setEditable(true);
     tone_->setInsertPolicy(QComboBox::NoInsert);
-    tone_->setMaxVisibleItems(16);
+    tone_->setMaxVisibleItems(20);
     tone_->lineEdit()->setAlignment(Qt::AlignCenter);
     tone_->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
     tone_->lineEdit()->setAcceptDrops(false);
@@ -118,7 +122,20 @@ QWidget* ChannelGrid::openWidget() const {
 }
 
 void ChannelGrid::placeEditor(QWidget* editor, int row, int column) {
-    editor->setGeometry(cellRect(row, column));
+    QRect rect = cellRect(row, column);
+    if (editor == tone_) {
+        // Wide enough for the longest code, "D754I", beside the drop-down arrow; its
+        // list at least as wide.
+        QStyleOptionComboBox opt;
+        opt.initFrom(tone_);
+        opt.editable = true;
+        const QSize text(fontMetrics().horizontalAdvance(QStringLiteral("D754I")) + 8,
+                         rect.height());
+        const int wide = style()->sizeFromContents(QStyle::CT_ComboBox, &opt, text, tone_).width();
+        rect.setWidth(std::max(rect.width(), wide));
+        tone_->view()->setMinimumWidth(rect.width());
+    }
+    editor->setGeometry(rect);
     editor->raise();
 }
 
@@ -209,6 +226,9 @@ void ChannelGrid::writeCommitted(OpenEditor which, const std::string& value) {
     case OpenEditor::Text: {
         const std::string text = FilterEditorText(column, value);
         if (text != previous_) {
+            if (column == kColRx || column == kColTx) {
+                reportReplacement(which, text, true);
+            }
             if (column == kColRx) {
                 sheet_.commitRx(row, text);
             } else if (column == kColTx) {
@@ -227,6 +247,7 @@ void ChannelGrid::writeCommitted(OpenEditor which, const std::string& value) {
             sheet_.commitTone(row, column, *tone);
             wrote = true;
         }
+        reportReplacement(which, value, tone.has_value());
         break;
     }
     case OpenEditor::Choice:
@@ -242,6 +263,45 @@ void ChannelGrid::writeCommitted(OpenEditor which, const std::string& value) {
     if (wrote) {
         emit channelEdited(row);
     }
+}
+
+void ChannelGrid::reportReplacement(OpenEditor which, const std::string& typed, bool toneMatched) {
+    static const OwnText kOutOfBand{"%1 %2: %3 is outside the band limits; %4 was entered.",
+                                    "%1 %2：%3 超出频段范围，已改为 %4。"};
+    static const OwnText kNoSuchTone{"%1 %2: %3 is not in the QT/DQT list; the tone was kept.",
+                                     "%1 %2：%3 不在 QT/DQT 列表中，保持原值。"};
+    const int row = editRow_;
+    const int column = editColumn_;
+    const int language = session_.language;
+    const QString where = QString::fromStdString(ChannelLabel(bank_, row));
+    const QString caption = QString::fromStdString(ColumnCaption(column, language));
+    const QString shown = QString::fromStdString(typed).trimmed();
+    if (which == OpenEditor::Tone) {
+        if (!toneMatched && !shown.isEmpty() && typed != previous_) {
+            emit entryReplaced(Tr(kNoSuchTone, language).arg(where, caption, shown));
+        }
+        return;
+    }
+    const int direction = column == kColTx ? 1 : 0;
+    if (shown.isEmpty() || FrequencyInBand(typed, direction, session_.bands)) {
+        return;
+    }
+    // The rule puts the band's lower limit in its place.
+    const QString result = QString::fromStdString(SnapFrequency(typed, direction, session_.bands));
+    emit entryReplaced(Tr(kOutOfBand, language).arg(where, caption, shown, result));
+}
+
+bool ChannelGrid::wheelOverEditor(QEvent* e) {
+    auto* combo = open_ == OpenEditor::Tone     ? tone_
+                  : open_ == OpenEditor::Choice ? choice_
+                                                : nullptr;
+    if (combo == nullptr || combo->view()->isVisible()) {
+        return false; // an open list scrolls itself
+    }
+    // The grid scrolls, which takes the edit over; the value stays as it was chosen.
+    commitPendingEdit();
+    QCoreApplication::sendEvent(viewport(), e);
+    return true;
 }
 
 void ChannelGrid::commitAndMove() {
@@ -339,6 +399,8 @@ bool ChannelGrid::eventFilter(QObject* watched, QEvent* e) {
         break;
     case QEvent::KeyPress:
         return editorKeyPress(static_cast<QKeyEvent*>(e));
+    case QEvent::Wheel:
+        return wheelOverEditor(e);
     case QEvent::FocusOut: {
         // A drop-down list opening takes the focus only for a moment.
         if (static_cast<QFocusEvent*>(e)->reason() == Qt::PopupFocusReason) {

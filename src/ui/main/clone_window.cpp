@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProgressBar>
+#include <QStringList>
 #include <QTextCursor>
 #include <QVBoxLayout>
 
@@ -35,13 +36,36 @@ struct CloneWindow::Impl {
     QString shownLog; // what Text1 holds, so a growing log is appended, not redrawn
     link::TransferKind kind = link::TransferKind::Read;
     bool active = false;
+    std::function<void(bool)> lock;
 
     QString text(int id) const { return Tr(id, session.language); }
 
     void enableMainWindow(bool enable) {
-        if (mainWindow) {
+        if (lock) {
+            lock(!enable);
+        } else if (mainWindow) {
             mainWindow->setEnabled(enable);
         }
+    }
+
+    // Message boxes stand over the window the user sees: this one in trace mode,
+    // otherwise the main window (a hidden parent would put them in a screen corner).
+    QWidget* boxParent(QWidget* self) const {
+        return self->isVisible() || !mainWindow ? self : mainWindow.data();
+    }
+
+    // "Cannot Open Communication Port." and the device, the system's reason and, for a
+    // busy port, who holds it.
+    QString portMessage(const QString& reason) const {
+        QStringList lines{text(kMsgCannotOpenPort)};
+        if (const auto& failure = driver->portFailure()) {
+            for (const std::string& line : link::PortFailureLines(*failure, session.language)) {
+                lines << QString::fromStdString(line);
+            }
+        } else if (!reason.isEmpty()) {
+            lines << reason;
+        }
+        return lines.join('\n');
     }
 
     void showLog(const QString& log) {
@@ -104,19 +128,30 @@ CloneWindow::CloneWindow(Session& session, Prompts& prompts, QWidget* mainWindow
             buttons = Buttons::RetryCancel;
             yes = Answer::Retry;
             break;
+        case link::Question::PortLost:
+            // What the device said, then the usual question; Retry opens it again.
+            title = "Error";
+            message = text + "\n\n" + d->text(kMsgRetryOrCancel).trimmed();
+            buttons = Buttons::RetryCancel;
+            yes = Answer::Retry;
+            break;
         }
-        return d->prompts.message(this, title, message, Icon::Critical, buttons, yes) == yes;
+        return d->prompts.message(d->boxParent(this), title, message, Icon::Critical, buttons,
+                                  yes) == yes;
     });
     d->driver->setNotifier([this](int messageId, const QString& text) {
         if (messageId == kMsgWrongModel) {
-            d->prompts.message(this, d->text(kMsgWarning),
+            d->prompts.message(d->boxParent(this), d->text(kMsgWarning),
                                text.isEmpty() ? d->text(kMsgWrongModel) : text, Icon::Critical,
                                Buttons::Ok, Answer::Ok);
             return;
         }
-        // A port that cannot be opened: the system's own description of the error.
-        QString message = messageId == 0 || !text.isEmpty() ? text : d->text(messageId);
-        d->prompts.message(this, "R57", message, Icon::Warning, Buttons::Ok, Answer::Ok);
+        // A port that cannot be opened: what, and the system's own description of why.
+        QString message = messageId == 0   ? d->portMessage(text)
+                          : text.isEmpty() ? d->text(messageId)
+                                           : text;
+        d->prompts.message(d->boxParent(this), "R57", message, Icon::Warning, Buttons::Ok,
+                           Answer::Ok);
     });
 
     connect(d->driver, &link::TransferDriver::logChanged, this, [this](const QString& log) {
@@ -129,6 +164,7 @@ CloneWindow::CloneWindow(Session& session, Prompts& prompts, QWidget* mainWindow
                 d->bar->setMaximum(maximum);
                 d->bar->setValue(value);
                 d->percent->setText(label);
+                emit progressChanged(value, maximum, label);
             });
     connect(d->driver, &link::TransferDriver::finished, this, [this](bool success) {
         if (!d->active) {
@@ -183,6 +219,16 @@ bool CloneWindow::transferDatas(link::TransferKind kind) {
 
 bool CloneWindow::isRunning() const {
     return d->active;
+}
+
+void CloneWindow::cancel() {
+    if (d->active) {
+        d->driver->cancel();
+    }
+}
+
+void CloneWindow::setWindowLock(std::function<void(bool)> lock) {
+    d->lock = std::move(lock);
 }
 
 } // namespace r57::ui

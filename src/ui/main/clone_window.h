@@ -8,6 +8,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 
 namespace r57 {
@@ -29,12 +30,21 @@ public:
     // Returns false when the port could not be opened (the message has been shown).
     bool transferDatas(link::TransferKind kind);
     bool isRunning() const;
+    // Ends the running transfer as Cancel in the Retry question does: the radio still
+    // gets its closing "E", and transferEnded(kind, false) follows.
+    void cancel();
+
+    // How the main window is kept from use while a transfer runs; by default it is
+    // disabled as a whole. `lock(true)` at the start, `lock(false)` at the end.
+    void setWindowLock(std::function<void(bool locked)> lock);
 
 signals:
     // The status log for the main window's `TxtStatus`.
     void logChanged(const QString& log);
     // The text for the status-bar panel "ComStatus".
     void statusChanged(const QString& text);
+    // The progress bar's value and maximum, and the percentage label.
+    void progressChanged(int value, int maximum, const QString& label);
     // The transfer is over and the main window enabled again; for a read the main
     // window now decodes the image (also after a failure).
     void transferEnded(link::TransferKind kind, bool success);

@@ -1,5 +1,7 @@
 #include "help_viewer.h"
 
+#include "ui_text.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -9,10 +11,18 @@
 
 namespace r57::ui {
 
-QString OpenHelp(const QString& applicationDirectory) {
+namespace {
+
+const OwnText kNoHelpFile{"The help file %1 was not found in %2.", "在 %2 中找不到帮助文件 %1。"};
+const OwnText kNoViewer{"No viewer for %1 is installed (for example xchm or kchmviewer).",
+                        "没有安装可打开 %1 的查看程序（例如 xchm 或 kchmviewer）。"};
+
+} // namespace
+
+QString OpenHelp(const QString& applicationDirectory, int language) {
     const QString path = QDir(applicationDirectory).filePath(kHelpFile);
     if (!QFileInfo::exists(path)) {
-        return QString("The help file %1 was not found in %2.")
+        return Tr(kNoHelpFile, language)
             .arg(kHelpFile, QDir::toNativeSeparators(applicationDirectory));
     }
     for (const char* viewer : {"xchm", "kchmviewer"}) {
@@ -25,8 +35,7 @@ QString OpenHelp(const QString& applicationDirectory) {
     if (QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
         return {};
     }
-    return QString("No viewer for %1 is installed (for example xchm or kchmviewer).")
-        .arg(kHelpFile);
+    return Tr(kNoViewer, language).arg(kHelpFile);
 }
 
 } // namespace r57::ui

@@ -11,7 +11,7 @@ constexpr const char* kHelpTopic = "/html/general.htm";
 // Opens the help file of the application directory at its general topic: with a
 // .chm viewer found on the PATH (given "file.chm::/html/general.htm"), otherwise with
 // the desktop's handler for the file. Returns "" when a viewer was started, else the
-// message to show the user.
-QString OpenHelp(const QString& applicationDirectory);
+// message to show the user, in the language.
+QString OpenHelp(const QString& applicationDirectory, int language);
 
 } // namespace r57::ui

@@ -8,6 +8,7 @@
 #include "core/data_file.h"
 #include "core/program_files.h"
 #include "core/session.h"
+#include "interface_language.h"
 #include "link/settings_store.h"
 #include "main_window_items.h"
 #include "prompts.h"
@@ -27,6 +28,7 @@
 #include <QRadioButton>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStringList>
 #include <QTabWidget>
 #include <QTime>
 #include <QTimer>
@@ -56,6 +58,7 @@ MainWindow::MainWindow(Prompts& prompts, const QString& applicationDirectory, QW
     buildMenus();
     buildToolBar();
     buildPanels();
+    buildTransferProgress();
     runGuarded([this] { startUp(); });
 }
 
@@ -86,12 +89,22 @@ void MainWindow::buildCentralArea() {
         grid->setObjectName(bank == kBankA ? "ChannelGrid" : "ChannelGridB");
         grids_[bank] = grid;
         tabs_->addTab(grid, items::kBankTabCaptions[bank]);
+        // Ctrl+C, Ctrl+V and Ctrl+D do what their menu items do, and only when those
+        // can be chosen.
+        auto asMenuItem = [this](const char* name, void (MainWindow::*command)()) {
+            return [this, name, command] {
+                if (menuItem(name)->isEnabled()) {
+                    runGuarded([this, command] { (this->*command)(); });
+                }
+            };
+        };
         connect(grid, &ChannelGrid::copyRequested, this,
-                [this] { runGuarded([this] { copyChannel(); }); });
+                asMenuItem("mnuEdit_Copy", &MainWindow::copyChannel));
         connect(grid, &ChannelGrid::pasteRequested, this,
-                [this] { runGuarded([this] { pasteChannel(); }); });
+                asMenuItem("mnuEdit_Paste", &MainWindow::pasteChannel));
         connect(grid, &ChannelGrid::clearRequested, this,
-                [this] { runGuarded([this] { clearChannel(); }); });
+                asMenuItem("mnuEdit_Clear", &MainWindow::clearChannel));
+        connect(grid, &ChannelGrid::entryReplaced, this, &MainWindow::appendStatusLine);
         // The "More" column opens the panel (and keeps it open on another channel).
         connect(grid, &ChannelGrid::alternatePanelRequested, this,
                 [this] { runGuarded([this] { setAlternatePanelOpen(true); }); });
@@ -109,8 +122,13 @@ void MainWindow::buildCentralArea() {
         button->setMinimumWidth(90);
         buttonLayout->addWidget(button);
         cmdButtons_[i] = button;
-        connect(button, &QPushButton::clicked, this,
-                [this, i] { runGuarded([this, i] { runChannelButton(i); }); });
+        // The keyboard stays with the grid, whether the command acted or was declined:
+        // Enter must never reach a button such as Delete by accident.
+        button->setFocusPolicy(Qt::NoFocus);
+        connect(button, &QPushButton::clicked, this, [this, i] {
+            runGuarded([this, i] { runChannelButton(i); });
+            shownGrid()->setFocus(Qt::OtherFocusReason);
+        });
     }
     buttonLayout->addStretch(1);
     splitButtons_->addWidget(tabs_);
@@ -130,9 +148,11 @@ void MainWindow::buildCentralArea() {
     statusLayout->addWidget(txtStatus_);
     splitStatus_->addWidget(splitButtons_);
     splitStatus_->addWidget(picStatus_);
-    splitStatus_->setStretchFactor(0, 1);
-    splitStatus_->setStretchFactor(1, 0);
-    splitStatus_->setSizes({520, 110});
+    // The grid keeps most of the room: the status log starts at a fifth of it and
+    // keeps that share when the window is resized.
+    splitStatus_->setStretchFactor(0, 4);
+    splitStatus_->setStretchFactor(1, 1);
+    splitStatus_->setSizes({560, 140});
     mainLayout->addWidget(splitStatus_, 1);
 
     // The model type and the clock option below the grids.
@@ -195,7 +215,7 @@ void MainWindow::buildStatusBar() {
 }
 
 void MainWindow::updateClock() {
-    QLocale locale;
+    QLocale locale = InterfaceLocale(session_->language);
     staDate_->setText(locale.toString(QDate::currentDate(), QLocale::ShortFormat));
     staTime_->setText(QTime::currentTime().toString("HH:mm:ss"));
 }
@@ -219,10 +239,56 @@ void MainWindow::startUp() {
     grids_[kBankB]->setCursor(1, 1);
     s.takeSavedCopy();
 
+    // Once the window stands at its size: before, the splitters would scale them.
+    QTimer::singleShot(0, this, [this] { restoreSplitters(); });
     menuItem("mnuProgram_Advanced")->setVisible(false);
     s.currentFileName = kUntitled;
     updateTitle();
     grids_[kBankA]->setFocus();
+}
+
+namespace {
+
+// Settings values of the two splitters: their sizes as "560,140".
+constexpr const char* kStatusSplitSetting = "StatusSplit";
+constexpr const char* kButtonSplitSetting = "ButtonSplit";
+
+void RestoreSizes(QSplitter* splitter, const char* setting) {
+    QList<int> sizes;
+    for (const QString& part : link::ReadSetting(setting).split(',', Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const int size = part.toInt(&ok);
+        if (!ok || size <= 0) {
+            return; // not ours, or damaged: the defaults stay
+        }
+        sizes << size;
+    }
+    if (sizes.size() == splitter->count()) {
+        splitter->setSizes(sizes);
+    }
+}
+
+void SaveSizes(const QSplitter* splitter, const char* setting) {
+    QStringList parts;
+    for (int size : splitter->sizes()) {
+        parts << QString::number(size);
+    }
+    link::WriteSetting(setting, parts.join(','));
+}
+
+} // namespace
+
+void MainWindow::restoreSplitters() {
+    RestoreSizes(splitStatus_, kStatusSplitSetting);
+    RestoreSizes(splitButtons_, kButtonSplitSetting);
+}
+
+void MainWindow::saveSplitters() {
+    // A hidden area has no size worth keeping.
+    if (picStatus_->isVisible() && picButtons_->isVisible()) {
+        SaveSizes(splitStatus_, kStatusSplitSetting);
+        SaveSizes(splitButtons_, kButtonSplitSetting);
+    }
 }
 
 void MainWindow::updateTitle() {
@@ -344,6 +410,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     link::SaveLanguage(session_->language);
+    saveSplitters();
     releaseCloneWindow();
     event->accept();
 }

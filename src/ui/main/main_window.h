@@ -24,8 +24,10 @@ class QCheckBox;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QShortcut;
 class QSplitter;
 class QTabWidget;
 class QTimer;
@@ -116,6 +118,9 @@ public:
     void readFromRadio();
     void writeToRadio();
     CloneWindow* cloneWindow() const; // the running (or trace-mode) clone window, or null
+    // Ends a running transfer cleanly (status-bar Cancel, Esc); the radio gets its "E".
+    void cancelTransfer();
+    bool transferRunning() const;
 
     // Channel commands on the cursor row of the shown bank.
     void copyChannel();
@@ -159,6 +164,9 @@ private:
     void startUp();
     void updateClock();
     void updateTitle();
+    // The user's splitter positions, kept in the settings store between runs.
+    void restoreSplitters();
+    void saveSplitters();
     void showTab(int index);
     void setPasteEnabled(bool enabled);
     void syncControlsFromImage();
@@ -176,6 +184,10 @@ private:
     bool startTransfer(link::TransferKind kind);
     void onTransferEnded(link::TransferKind kind, bool success);
     void releaseCloneWindow();
+    void buildTransferProgress();
+    // While a transfer runs only its progress and Cancel stay usable.
+    void lockForTransfer(bool locked);
+    void appendStatusLine(const QString& line);
 
     // main_window_channels.cpp
     void afterButton(int row);
@@ -224,6 +236,10 @@ private:
     VfoPanel* vfo_ = nullptr;
 
     QPointer<CloneWindow> clone_;
+    QProgressBar* prgTransfer_ = nullptr;      // in the status bar while a transfer runs
+    QPushButton* cmdCancelTransfer_ = nullptr; // beside it; Esc does the same
+    QShortcut* keyCancelTransfer_ = nullptr;
+    bool transferCancelled_ = false;
     std::map<SubWindow, std::function<void()>> openers_;
     bool closing_ = false;
 };

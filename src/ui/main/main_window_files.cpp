@@ -16,6 +16,23 @@
 
 namespace r57::ui {
 
+namespace {
+
+const OwnText kSaveFailed{"The file %1 could not be saved:", "无法保存文件 %1："};
+const OwnText kNotRegularFile{"%1 is not a regular file (a folder, a device or a pipe); nothing "
+                              "was written.",
+                              "%1 不是普通文件（文件夹、设备或管道），未写入任何内容。"};
+
+// A name typed without an extension gets ".dat", so the Open dialog lists it later.
+QString WithDataSuffix(const QString& path) {
+    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty()) {
+        return path;
+    }
+    return path + '.' + items::kDataFileSuffix;
+}
+
+} // namespace
+
 void MainWindow::newCodeplug() {
     commitPendingEdit();
     Session& s = *session_;
@@ -92,7 +109,8 @@ bool MainWindow::saveCodeplug() {
     commitPendingEdit();
     sheets_[session_->currentBank]->rewriteNames();
     if (session_->currentFileName == kUntitled) {
-        QString path = prompts_.saveFile(this, items::kDataFileFilter, items::kUntitledFile);
+        QString path =
+            WithDataSuffix(prompts_.saveFile(this, items::kDataFileFilter, items::kUntitledFile));
         return !path.isEmpty() && saveTo(path);
     }
     return saveTo(QString::fromStdString(session_->currentFileName));
@@ -104,15 +122,24 @@ bool MainWindow::saveCodeplugAs() {
     QString preset = session_->currentFileName == kUntitled
                          ? QString(items::kUntitledFile)
                          : QString::fromStdString(session_->currentFileName);
-    QString path = prompts_.saveFile(this, items::kDataFileFilter, preset);
+    QString path = WithDataSuffix(prompts_.saveFile(this, items::kDataFileFilter, preset));
     return !path.isEmpty() && saveTo(path);
 }
 
 bool MainWindow::saveTo(const QString& path) {
     Status written = WriteDataFile(path.toStdString(), session_->image);
     if (!written.ok) {
-        QString text = !written.detail.empty() ? QString::fromStdString(written.detail)
-                                               : Tr(written.messageId, session_->language);
+        // The message names the file: the name in the title may be another one.
+        const int language = session_->language;
+        const QString shown = QDir::toNativeSeparators(path);
+        QString text;
+        if (written.notRegularFile) {
+            text = Tr(kNotRegularFile, language).arg(shown);
+        } else {
+            text = Tr(kSaveFailed, language).arg(shown) + "\n" +
+                   (!written.detail.empty() ? QString::fromStdString(written.detail)
+                                            : Tr(written.messageId, language));
+        }
         showError(text);
         return false; // the file name stays the one that was last written
     }

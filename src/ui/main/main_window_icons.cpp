@@ -18,7 +18,6 @@ const QColor kPaper(252, 252, 248);
 const QColor kBlue(40, 110, 200);
 const QColor kGreen(30, 150, 60);
 const QColor kRed(200, 40, 40);
-const QColor kOrange(220, 120, 20);
 
 void Document(QPainter& p, const QRectF& r) {
     p.setPen(QPen(kInk, 1.5));
@@ -103,11 +102,15 @@ QIcon Drawn(const QString& key) {
         p.setPen(QPen(kRed, 4, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(16, 22), QPointF(30, 22));
     } else if (key == "Read") {
-        Radio(p, QRectF(3, 10, 11, 20));
-        Arrow(p, QPointF(15, 12), QPointF(30, 24), kGreen);
+        // From the radio (left) into the codeplug (right): green.
+        Radio(p, QRectF(2, 10, 10, 20));
+        Document(p, QRectF(21, 12, 10, 18));
+        Arrow(p, QPointF(11, 6), QPointF(30, 6), kGreen);
     } else if (key == "Write") {
-        Radio(p, QRectF(3, 10, 11, 20));
-        Arrow(p, QPointF(30, 24), QPointF(15, 12), kOrange);
+        // From the codeplug (left) into the radio (right): red, the other way round.
+        Document(p, QRectF(1, 12, 10, 18));
+        Radio(p, QRectF(20, 10, 10, 20));
+        Arrow(p, QPointF(2, 6), QPointF(19, 6), kRed);
     } else if (key == "App") {
         Radio(p, QRectF(9, 9, 14, 22));
     }

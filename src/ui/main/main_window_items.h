@@ -3,6 +3,8 @@
 // both walk these tables, so an item's caption is named once.
 #pragma once
 
+#include "ui_text.h"
+
 #include <QIcon>
 #include <QString>
 
@@ -86,8 +88,19 @@ inline constexpr MenuEntry kMenuBar[] = {
     {kEndMenu},
 
     {kMenu, "mnuHelp", 1060},
+    {kItem, "mnuHelp_Contents", 0}, // the help file; captioned with kHelpContents
     {kItem, "mnuHelp_About", 1043},
     {kEndMenu},
+};
+
+// The usual keys of the usual commands, shown in the menus.
+struct MenuShortcut {
+    const char* name;
+    const char* keys; // QKeySequence's portable text
+};
+inline constexpr MenuShortcut kMenuShortcuts[] = {
+    {"mnuFile_New", "Ctrl+N"},          {"mnuFile_Open", "Ctrl+O"}, {"mnuFile_Save", "Ctrl+S"},
+    {"mnuFile_SaveAs", "Ctrl+Shift+S"}, {"mnuFile_Exit", "Ctrl+Q"}, {"mnuHelp_Contents", "F1"},
 };
 
 // Toolbar buttons by key; an entry without a key is a separator.
@@ -117,6 +130,8 @@ inline constexpr const char* kModelName = "R57";
 inline constexpr const char* kDataFileFilter = "KDX Data Files (*.dat)";
 inline constexpr const char* kUntitledFile = "Untitled.dat";
 inline constexpr const char* kTraceStatus = "Debug";
+inline constexpr const char* kDataFileSuffix = "dat";
+inline constexpr OwnText kHelpContents{"&Help Topics", "帮助主题(&T)"};
 
 // A toolbar icon for a key: Qt's standard icon where one fits, otherwise a simple
 // drawn one. "App" gives the window icon.

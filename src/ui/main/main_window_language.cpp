@@ -4,6 +4,7 @@
 #include "channel_grid.h"
 #include "core/session.h"
 #include "core/strings.h"
+#include "interface_language.h"
 #include "main_window_items.h"
 #include "ui_text.h"
 
@@ -21,6 +22,8 @@ void MainWindow::applyLanguage() {
         return Tr(id, language);
     };
 
+    UseQtTranslations(language);
+    updateClock();
     menuItem("mnuSet_LanE")->setChecked(language == kEnglish);
     menuItem("mnuSet_LanC")->setChecked(language == kChinese);
     updateTitle();
@@ -30,6 +33,7 @@ void MainWindow::applyLanguage() {
             menuItem(entry.name)->setText(text(entry.captionId));
         }
     }
+    menuItem("mnuHelp_Contents")->setText(Tr(items::kHelpContents, language));
     for (const items::ToolEntry& entry : items::kToolBar) {
         if (entry.key) {
             QAction* action = toolActions_.value(entry.key);

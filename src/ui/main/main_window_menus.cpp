@@ -8,7 +8,6 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
-#include <QShortcut>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -56,6 +55,9 @@ void MainWindow::buildMenus() {
     // Every item commits a pending grid edit before it acts.
     auto on = [this](const char* name, std::function<void()> command) {
         connect(menuItem(name), &QAction::triggered, this, [this, command] {
+            if (transferRunning()) {
+                return; // a shortcut must not reach past the locked menus
+            }
             runGuarded([this, &command] {
                 commitPendingEdit();
                 command();
@@ -91,12 +93,14 @@ void MainWindow::buildMenus() {
     on("mnuView_Status",
        [this] { picStatus_->setVisible(menuItem("mnuView_Status")->isChecked()); });
     on("mnuView_Columns", [this] { openSubWindow(SubWindow::VisibleColumns); });
+    on("mnuHelp_Contents", [this] { showHelp(); });
     on("mnuHelp_About", [this] { openSubWindow(SubWindow::About); });
 
-    // F1 anywhere in the window opens the help file.
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    help->setObjectName("keyHelp");
-    connect(help, &QShortcut::activated, this, [this] { runGuarded([this] { showHelp(); }); });
+    for (const items::MenuShortcut& shortcut : items::kMenuShortcuts) {
+        QAction* action = menuItem(shortcut.name);
+        action->setShortcut(QKeySequence(QString::fromLatin1(shortcut.keys)));
+        action->setShortcutContext(Qt::WindowShortcut);
+    }
 }
 
 QAction* MainWindow::menuItem(const char* name) const {
@@ -131,6 +135,9 @@ void MainWindow::buildToolBar() {
 }
 
 void MainWindow::onToolBarAction(const QString& key) {
+    if (transferRunning()) {
+        return;
+    }
     commitPendingEdit();
     if (key == "New") {
         newCodeplug();

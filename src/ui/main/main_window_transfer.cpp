@@ -13,8 +13,14 @@
 #include "ui_text.h"
 
 #include <QLabel>
+#include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStatusBar>
 #include <QTextCursor>
+#include <QToolBar>
 
 #include <exception>
 
@@ -63,9 +69,77 @@ void MainWindow::writeToRadio() {
     }
 }
 
+namespace {
+
+const OwnText kCancelledLine{"Transfer cancelled.", "传输已取消。"};
+
+} // namespace
+
+void MainWindow::buildTransferProgress() {
+    prgTransfer_ = new QProgressBar(statusBar());
+    prgTransfer_->setObjectName("prgTransfer");
+    prgTransfer_->setMaximumWidth(220);
+    prgTransfer_->setTextVisible(true);
+    cmdCancelTransfer_ = new QPushButton(statusBar());
+    cmdCancelTransfer_->setObjectName("cmdCancelTransfer");
+    statusBar()->addPermanentWidget(prgTransfer_);
+    statusBar()->addPermanentWidget(cmdCancelTransfer_);
+    prgTransfer_->hide();
+    cmdCancelTransfer_->hide();
+    connect(cmdCancelTransfer_, &QPushButton::clicked, this, &MainWindow::cancelTransfer);
+    keyCancelTransfer_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    keyCancelTransfer_->setObjectName("keyCancelTransfer");
+    keyCancelTransfer_->setEnabled(false);
+    connect(keyCancelTransfer_, &QShortcut::activated, this, &MainWindow::cancelTransfer);
+}
+
+void MainWindow::lockForTransfer(bool locked) {
+    for (QWidget* part :
+         {static_cast<QWidget*>(menuBar()), static_cast<QWidget*>(toolBar_), centralWidget()}) {
+        part->setEnabled(!locked);
+    }
+    cmdCancelTransfer_->setText(Tr(1059, session_->language)); // "&Cancel"
+    prgTransfer_->setValue(0);
+    prgTransfer_->setVisible(locked);
+    cmdCancelTransfer_->setVisible(locked);
+    cmdCancelTransfer_->setEnabled(locked);
+    keyCancelTransfer_->setEnabled(locked);
+    if (!locked) {
+        shownGrid()->setFocus();
+    }
+}
+
+void MainWindow::cancelTransfer() {
+    if (clone_ && clone_->isRunning()) {
+        transferCancelled_ = true;
+        cmdCancelTransfer_->setEnabled(false); // once is enough; the "E" is on its way
+        clone_->cancel();
+    }
+}
+
+bool MainWindow::transferRunning() const {
+    return clone_ && clone_->isRunning();
+}
+
+void MainWindow::appendStatusLine(const QString& line) {
+    // Every line of the log ends with its line break, as the transfer's lines do.
+    const QString text = txtStatus_->toPlainText();
+    txtStatus_->moveCursor(QTextCursor::End);
+    txtStatus_->insertPlainText((text.isEmpty() || text.endsWith('\n') ? "" : "\n") + line + "\n");
+    txtStatus_->moveCursor(QTextCursor::End);
+    txtStatus_->ensureCursorVisible();
+}
+
 bool MainWindow::startTransfer(link::TransferKind kind) {
     releaseCloneWindow(); // one left open by an earlier transfer in trace mode
+    transferCancelled_ = false;
     clone_ = new CloneWindow(*session_, prompts_, this);
+    clone_->setWindowLock([this](bool locked) { lockForTransfer(locked); });
+    connect(clone_, &CloneWindow::progressChanged, prgTransfer_,
+            [this](int value, int maximum, const QString&) {
+                prgTransfer_->setMaximum(maximum);
+                prgTransfer_->setValue(value);
+            });
     connect(clone_, &CloneWindow::logChanged, this, [this](const QString& log) {
         txtStatus_->setPlainText(log);
         txtStatus_->moveCursor(QTextCursor::End);
@@ -84,7 +158,10 @@ bool MainWindow::startTransfer(link::TransferKind kind) {
 }
 
 void MainWindow::onTransferEnded(link::TransferKind kind, bool success) {
-    Q_UNUSED(success); // a failed read still shows the blocks that did arrive
+    // A failed read still shows the blocks that did arrive.
+    if (!success && transferCancelled_) {
+        appendStatusLine(Tr(kCancelledLine, session_->language));
+    }
     if (kind == link::TransferKind::Read) {
         Session& s = *session_;
         s.bands = DecodeBandLimits(s.image);

@@ -50,7 +50,8 @@ void MainWindow::openComPort() {
 
 void MainWindow::showHelp() {
     commitPendingEdit();
-    QString problem = OpenHelp(QString::fromStdString(session_->applicationDirectory));
+    QString problem =
+        OpenHelp(QString::fromStdString(session_->applicationDirectory), session_->language);
     if (!problem.isEmpty()) {
         prompts_.message(this, items::kModelName, problem, Icon::Information, Buttons::Ok,
                          Answer::Ok);

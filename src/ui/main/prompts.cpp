@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace r57::ui {
 
@@ -84,7 +85,17 @@ QString DialogPrompts::openFile(QWidget* parent, const QString& filter, const QS
 }
 
 QString DialogPrompts::saveFile(QWidget* parent, const QString& filter, const QString& fileName) {
-    return QFileDialog::getSaveFileName(parent, QString(), fileName, filter);
+    // The filter's extension is added to a name typed without one, before the dialog
+    // asks whether to replace an existing file of that name.
+    QFileDialog dialog(parent, QString(), fileName, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    const QString suffix = QRegularExpression(R"(\*\.(\w+))").match(filter).captured(1);
+    dialog.setDefaultSuffix(suffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace r57::ui

@@ -5,6 +5,7 @@
 
 #include "record_access.h"
 
+#include "core/codecs.h"
 #include "core/session.h"
 
 namespace r57 {
@@ -60,6 +61,7 @@ bool BankSheet::copy(int row, ChannelClipboard& clip) const {
     clip.filled = true;
     clip.record = record;
     clip.texts = cells_[row - 1];
+    clip.language = session_.language;
     return true;
 }
 
@@ -68,8 +70,28 @@ void BankSheet::paste(int row, const ChannelClipboard& clip) {
         return; // nothing copied yet: nothing to paste
     }
     WriteRecord(session_.image, bank_, row, clip.record);
+    BankRow& cells = cells_[row - 1];
     for (int c = kColRx; c < kColumnCount; ++c) {
-        cells_[row - 1][c] = clip.texts[c];
+        cells[c] = clip.texts[c];
+    }
+    if (clip.language == session_.language) {
+        return;
+    }
+    // Copied in the other language: the texts that depend on it are told again from
+    // the record (frequencies, the name and ">>" read the same in both).
+    const int language = session_.language;
+    const uint8_t* r = clip.record.data();
+    for (int c : {kColDecode, kColEncode}) {
+        const int at = c == kColDecode ? 8 : 10;
+        if (!cells[c].empty()) {
+            cells[c] = ToneTextFromBytes(r[at], r[at + 1], language);
+        }
+    }
+    for (int c :
+         {kColPower, kColScan, kColWidth, kColBcl, kColPttId, kColVox, kColOption, kColScrambler}) {
+        if (!cells[c].empty()) {
+            cells[c] = ChoiceText(r, c, language);
+        }
     }
 }
 

@@ -19,6 +19,7 @@ class Session;
 // banks, so a channel copied in bank A can be pasted into bank B.
 struct ChannelClipboard {
     bool filled = false;
+    int language = 0; // of the texts; a paste in another language shows its own
     std::array<uint8_t, 16> record{};
     BankRow texts{};
 };

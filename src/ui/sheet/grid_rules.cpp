@@ -230,6 +230,11 @@ std::optional<std::string> MatchTone(std::string_view text,
     if (typed.empty()) {
         return std::nullopt;
     }
+    // Whatever starts with "N" means no tone, in either language: the list's first
+    // entry ("None", or "无" in Chinese).
+    if (!toneList.empty() && (typed[0] == 'N' || typed[0] == 'n')) {
+        return toneList.front();
+    }
     for (const std::string& entry : toneList) {
         if (SameIgnoringCase(entry, typed)) {
             return entry;

@@ -90,7 +90,8 @@ GridCell ChoiceEnterCell(int row, int column, const ColumnVisibility& visible);
 
 // The QT/DQT list entry a text in `cboQtDqt` stands for: the entry itself (letters in
 // any case, surrounding spaces ignored), or for a number the QT tone of that value
-// ("88.50", "88,5" and "88.5" all give "88.5"). Nothing for a text the radio has no
+// ("88.50", "88,5" and "88.5" all give "88.5"); anything starting with "N" is the first
+// entry, no tone, in either language. Nothing for a text the radio has no
 // code for, so a mistyped tone never reaches the record.
 std::optional<std::string> MatchTone(std::string_view text,
                                      const std::vector<std::string>& toneList);
