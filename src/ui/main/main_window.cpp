@@ -281,6 +281,10 @@ void MainWindow::setModelCode(int index) {
     }
 }
 
+void MainWindow::setServiceEntryVisible(bool visible) {
+    menuItem("mnuProgram_Advanced")->setVisible(visible);
+}
+
 void MainWindow::toggleTraceMode() {
     session_->traceMode = !session_->traceMode;
     staComStatus_->setText(session_->traceMode ? items::kTraceStatus : "");
