@@ -1,8 +1,10 @@
 // r57cps: the R57 programming software's window program.
 #include "main/main_window.h"
 #include "main/prompts.h"
+#include "service/service_windows.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 
 #include <exception>
 
@@ -11,9 +13,19 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("r57cps");
     QApplication::setApplicationVersion("1.10");
 
+    QCommandLineParser options;
+    options.setApplicationDescription("R57 programming software");
+    options.addHelpOption();
+    const QCommandLineOption service(
+        "service", "Shows Program > Advanced, the password-protected service section.");
+    options.addOption(service);
+    options.process(app);
+
     r57::ui::DialogPrompts prompts;
     try {
         r57::ui::MainWindow window(prompts);
+        r57::ui::InstallServiceWindows(window);
+        window.setServiceEntryVisible(options.isSet(service));
         window.show();
         return app.exec();
     } catch (const std::exception& e) {
