@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 
+#include <algorithm>
+
 namespace r57::ui {
 
 CellEditorDelegate::CellEditorDelegate(QString editorName, const QString& accepted, int maxLength,
@@ -109,7 +111,7 @@ QString CellGrid::cell(int row, int column) const {
     return it ? it->text() : QString();
 }
 
-void CellGrid::fitToCells() {
+void CellGrid::fitToCells(int cellWidth) {
     int height = horizontalHeader()->sizeHint().height() + 2 * frameWidth();
     for (int r = 0; r < rowCount(); ++r) {
         height += rowHeight(r);
@@ -118,7 +120,7 @@ void CellGrid::fitToCells() {
     int width = 2 * frameWidth() +
                 (verticalHeader()->isVisible() ? verticalHeader()->sizeHint().width() : 0);
     for (int c = 0; c < columnCount(); ++c) {
-        width += horizontalHeader()->sectionSizeHint(c);
+        width += std::max(horizontalHeader()->sectionSizeHint(c), cellWidth);
     }
     setMinimumWidth(width);
 }

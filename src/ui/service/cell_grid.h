@@ -58,8 +58,9 @@ public:
     // Sets a cell's text; cells never made editable stay read-only.
     void setCell(int row, int column, const QString& text, bool editable = true);
     QString cell(int row, int column) const;
-    // Width and height that show every cell without scrolling.
-    void fitToCells();
+    // Width and height that show every cell without scrolling, each column at least
+    // `cellWidth` wide.
+    void fitToCells(int cellWidth = 0);
     // An open box is closed with its text taken, as if it had been left.
     void commitEdit();
 

@@ -21,7 +21,7 @@ namespace {
 
 constexpr const char* kByteDigits = "[0-9]*";
 constexpr int kByteLength = 3;
-constexpr int kCellWidth = 38;
+constexpr int kCellWidth = 38; // three digits and a margin
 
 QString Text(const service::Caption& caption, int language) {
     return Tr(OwnText{caption.english, caption.chinese}, language);
@@ -80,8 +80,7 @@ QWidget* DeviationPageWidget::buildTuning() {
                         [this, grid, g](int r, int c, const QString& text) {
                             commitCell(grid, r, c, Page::TuningAddress(g, r + 1, c + 1), text);
                         });
-        grid->fitToCells();
-        grid->setMinimumWidth(grid->minimumWidth() + 3 * kCellWidth);
+        grid->fitToCells(2 * kCellWidth);
         auto* inside = new QVBoxLayout(frame);
         inside->addWidget(grid);
         frames_[g] = frame;
@@ -156,8 +155,7 @@ QWidget* DeviationPageWidget::buildTones() {
                 }
             }
         }
-        grid->fitToCells();
-        grid->setMinimumWidth(grid->minimumWidth() + columns * 8);
+        grid->fitToCells(kCellWidth);
         tones_[g] = grid;
         layout->addWidget(grid, columns);
     }

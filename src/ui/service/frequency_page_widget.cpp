@@ -35,7 +35,10 @@ FrequencyPageWidget::FrequencyPageWidget(Session& session, QWidget* parent)
     });
     for (int row = 0; row < service::FrequencyRangePage::kRows; ++row) {
         grid_->setCell(row, 0, QString::fromStdString(page_.RowLabel(row, language)), false);
+        grid_->item(row, 0)->setFlags(Qt::ItemIsEnabled); // a label, drawn like the header
+        grid_->item(row, 0)->setBackground(palette().button());
     }
+    grid_->setCurrentCell(0, service::FrequencyRangePage::kLower);
     grid_->fitToCells();
     grid_->setMinimumWidth(420);
     grid_->setMaximumWidth(560);

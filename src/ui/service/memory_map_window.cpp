@@ -180,7 +180,7 @@ void MemoryMapView::resizeEvent(QResizeEvent* event) {
 }
 
 void MemoryMapView::fitColumns() {
-    const int scroll = verticalScrollBar()->isVisible() ? verticalScrollBar()->width() : 0;
+    const int scroll = verticalScrollBar()->sizeHint().width(); // always shown
     const int unit = std::max(24, (width() - 2 * frameWidth() - scroll) / kColumnUnits);
     verticalHeader()->setFixedWidth(2 * unit);
     horizontalHeader()->setDefaultSectionSize(unit);

@@ -119,7 +119,7 @@ ServiceWindow::ServiceWindow(MainWindow& main, QWidget* parent) : QDialog(parent
     pages->setStretchFactor(0, 0);
     pages->setStretchFactor(1, 1);
     pages->setChildrenCollapsible(false);
-    pages->setSizes({210, 840});
+    pages->setSizes({210, 920});
     auto* bodyLayout = new QVBoxLayout(body_);
     bodyLayout->setContentsMargins(0, 0, 0, 0);
     bodyLayout->addWidget(pages, 1);
@@ -135,7 +135,7 @@ ServiceWindow::ServiceWindow(MainWindow& main, QWidget* parent) : QDialog(parent
 
     refreshAll();
     showNode("A");
-    resize(1060, 640);
+    resize(1140, 660);
 }
 
 ServiceWindow::~ServiceWindow() {
