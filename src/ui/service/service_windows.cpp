@@ -13,15 +13,6 @@ namespace {
 
 // The dialogs are children of the main window, shown application-modal without a
 // nested event loop: the main window takes no input while one is open.
-template <class Dialog> Dialog* Open(MainWindow& main, const char* name) {
-    for (Dialog* dialog : main.findChildren<Dialog*>(name, Qt::FindDirectChildrenOnly)) {
-        if (dialog->isVisible()) {
-            return dialog;
-        }
-    }
-    return nullptr;
-}
-
 template <class Dialog> void Show(MainWindow& main) {
     auto* dialog = new Dialog(main, &main);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -43,7 +34,13 @@ LoginDialog* OpenLoginDialog(MainWindow& main) {
 }
 
 MemoryMapWindow* OpenMemoryMap(MainWindow& main) {
-    return Open<MemoryMapWindow>(main, "frmMemoryMap");
+    for (auto* map :
+         main.findChildren<MemoryMapWindow*>("frmMemoryMap", Qt::FindDirectChildrenOnly)) {
+        if (map->isVisible()) {
+            return map;
+        }
+    }
+    return nullptr;
 }
 
 void InstallServiceWindows(MainWindow& main) {
