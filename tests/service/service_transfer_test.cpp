@@ -49,6 +49,8 @@ protected:
         EXPECT_EQ(in<QLabel>(w, "Label2")->text(), Tr(busyId));
         EXPECT_FALSE(in(w, "CmdAdv_0")->isEnabled());
         EXPECT_FALSE(in(w, "TreeAdv")->isEnabled());
+        w->close(); // not while the port is in use
+        EXPECT_TRUE(w->isVisible());
         QElapsedTimer clock;
         clock.start();
         while (w->isTransferring() && clock.elapsed() < 60000) {
@@ -144,14 +146,25 @@ TEST_F(ServiceTransfer, AFailedReadLeavesTheImageAndThePage) {
     EXPECT_TRUE(w->isChanged());
 }
 
-TEST_F(ServiceTransfer, APortThatDoesNotOpenLeavesTheWindowUsable) {
+TEST_F(ServiceTransfer, CancelledEditsOrAPortThatDoesNotOpenSendNothing) {
     QTemporaryDir dir;
     session().portDevice = dir.filePath("no-such-tty").toStdString();
     ServiceWindow* w = service();
     ASSERT_NE(w, nullptr);
+    typeInCell(w, "GridFreqSet", 0, 1, "410", "TxtFreqSet");
+    prompts.answers = {Answer::Cancel}; // 1378 before the write: the edits stay unsent
     press(w, 1);
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(prompts.asked[0].text, Tr(1378));
+    EXPECT_TRUE(w->isChanged());
+    EXPECT_EQ(in<CellGrid>(w, "GridFreqSet")->cell(0, 1), "410");
+
+    prompts.asked.clear();
+    prompts.answers = {Answer::No};
+    press(w, 1);
+    ASSERT_EQ(prompts.asked.size(), 2u);
     EXPECT_FALSE(w->isTransferring());
-    ASSERT_EQ(prompts.asked.size(), 1u); // the port's own error
+    EXPECT_EQ(prompts.asked[1].title, "R57"); // the port's own error
     EXPECT_FALSE(in(w, "Label2")->isVisible());
     EXPECT_TRUE(in(w, "CmdAdv_1")->isEnabled());
 }
