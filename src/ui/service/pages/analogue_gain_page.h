@@ -3,7 +3,7 @@
 // (16-bit, high byte first, 0x0EF0..0x0EFD). Value 5 is 11 bits wide, the others 14.
 #pragma once
 
-#include "caption.h"
+#include "page_text.h"
 
 #include "core/page.h"
 

@@ -6,7 +6,7 @@
 // eleventh row the grid's line of single bytes.
 #pragma once
 
-#include "caption.h"
+#include "page_text.h"
 
 #include "core/address_map.h"
 #include "core/page.h"

@@ -1,6 +1,6 @@
 #include "frequency_range_page.h"
 
-#include "caption.h"
+#include "page_text.h"
 
 #include "core/strings.h"
 

@@ -1,4 +1,4 @@
-#include "caption.h"
+#include "page_text.h"
 
 #include <cctype>
 #include <cmath>

@@ -1,6 +1,6 @@
-// A caption of the service pages that the string table does not number, in both
-// languages. The pages name their fields by the English text; the windows show the
-// text of the session's language.
+// Texts of the service pages: captions the string table does not number, in both
+// languages (the pages name their fields by the English text, the windows show the
+// session's language), and numbers as the pages read them from a text box.
 #pragma once
 
 namespace r57::service {
