@@ -17,6 +17,8 @@ constexpr char kProgram[] = "r57cps";
 struct Options {
     QCommandLineOption help{{"h", "help"}, "Show this help and exit."};
     QCommandLineOption version{"version", "Show the program's version and exit."};
+    QCommandLineOption service{"service",
+                               "Show Program > Advanced, the password-protected service section."};
 };
 
 void Describe(QCommandLineParser& parser, const Options& options) {
@@ -25,6 +27,7 @@ void Describe(QCommandLineParser& parser, const Options& options) {
         "radio over its programming cable, and keeps codeplugs as data files (*.dat).");
     parser.addOption(options.help);
     parser.addOption(options.version);
+    parser.addOption(options.service);
     parser.addPositionalArgument(
         "FILE.dat", "A data file to open at start, checked like File > Open.", "[FILE.dat]");
 }
@@ -68,7 +71,7 @@ std::optional<int> AnswerHelpOrVersion(int argc, char** argv) {
     return std::nullopt;
 }
 
-std::optional<QString> FileToOpen(const QStringList& arguments) {
+std::optional<StartOptions> ReadStartOptions(const QStringList& arguments) {
     QCommandLineParser parser;
     Options options;
     Describe(parser, options);
@@ -82,7 +85,7 @@ std::optional<QString> FileToOpen(const QStringList& arguments) {
         Print(stderr, QString("%1: %2\nTry '%1 --help'.\n").arg(kProgram, problem));
         return std::nullopt;
     }
-    return parser.positionalArguments().value(0);
+    return StartOptions{parser.positionalArguments().value(0), parser.isSet(options.service)};
 }
 
 } // namespace r57::app

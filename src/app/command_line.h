@@ -1,4 +1,4 @@
-// r57cps's command line: `r57cps [FILE.dat]`, --help and --version.
+// r57cps's command line: `r57cps [--service] [FILE.dat]`, --help and --version.
 #pragma once
 
 #include <QString>
@@ -13,9 +13,14 @@ namespace r57::app {
 // when the program is done, nullopt when it goes on to its window.
 std::optional<int> AnswerHelpOrVersion(int argc, char** argv);
 
-// The data file the command line names ("" for none), read from the arguments the
-// application left after taking its own (-platform, -style ...). nullopt after telling
-// on stderr what is wrong with the line.
-std::optional<QString> FileToOpen(const QStringList& arguments);
+struct StartOptions {
+    QString file;         // the data file to open at start, "" for none
+    bool service = false; // --service: Program > Advanced stays visible
+};
+
+// What the command line asks for, read from the arguments the application left after
+// taking its own (-platform, -style ...). nullopt after telling on stderr what is wrong
+// with the line.
+std::optional<StartOptions> ReadStartOptions(const QStringList& arguments);
 
 } // namespace r57::app

@@ -4,6 +4,7 @@
 #include "core/program_files.h"
 #include "main/main_window.h"
 #include "main/prompts.h"
+#include "service/service_windows.h"
 #include "settings/settings_window.h"
 
 #include <QApplication>
@@ -17,8 +18,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("r57cps");
     QApplication::setApplicationVersion(r57::ProgramVersion());
-    const std::optional<QString> file = r57::app::FileToOpen(QApplication::arguments());
-    if (!file) {
+    const auto start = r57::app::ReadStartOptions(QApplication::arguments());
+    if (!start) {
         return 2;
     }
 
@@ -27,9 +28,11 @@ int main(int argc, char** argv) {
         r57::ui::MainWindow window(prompts);
         r57::ui::InstallSettingsWindow(window);
         r57::ui::InstallAccessoryWindows(window);
+        r57::ui::InstallServiceWindows(window);
+        window.setServiceEntryVisible(start->service);
         window.show();
-        if (!file->isEmpty()) {
-            window.openFile(*file);
+        if (!start->file.isEmpty()) {
+            window.openFile(start->file);
         }
         return app.exec();
     } catch (const std::exception& e) {

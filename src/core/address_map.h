@@ -88,6 +88,18 @@ constexpr int kFmChannelSize = 4;
 // The embedded message: 16 single-byte characters from kEmbeddedMessage, 0xFF where none.
 constexpr int kEmbeddedMessageLength = 16;
 
+// The tone-deviation tables 0x0F00..0x0FDB: three runs of values (ten per tone
+// group column) and a line of single bytes for each.
+constexpr int kToneDeviation0 = 0x0F00;     // 90 values
+constexpr int kToneDeviation1 = 0x0F60;     // 64 values
+constexpr int kToneDeviation2 = 0x0FA0;     // 48 values
+constexpr int kToneDeviationLine0 = 0x0F5A; // 6 bytes
+constexpr int kToneDeviationLine1 = 0x0FD0; // 7 bytes
+constexpr int kToneDeviationLine2 = 0x0FD7; // 5 bytes
+constexpr int kTuningGrids = 0x0FDC;        // 27 bytes, three bands of 3 x 3
+constexpr int kVoiceDeviation = 0x0FF7;     // wide/narrow pairs, three of them
+constexpr int kDeviationEnd = 0x0FFD;       // 0x0FFD..0x0FFF belong to no page
+
 // Channel records, 16 bytes each; bank A channel n at kBankARecords + (n - 1) * 16.
 constexpr int kBankARecords = 0x1000;
 constexpr int kBankBRecords = 0x1800;

@@ -33,24 +33,6 @@ namespace {
 // After the final "E" the radio gets this long before the port closes.
 constexpr int kCloseDelayMs = 200;
 
-CloneKind ToCloneKind(TransferKind kind) {
-    switch (kind) {
-    case TransferKind::Read:
-        return CloneKind::Read;
-    case TransferKind::Write:
-        return CloneKind::Write;
-    case TransferKind::ReadRanges:
-        return CloneKind::ReadRanges;
-    case TransferKind::WriteRanges:
-        return CloneKind::WriteRanges;
-    case TransferKind::ReadTuning:
-        return CloneKind::ReadTuning;
-    case TransferKind::WriteTuning:
-        return CloneKind::WriteTuning;
-    }
-    return CloneKind::Read;
-}
-
 Question ToQuestion(CloneQuestion q) {
     switch (q) {
     case CloneQuestion::BandLimitsChanged:
@@ -122,6 +104,24 @@ void MakeSingleShot(QTimer& timer) {
 }
 
 } // namespace
+
+CloneKind CloneKindOf(TransferKind kind) {
+    switch (kind) {
+    case TransferKind::Read:
+        return CloneKind::Read;
+    case TransferKind::Write:
+        return CloneKind::Write;
+    case TransferKind::ReadRanges:
+        return CloneKind::ReadRanges;
+    case TransferKind::WriteRanges:
+        return CloneKind::WriteRanges;
+    case TransferKind::ReadTuning:
+        return CloneKind::ReadTuning;
+    case TransferKind::WriteTuning:
+        return CloneKind::WriteTuning;
+    }
+    return CloneKind::Read;
+}
 
 struct TransferDriver::Impl {
     Impl(TransferDriver* owner, Session& s) : q(owner), session(s) {}
@@ -393,7 +393,7 @@ bool TransferDriver::start(TransferKind kind) {
     d->openDevice = device;
 
     CloneSettings settings;
-    settings.kind = ToCloneKind(kind);
+    settings.kind = CloneKindOf(kind);
     settings.traceMode = d->session.traceMode;
     settings.updateRadioTime = d->session.updateRadioTime;
     settings.modelCode = d->session.modelCode;

@@ -3,6 +3,7 @@
 // itself lives in the engines; this class only carries their actions out.
 #pragma once
 
+#include "clone_frames.h"
 #include "core/message_ids.h"
 #include "port_problem.h"
 
@@ -33,6 +34,9 @@ constexpr bool IsRead(TransferKind kind) {
     return kind == TransferKind::Read || kind == TransferKind::ReadRanges ||
            kind == TransferKind::ReadTuning;
 }
+
+// The engine's name of a transfer kind (for its row lists: FirstRow, StepAfter).
+CloneKind CloneKindOf(TransferKind kind);
 
 // The message a caller shows when start() fails because the port cannot be opened:
 // 1175 "Cannot Open Communication Port." (the notifier gets the system's own text).

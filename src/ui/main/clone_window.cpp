@@ -197,6 +197,10 @@ bool CloneWindow::transferDatas(link::TransferKind kind) {
     d->bar->setMaximum(link::IsRead(kind) ? kReadBlocks : kWriteBlocks);
     d->bar->setValue(0);
     d->percent->setText(d->text(kMsgPercentage) + ":  0%");
+    // The service-data transfers are too short for a progress bar; only the trace shows.
+    const bool wholeImage = kind == link::TransferKind::Read || kind == link::TransferKind::Write;
+    d->bar->setVisible(wholeImage);
+    d->percent->setVisible(wholeImage);
     d->text1->clear();
     d->shownLog.clear();
 

@@ -355,6 +355,10 @@ void MainWindow::setModelCode(int index) {
     followAlternatePanel(); // the signalling types this model offers
 }
 
+void MainWindow::setServiceEntryVisible(bool visible) {
+    menuItem("mnuProgram_Advanced")->setVisible(visible);
+}
+
 void MainWindow::toggleTraceMode() {
     session_->traceMode = !session_->traceMode;
     staComStatus_->setText(session_->traceMode ? items::kTraceStatus : "");

@@ -143,6 +143,10 @@ public:
     void openComPort();
     void showHelp();
 
+    // Program > Advanced, hidden at start-up; `r57cps --service` shows it for the
+    // technicians who tune radios.
+    void setServiceEntryVisible(bool visible);
+
     void toggleTraceMode();
     void setManual(bool on);
     void setModelCode(int index);

@@ -26,6 +26,9 @@ void MainWindow::openSubWindow(SubWindow window) {
 
 void MainWindow::applyWindowChange(const std::function<void()>& change) {
     commitPendingEdit();
+    // The grid holds the names of moved channels until they are rewritten; the
+    // refresh after the change rebuilds the grid from the image.
+    sheets_[session_->currentBank]->rewriteNames();
     change();
     imageChanged();
 }
