@@ -53,7 +53,7 @@ LoadedFile ReadDataFile(const std::string& path) {
         return loaded;
     }
     if (read.notRegularFile) {
-        loaded.status = Status::NotRegularFile();
+        loaded.status = Status::NotRegularFile(detail::IsFolder(path));
         return loaded;
     }
     if (!read.ok) {

@@ -49,6 +49,11 @@ OpenedFile OpenRegularFile(const std::string& path) {
     return opened;
 }
 
+bool IsFolder(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 FileRead ReadFileLimited(const std::string& path, std::size_t limit) {
     FileRead result;
     OpenedFile opened = OpenRegularFile(path);
@@ -144,7 +149,7 @@ Status ResolveTarget(const std::string& path, std::string& resolved) {
             continue;
         }
         if (!S_ISREG(st.st_mode)) {
-            return Status::NotRegularFile();
+            return Status::NotRegularFile(S_ISDIR(st.st_mode));
         }
         break;
     }

@@ -31,4 +31,7 @@ struct OpenedFile {
 };
 OpenedFile OpenRegularFile(const std::string& path);
 
+// True when the path names a folder (following symbolic links).
+bool IsFolder(const std::string& path);
+
 } // namespace r57::detail

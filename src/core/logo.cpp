@@ -45,9 +45,13 @@ void UnpackLogo(const CodeplugImage& image, LogoPixels& logo) {
 
 Status ReadLogoFile(const std::string& path, LogoPixels& logo) {
     // Files longer than a picture are read as far as the picture goes.
-    std::FILE* f = detail::OpenRegularFile(path).file;
+    detail::OpenedFile opened = detail::OpenRegularFile(path);
+    std::FILE* f = opened.file;
+    if (opened.notRegularFile) {
+        return Status::NotRegularFile(detail::IsFolder(path));
+    }
     if (!f) {
-        return Status::SystemError(std::strerror(errno));
+        return Status::SystemError(opened.error);
     }
     std::vector<uint8_t> bytes(LogoPixels::kFileSize);
     const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), f);

@@ -2,6 +2,8 @@
 // user sees (0 when the system's own error text is the message) and that text.
 #pragma once
 
+#include <cerrno>
+#include <cstring>
 #include <string>
 
 namespace r57 {
@@ -19,7 +21,10 @@ struct Status {
         return {false, id, std::move(detail)};
     }
     static Status SystemError(std::string detail) { return {false, 0, std::move(detail)}; }
-    static Status NotRegularFile() { return {false, 0, "not a regular file", true}; }
+    // A folder is named in the system's own words; a FIFO or a device has none.
+    static Status NotRegularFile(bool folder = false) {
+        return {false, 0, folder ? std::strerror(EISDIR) : "not a regular file", true};
+    }
     explicit operator bool() const { return ok; }
 };
 

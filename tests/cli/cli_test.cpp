@@ -147,7 +147,7 @@ TEST_F(Cli, RefusedOrFailedCommandsLeaveTheOutputAlone) {
         {{}, 2, "Usage: r57"},
         {{"unpack", missing, "-o", out}, 1, "No such file or directory"},
         {{"pack", missing, "-o", out}, 1, "No such file or directory"},
-        {{"unpack", good, "-o", file("folder").string()}, 2, "not a regular file"},
+        {{"unpack", good, "-o", file("folder").string()}, 2, "Is a directory"},
         {{"new", "-o", file("no-such-folder/new.dat").string()}, 1, "No such file or directory"},
     };
     for (const Case& c : cases) {

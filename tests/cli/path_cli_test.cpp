@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
     Paths, ToolPaths,
     ::testing::Values(
         PathCase{"NewIntoFifo", {"new", "-o", "@/pipe.dat"}, 2, "not a regular file"},
-        PathCase{"NewIntoFolder", {"new", "-o", "@"}, 2, "not a regular file"},
+        PathCase{"NewIntoFolder", {"new", "-o", "@"}, 2, "Is a directory"},
         PathCase{"NewIntoDevice", {"new", "-o", "/dev/null"}, 2, "not a regular file"},
         PathCase{"NewThroughLink", {"new", "-o", "@/link.dat"}, 0, ""},
         PathCase{"ChannelsOfFifo", {"channels", "@/pipe.dat"}, 2, "not a regular file"},
