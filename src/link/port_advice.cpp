@@ -81,24 +81,33 @@ const AdviceRow kAdvice[] = {
 
 std::optional<Case> CaseOf(const PortFailureFacts& facts) {
     switch (facts.kind) {
-    case PortFailure::PermissionDenied:
+    case PortAdviceKind::PermissionDenied:
         return facts.joinedAfterLogin ? Case::JoinedAfterLogin : Case::NotInGroup;
-    case PortFailure::Busy:
+    case PortAdviceKind::Busy:
         return facts.holder.empty() ? Case::BusyUnknownHolder : Case::BusyKnownHolder;
-    case PortFailure::NoSuchDevice:
+    case PortAdviceKind::NoSuchDevice:
         return Case::NoSuchDevice;
-    case PortFailure::VanishedCh340:
+    case PortAdviceKind::VanishedCh340:
         return Case::VanishedCh340;
-    case PortFailure::Other:
+    case PortAdviceKind::Other:
         break;
     }
     return std::nullopt;
 }
 
-std::string Fill(const char* pattern, const PortFailureFacts& facts) {
+// The program holding a port, with its process number when known.
+std::string HolderText(const PortFailureFacts& facts, int language) {
+    if (facts.holderPid <= 0) {
+        return facts.holder;
+    }
+    const std::string pid = std::to_string(facts.holderPid);
+    return facts.holder + (language == 1 ? "（进程 " + pid + "）" : " (process " + pid + ")");
+}
+
+std::string Fill(const char* pattern, const PortFailureFacts& facts, int language) {
     const std::pair<const char*, std::string> fields[] = {
         {"{device}", facts.device},
-        {"{holder}", facts.holder},
+        {"{holder}", HolderText(facts, language)},
         {"{group}", facts.group.empty() ? std::string("dialout") : facts.group},
         {"{user}", facts.user.empty() ? std::string("$USER") : facts.user},
     };
@@ -115,19 +124,19 @@ std::string Fill(const char* pattern, const PortFailureFacts& facts) {
 
 } // namespace
 
-PortFailure PortFailureFromErrno(int error) {
+PortAdviceKind PortAdviceKindFromErrno(int error) {
     switch (error) {
     case EACCES:
     case EPERM:
-        return PortFailure::PermissionDenied;
+        return PortAdviceKind::PermissionDenied;
     case EBUSY:
-        return PortFailure::Busy;
+        return PortAdviceKind::Busy;
     case ENOENT:
     case ENODEV:
     case ENXIO:
-        return PortFailure::NoSuchDevice;
+        return PortAdviceKind::NoSuchDevice;
     default:
-        return PortFailure::Other;
+        return PortAdviceKind::Other;
     }
 }
 
@@ -139,7 +148,7 @@ PortAdvice AdviseOnPortFailure(const PortFailureFacts& facts, int language) {
     for (const AdviceRow& row : kAdvice) {
         if (row.which == *which) {
             const Words& words = language == 1 ? row.chinese : row.english;
-            return {Fill(words.reason, facts), Fill(words.remedy, facts)};
+            return {Fill(words.reason, facts, language), Fill(words.remedy, facts, language)};
         }
     }
     return {};

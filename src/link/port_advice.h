@@ -1,6 +1,6 @@
 // Plain words for a serial port that would not open: why, and what to do about it, in
 // English and Chinese. The caller tells what kind of failure it met (from the system's
-// error number through PortFailureFromErrno, or from what it saw of the device) and what
+// error number through PortAdviceKindFromErrno, or from what it saw of the device) and what
 // it knows about the device; this module only chooses and fills in the words.
 #pragma once
 
@@ -8,7 +8,7 @@
 
 namespace r57::link {
 
-enum class PortFailure {
+enum class PortAdviceKind {
     PermissionDenied, // the user may not open the device
     Busy,             // another program holds the device
     NoSuchDevice,     // nothing at that name: the cable is not plugged in
@@ -17,7 +17,7 @@ enum class PortFailure {
 };
 
 // The kind of failure a system error number (errno) stands for.
-PortFailure PortFailureFromErrno(int error);
+PortAdviceKind PortAdviceKindFromErrno(int error);
 
 // The USB ids of the CH340 adapter, which the braille display service brltty takes for
 // a braille display and claims as soon as it is plugged in.
@@ -25,16 +25,17 @@ constexpr unsigned kCh340Vendor = 0x1a86;
 constexpr unsigned kCh340Product = 0x7523;
 
 struct PortFailureFacts {
-    PortFailure kind = PortFailure::Other;
+    PortAdviceKind kind = PortAdviceKind::Other;
     std::string device;            // "/dev/ttyUSB0"
-    std::string holder;            // Busy: the program holding it ("minicom (process 4711)"), or ""
+    std::string holder;            // Busy: the program holding it ("minicom"), or ""
+    long holderPid = 0;            // Busy: its process number, when known
     std::string group = "dialout"; // PermissionDenied: the group the device belongs to
     std::string user;              // PermissionDenied: the login name ("" gives $USER)
     bool joinedAfterLogin = false; // PermissionDenied: in `group` already, but not this session
 };
 
 struct PortAdvice {
-    std::string reason; // what is wrong, in plain words ("" for PortFailure::Other)
+    std::string reason; // what is wrong, in plain words ("" for PortAdviceKind::Other)
     std::string remedy; // what the user can do about it
     bool empty() const { return reason.empty(); }
 };

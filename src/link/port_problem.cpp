@@ -16,24 +16,18 @@ namespace r57::link {
 
 namespace {
 
-// One entry per kind; {device}, {reason} and {holder} are filled in. A kind may have
-// more lines than one; an entry whose text names {holder} is left out when the holder
-// is not known, and one marked `unknownHolder` only then.
+// The system's own words, one entry per kind ({device} and {reason} filled in); a kind
+// may have more lines than one. A busy port has none of its own: the advice names the
+// program that holds it.
 struct LineText {
     PortFailureKind kind;
     const char* english;
     const char* chinese;
-    bool needsHolder = false;
-    bool unknownHolder = false;
 };
 
 constexpr LineText kLines[] = {
     {PortFailureKind::NotFound, "{device}: {reason}", "{device}：{reason}"},
     {PortFailureKind::NoPermission, "{device}: {reason}", "{device}：{reason}"},
-    {PortFailureKind::Busy, "{device} is in use by another program: {holder} (process {pid}).",
-     "{device} 正被另一个程序占用：{holder}（进程 {pid}）。", true},
-    {PortFailureKind::Busy, "{device} is in use by another program.",
-     "{device} 正被另一个程序占用。", false, true},
     {PortFailureKind::Lost, "{device}: {reason}", "{device}：{reason}"},
     {PortFailureKind::Lost, "The serial device stopped answering during the transfer.",
      "传输过程中串口设备停止响应。"},
@@ -119,22 +113,121 @@ PortHolder OpenedBy(const std::string& device) {
     return found;
 }
 
+// A sysfs id file ("1a86") holding `id`.
+bool HexIdIs(const std::string& path, unsigned id) {
+    const std::string text = FirstLine(path);
+    char* end = nullptr;
+    const unsigned long value = std::strtoul(text.c_str(), &end, 16);
+    return !text.empty() && end && *end == '\0' && value == id;
+}
+
+// Whether one of a USB device's interfaces (device/1-2:1.0/...) carries a serial port
+// (ttyUSB0, or a tty/ folder holding one).
+bool HasSerialPort(const std::string& device) {
+    DIR* dir = ::opendir(device.c_str());
+    if (!dir)
+        return false;
+    bool found = false;
+    while (!found) {
+        dirent* entry = ::readdir(dir);
+        if (!entry)
+            break;
+        const std::string name = entry->d_name;
+        if (name.find(':') == std::string::npos)
+            continue; // only the interfaces
+        DIR* interface = ::opendir((device + "/" + name).c_str());
+        if (!interface)
+            continue;
+        while (dirent* inner = ::readdir(interface)) {
+            const std::string child = inner->d_name;
+            if (child.rfind("tty", 0) == 0) {
+                found = true;
+                break;
+            }
+        }
+        ::closedir(interface);
+    }
+    ::closedir(dir);
+    return found;
+}
+
 } // namespace
 
 std::vector<std::string> PortFailureLines(const PortFailure& failure, int language) {
+    return PortFailureLines(failure, GatherAdviceFacts(failure), language);
+}
+
+std::vector<std::string> PortFailureLines(const PortFailure& failure, const PortFailureFacts& facts,
+                                          int language) {
     std::vector<std::string> lines;
     for (const LineText& entry : kLines) {
-        if (entry.kind != failure.kind || (entry.needsHolder && failure.holder.empty()) ||
-            (entry.unknownHolder && !failure.holder.empty()))
+        if (entry.kind != failure.kind)
             continue;
         std::string line = language == 1 ? entry.chinese : entry.english;
         Replace(line, "{device}", failure.device);
         Replace(line, "{reason}", failure.reason);
-        Replace(line, "{holder}", failure.holder);
-        Replace(line, "{pid}", std::to_string(failure.holderPid));
         lines.push_back(line);
     }
+    const PortAdvice advice = AdviseOnPortFailure(facts, language);
+    if (!advice.empty()) {
+        lines.push_back(advice.reason);
+        lines.push_back(advice.remedy);
+    }
     return lines;
+}
+
+PortFailureFacts GatherAdviceFacts(const PortFailure& failure, const std::string& sysRoot) {
+    PortFailureFacts facts;
+    facts.device = failure.device;
+    switch (failure.kind) {
+    case PortFailureKind::NoPermission:
+        facts.kind = PortAdviceKind::PermissionDenied;
+        facts.group = DeviceGroup(failure.device);
+        if (facts.group.empty())
+            facts.group = "dialout";
+        facts.joinedAfterLogin = GroupJoinedAfterLogin(facts.group);
+        break;
+    case PortFailureKind::Busy:
+        facts.kind = PortAdviceKind::Busy;
+        facts.holder = failure.holder;
+        facts.holderPid = failure.holder.empty() ? 0 : failure.holderPid;
+        break;
+    case PortFailureKind::NotFound:
+    case PortFailureKind::Lost: {
+        // A device that stopped answering but is still there needs no advice about
+        // cables; one that is gone was unplugged, or taken by another driver.
+        struct stat st {};
+        const bool gone = ::stat(failure.device.c_str(), &st) != 0;
+        if (failure.kind == PortFailureKind::Lost && !gone)
+            break;
+        facts.kind = Ch340WithoutPort(sysRoot) ? PortAdviceKind::VanishedCh340
+                                               : PortAdviceKind::NoSuchDevice;
+        break;
+    }
+    case PortFailureKind::Other:
+        break;
+    }
+    return facts;
+}
+
+bool Ch340WithoutPort(const std::string& sysRoot) {
+    const std::string devices = sysRoot + "/bus/usb/devices";
+    DIR* dir = ::opendir(devices.c_str());
+    if (!dir)
+        return false;
+    bool found = false;
+    while (dirent* entry = ::readdir(dir)) {
+        const std::string device = devices + "/" + entry->d_name;
+        if (entry->d_name[0] == '.' || !HexIdIs(device + "/idVendor", kCh340Vendor) ||
+            !HexIdIs(device + "/idProduct", kCh340Product))
+            continue;
+        if (!HasSerialPort(device)) {
+            found = true;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return found;
 }
 
 PortHolder FindPortHolder(const std::string& device, const std::vector<std::string>& lockFolders) {

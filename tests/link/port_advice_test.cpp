@@ -14,23 +14,23 @@ namespace {
 TEST(PortAdvice, SystemErrorsGiveTheirKind) {
     const struct {
         int error;
-        PortFailure kind;
+        PortAdviceKind kind;
     } table[] = {
-        {EACCES, PortFailure::PermissionDenied},
-        {EPERM, PortFailure::PermissionDenied},
-        {EBUSY, PortFailure::Busy},
-        {ENOENT, PortFailure::NoSuchDevice},
-        {ENODEV, PortFailure::NoSuchDevice},
-        {ENXIO, PortFailure::NoSuchDevice},
-        {EIO, PortFailure::Other},
-        {0, PortFailure::Other},
+        {EACCES, PortAdviceKind::PermissionDenied},
+        {EPERM, PortAdviceKind::PermissionDenied},
+        {EBUSY, PortAdviceKind::Busy},
+        {ENOENT, PortAdviceKind::NoSuchDevice},
+        {ENODEV, PortAdviceKind::NoSuchDevice},
+        {ENXIO, PortAdviceKind::NoSuchDevice},
+        {EIO, PortAdviceKind::Other},
+        {0, PortAdviceKind::Other},
     };
     for (const auto& row : table) {
-        EXPECT_EQ(PortFailureFromErrno(row.error), row.kind) << row.error;
+        EXPECT_EQ(PortAdviceKindFromErrno(row.error), row.kind) << row.error;
     }
 }
 
-PortFailureFacts Facts(PortFailure kind, const char* device = "/dev/ttyUSB0") {
+PortFailureFacts Facts(PortAdviceKind kind, const char* device = "/dev/ttyUSB0") {
     PortFailureFacts facts;
     facts.kind = kind;
     facts.device = device;
@@ -38,17 +38,18 @@ PortFailureFacts Facts(PortFailure kind, const char* device = "/dev/ttyUSB0") {
 }
 
 TEST(PortAdvice, EachFailureNamesItsCauseAndRemedy) {
-    PortFailureFacts ann = Facts(PortFailure::PermissionDenied);
+    PortFailureFacts ann = Facts(PortAdviceKind::PermissionDenied);
     ann.user = "ann";
-    PortFailureFacts uucp = Facts(PortFailure::PermissionDenied, "/dev/ttyACM1");
+    PortFailureFacts uucp = Facts(PortAdviceKind::PermissionDenied, "/dev/ttyACM1");
     uucp.group = "uucp";
-    PortFailureFacts joined = Facts(PortFailure::PermissionDenied);
+    PortFailureFacts joined = Facts(PortAdviceKind::PermissionDenied);
     joined.joinedAfterLogin = true;
-    PortFailureFacts held = Facts(PortFailure::Busy);
-    held.holder = "minicom (process 4711)";
-    const PortFailureFacts busy = Facts(PortFailure::Busy);
-    const PortFailureFacts missing = Facts(PortFailure::NoSuchDevice, "/dev/ttyUSB3");
-    const PortFailureFacts ch340 = Facts(PortFailure::VanishedCh340);
+    PortFailureFacts held = Facts(PortAdviceKind::Busy);
+    held.holder = "minicom";
+    held.holderPid = 4711;
+    const PortFailureFacts busy = Facts(PortAdviceKind::Busy);
+    const PortFailureFacts missing = Facts(PortAdviceKind::NoSuchDevice, "/dev/ttyUSB3");
+    const PortFailureFacts ch340 = Facts(PortAdviceKind::VanishedCh340);
 
     // The reason holds `reason`, the remedy holds `remedy`, neither holds `absent`.
     const struct {
@@ -63,7 +64,7 @@ TEST(PortAdvice, EachFailureNamesItsCauseAndRemedy) {
         {uucp, 1, "", "注销并重新登录", "{"},
         {joined, 0, "after this session began", "Log out and in", "usermod"},
         {held, 0, "in use by another program: minicom (process 4711).", "Close that", "{"},
-        {held, 1, "正被另一个程序占用：minicom (process 4711)。", "关闭", "{"},
+        {held, 1, "正被另一个程序占用：minicom（进程 4711）。", "关闭", "{"},
         {busy, 0, "/dev/ttyUSB0 is in use by another program.", "terminal program", ": ."},
         {missing, 0, "no device /dev/ttyUSB3: the programming cable is not plugged in",
          "Plug the cable", "{"},
@@ -83,8 +84,8 @@ TEST(PortAdvice, EachFailureNamesItsCauseAndRemedy) {
 }
 
 TEST(PortAdvice, OtherFailuresAddNothing) {
-    EXPECT_TRUE(AdviseOnPortFailure(Facts(PortFailure::Other), 0).empty());
-    EXPECT_TRUE(AdviseOnPortFailure(Facts(PortFailure::Other), 1).empty());
+    EXPECT_TRUE(AdviseOnPortFailure(Facts(PortAdviceKind::Other), 0).empty());
+    EXPECT_TRUE(AdviseOnPortFailure(Facts(PortAdviceKind::Other), 1).empty());
 }
 
 TEST(PortAdvice, DeviceGroupAndLateMembershipFromTheSystem) {
