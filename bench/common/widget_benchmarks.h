@@ -1,12 +1,26 @@
-// The main() of a benchmark program that builds widgets: offscreen unless the
-// environment names a platform, one QApplication around every benchmark.
+// What the benchmark programs that build widgets share: main() (offscreen unless the
+// environment names a platform, one QApplication around every benchmark) and prompts
+// that never wait for anyone.
 #pragma once
+
+#include "main/prompts.h"
 
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
 
 namespace r57::bench {
+
+// Answers every box with its default button and cancels every file dialog.
+class DefaultPrompts : public r57::ui::Prompts {
+public:
+    r57::ui::Answer message(QWidget*, const QString&, const QString&, r57::ui::Icon,
+                            r57::ui::Buttons, r57::ui::Answer defaultButton) override {
+        return defaultButton;
+    }
+    QString openFile(QWidget*, const QString&, const QString&) override { return {}; }
+    QString saveFile(QWidget*, const QString&, const QString&) override { return {}; }
+};
 
 inline int RunWidgetBenchmarks(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

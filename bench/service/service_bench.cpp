@@ -25,18 +25,7 @@ namespace {
 
 using r57::ui::MainWindow;
 
-// Answers every box with its default button and cancels every file dialog.
-class DefaultPrompts : public r57::ui::Prompts {
-public:
-    r57::ui::Answer message(QWidget*, const QString&, const QString&, r57::ui::Icon,
-                            r57::ui::Buttons, r57::ui::Answer defaultButton) override {
-        return defaultButton;
-    }
-    QString openFile(QWidget*, const QString&, const QString&) override { return {}; }
-    QString saveFile(QWidget*, const QString&, const QString&) override { return {}; }
-};
-
-DefaultPrompts gPrompts;
+r57::bench::DefaultPrompts gPrompts;
 
 // A shown main window over an image with every byte in use.
 std::unique_ptr<MainWindow> ShownMain() {

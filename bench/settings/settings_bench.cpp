@@ -25,17 +25,7 @@ namespace {
 using r57::ui::MainWindow;
 using r57::ui::SettingsWindow;
 
-class QuietPrompts : public r57::ui::Prompts {
-public:
-    r57::ui::Answer message(QWidget*, const QString&, const QString&, r57::ui::Icon,
-                            r57::ui::Buttons, r57::ui::Answer defaultButton) override {
-        return defaultButton;
-    }
-    QString openFile(QWidget*, const QString&, const QString&) override { return {}; }
-    QString saveFile(QWidget*, const QString&, const QString&) override { return {}; }
-};
-
-QuietPrompts gPrompts;
+r57::bench::DefaultPrompts gPrompts;
 
 // A main window with a full bank A and the 2-Tone/5-Tone model, as a dealer has it.
 std::unique_ptr<MainWindow> BusyMainWindow() {
