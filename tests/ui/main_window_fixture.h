@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -29,6 +31,16 @@ namespace r57::ui::testing {
 
 inline QString Tr(int id, int language = kEnglish) {
     return QString::fromStdString(Text(id, language));
+}
+
+// Runs the event loop until `done` holds or `milliseconds` have passed; whether it holds.
+inline bool WaitFor(const std::function<bool()>& done, int milliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < milliseconds) {
+        QTest::qWait(10);
+    }
+    return done();
 }
 
 // Starts the application once per test program, with a settings store of its own so

@@ -26,15 +26,6 @@
 namespace r57::ui::testing {
 namespace {
 
-bool WaitFor(const std::function<bool()>& done, int milliseconds) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < milliseconds) {
-        QTest::qWait(10);
-    }
-    return done();
-}
-
 class Handling : public MainWindowTest {
 protected:
     void SetUp() override {

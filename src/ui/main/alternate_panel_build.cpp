@@ -3,6 +3,7 @@
 #include "main/alternate_panel.h"
 
 #include "main/channel_grid.h"
+#include "main/column_text_validator.h"
 #include "main/ui_text.h"
 
 #include "core/channel.h"
@@ -45,23 +46,6 @@ constexpr ChoiceControl kChoiceControls[] = {
     {"CboScanGUI", kColScan},     {"CboBCLGUI", kColBcl},
     {"CboVoxGUI", kColVox},       {"CboPttIDGUI", kColPttId},
     {"CboOptionGUI", kColOption}, {"CboSCRGroupGUI", kColScrambler},
-};
-
-// Characters a frequency or name box takes, the same as the grid's text editor.
-class ColumnTextValidator : public QValidator {
-public:
-    ColumnTextValidator(int column, QObject* parent) : QValidator(parent), column_(column) {}
-    State validate(QString& input, int&) const override {
-        for (const QChar ch : input) {
-            if (!EditorAcceptsChar(column_, ch.unicode())) {
-                return Invalid;
-            }
-        }
-        return Acceptable;
-    }
-
-private:
-    int column_;
 };
 
 // Digits only, and no longer than the radio's limit unless a longer stored code is

@@ -3,6 +3,7 @@
 // columns. An editor opens over one cell, and its value goes through the sheet's
 // field rules when it is committed (Enter, or the focus leaving it).
 #include "main/channel_grid.h"
+#include "main/column_text_validator.h"
 
 #include "core/channel.h"
 #include "core/codecs.h"
@@ -27,26 +28,6 @@
 namespace r57::ui {
 
 namespace {
-
-// Keeps whatever reaches the frequency/name box (typing, a paste, an input method)
-// within the characters the field can hold.
-class CellTextValidator : public QValidator {
-public:
-    explicit CellTextValidator(QObject* parent) : QValidator(parent) {}
-    void setColumn(int column) { column_ = column; }
-
-    State validate(QString& input, int&) const override {
-        for (const QChar ch : input) {
-            if (!EditorAcceptsChar(column_, ch.unicode())) {
-                return Invalid;
-            }
-        }
-        return Acceptable;
-    }
-
-private:
-    int column_ = kColRx;
-};
 
 bool IsCommandChord(const QKeyEvent* e) {
     return (e->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier &&
@@ -77,7 +58,7 @@ void ChannelGrid::createEditors() {
     text_->setObjectName(QStringLiteral("txtMemChannel") + suffix);
     text_->setFrame(false);
     text_->setAlignment(Qt::AlignCenter);
-    text_->setValidator(new CellTextValidator(text_));
+    text_->setValidator(new ColumnTextValidator(kColRx, text_));
     // No context menu: the right button would otherwise offer paste and undo of
     // texts that bypass the field's rules.
     text_->setContextMenuPolicy(Qt::NoContextMenu);
@@ -154,7 +135,7 @@ void ChannelGrid::openEditor(int row, int column, const QString* firstChar) {
     QWidget* editor = nullptr;
     switch (kind) {
     case EditorKind::Text:
-        static_cast<CellTextValidator*>(const_cast<QValidator*>(text_->validator()))
+        static_cast<ColumnTextValidator*>(const_cast<QValidator*>(text_->validator()))
             ->setColumn(column);
         text_->setMaxLength(EditorMaxLength(column));
         if (firstChar != nullptr) {
