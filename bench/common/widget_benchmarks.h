@@ -6,6 +6,8 @@
 #include "main/prompts.h"
 
 #include <QApplication>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -22,7 +24,12 @@ public:
     QString saveFile(QWidget*, const QString&, const QString&) override { return {}; }
 };
 
+// The windows read the settings store; a benchmark reads a private one, never the
+// user's.
 inline int RunWidgetBenchmarks(int argc, char** argv) {
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    QStandardPaths::setTestModeEnabled(true);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }

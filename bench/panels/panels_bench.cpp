@@ -107,8 +107,5 @@ BENCHMARK(BM_OpenAbout)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    QStandardPaths::setTestModeEnabled(true);
     return r57::bench::RunWidgetBenchmarks(argc, argv);
 }

@@ -93,8 +93,5 @@ BENCHMARK(BM_ServiceWindowOpen)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    QTemporaryDir home; // the settings store is only read, but never the user's
-    qputenv("HOME", home.path().toLocal8Bit());
-    QStandardPaths::setTestModeEnabled(true);
     return r57::bench::RunWidgetBenchmarks(argc, argv);
 }

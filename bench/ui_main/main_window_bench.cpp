@@ -92,8 +92,5 @@ BENCHMARK(BM_LanguageSwitch)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    QTemporaryDir home; // the settings store is only read, but never the user's
-    qputenv("HOME", home.path().toLocal8Bit());
-    QStandardPaths::setTestModeEnabled(true);
     return r57::bench::RunWidgetBenchmarks(argc, argv);
 }
