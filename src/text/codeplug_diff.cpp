@@ -9,8 +9,10 @@ namespace r57::text {
 
 namespace {
 
+// A value as the export writes it; quoted where blanks would not be seen.
 std::string Shown(const std::string& text) {
-    return text.empty() ? "\"\"" : text;
+    const bool quote = text.empty() || text.front() == ' ' || text.back() == ' ';
+    return quote ? "\"" + text + "\"" : text;
 }
 
 // The fields of `page` for `image`, by name, in the page's order.
@@ -58,7 +60,7 @@ std::vector<std::string> DiffCodeplugs(const CodeplugImage& a, const CodeplugIma
         }
         for (const PageField& f : fieldsB) {
             if (inB.count(f.name) && !f.text.empty()) {
-                found.push_back(prefix + f.name + ": \"\" -> " + f.text);
+                found.push_back(prefix + f.name + ": \"\" -> " + Shown(f.text));
             }
         }
         if (found.empty()) {

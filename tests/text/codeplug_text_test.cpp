@@ -176,7 +176,7 @@ TEST(CodeplugText, AFieldLeftOutKeepsTheBase) {
         "Channels:\n  A2:\n    CH.Name: NEW\nFunction Setting:\n  Squelch Level: 9\n", base, '0');
     ASSERT_FALSE(result.error) << result.error->message();
     const std::vector<std::string> diff = DiffCodeplugs(base, result.image);
-    EXPECT_EQ(diff, (std::vector<std::string>{"A2 CH.Name: PMR2    -> NEW    ",
+    EXPECT_EQ(diff, (std::vector<std::string>{"A2 CH.Name: \"PMR2   \" -> \"NEW    \"",
                                               "Function Setting / Squelch Level: 3 -> 9"}));
 }
 
