@@ -221,13 +221,18 @@ private:
     const CsvRecord& record_;
 };
 
+const std::vector<std::string>& Tones() {
+    static const std::vector<std::string> kTones = BuildToneList(kEnglish);
+    return kTones;
+}
+
 bool IsOneOf(const std::string& text, std::initializer_list<const char*> words) {
     return std::any_of(words.begin(), words.end(), [&](const char* w) { return text == w; });
 }
 
 // "" when the tone names a QT tone or DQT code the radio has; `out` gets its list text.
 std::string QtTone(const std::string& text, std::string& out) {
-    const auto found = MatchTone(text, BuildToneList(kEnglish));
+    const auto found = MatchTone(text, Tones());
     if (!found || !std::isdigit(static_cast<unsigned char>((*found)[0]))) {
         return "QT tone " + text + ": not one the radio has";
     }
@@ -244,8 +249,7 @@ std::string DqtTone(std::string code, char polarity, std::string& out) {
     if (polarity != 'N' && polarity != 'R') {
         return "DtcsPolarity: N or R for each side";
     }
-    const auto found =
-        MatchTone("D" + code + (polarity == 'N' ? "N" : "I"), BuildToneList(kEnglish));
+    const auto found = MatchTone("D" + code + (polarity == 'N' ? "N" : "I"), Tones());
     if (!found) {
         return "DQT code " + code + ": not one the radio has";
     }
