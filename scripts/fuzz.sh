@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds the data-file fuzz target with libFuzzer and the address and undefined-behaviour
-# sanitizers, then runs it for a number of seconds over a copy of fuzz/corpus.
+# Builds a fuzz target with libFuzzer and the address and undefined-behaviour
+# sanitizers, then runs it for a number of seconds over a copy of its corpus:
+# R57_FUZZ_TARGET=data_file (the default; fuzz/corpus) or text_import (the YAML and CSV
+# importers; fuzz/text-corpus).
 #
 #   bash scripts/fuzz.sh [SECONDS] [extra libFuzzer options...]   (default 20 seconds)
 #
@@ -26,25 +28,45 @@ if [ -z "$cxx" ]; then
 fi
 
 mkdir -p "$build"
-sources=(fuzz/data_file_fuzz.cpp src/core/compressor.cpp src/core/data_file.cpp src/core/file_io.cpp)
-target=$build/data_file_fuzz
+name=${R57_FUZZ_TARGET:-data_file}
+libs=()
+case "$name" in
+  data_file)
+    sources=(fuzz/data_file_fuzz.cpp src/core/compressor.cpp src/core/data_file.cpp src/core/file_io.cpp)
+    corpus=fuzz/corpus work=$build/corpus max_len=20000 ;;
+  text_import)
+    if [ ! -f /usr/include/yaml-cpp/yaml.h ]; then
+      echo "fuzz: yaml-cpp not found, skipping (scripts/setup.sh installs it)"
+      exit 77
+    fi
+    # The string table is compiled in, as the build does it.
+    cmake -DIN=resources/strings.tsv -DOUT="$build/strings_data.cpp" -P src/core/embed_strings.cmake
+    sources=(fuzz/text_import_fuzz.cpp src/text/*.cpp src/ui/sheet/*.cpp src/ui/settings/pages/*.cpp
+             src/ui/accessory/pages/*.cpp src/ui/service/pages/*.cpp src/core/*.cpp
+             "$build/strings_data.cpp")
+    libs=(-I src/ui -DR57_VERSION='"fuzz"' -DR57_DATA_FROM_PROGRAM='"."' -lyaml-cpp)
+    corpus=fuzz/text-corpus work=$build/corpus-text max_len=4096 ;;
+  *)
+    echo "fuzz: no target $name (data_file or text_import)"
+    exit 2 ;;
+esac
+target=$build/${name}_fuzz
 # Rebuild only when a source is newer than the target.
 rebuild=0
 [ -x "$target" ] || rebuild=1
-for s in "${sources[@]}" src/core/*.h; do
+for s in "${sources[@]}" src/core/*.h src/text/*.h; do
   [ "$s" -nt "$target" ] && rebuild=1
 done
 if [ "$rebuild" = 1 ]; then
   echo "fuzz: building $target with $cxx"
   "$cxx" -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined \
-    -fno-sanitize-recover=undefined -I src "${sources[@]}" -o "$target"
+    -fno-sanitize-recover=undefined -I src "${sources[@]}" "${libs[@]}" -o "$target"
 fi
 
-work=$build/corpus
 mkdir -p "$work"
-cp -n fuzz/corpus/* "$work"/ 2>/dev/null || true
+cp -n "$corpus"/* "$work"/ 2>/dev/null || true
 
 echo "fuzz: running for ${seconds}s over $work"
 cd "$build"
-./data_file_fuzz -max_total_time="$seconds" -max_len=20000 -timeout=10 -rss_limit_mb=2048 \
+"$target" -max_total_time="$seconds" -max_len="$max_len" -timeout=10 -rss_limit_mb=2048 \
   -print_final_stats=1 -artifact_prefix="$build/" "$@" "$work"

@@ -2,6 +2,7 @@
 #include "accessory/accessory_windows.h"
 #include "command_line.h"
 #include "core/program_files.h"
+#include "exchange/exchange_commands.h"
 #include "main/main_window.h"
 #include "main/prompts.h"
 #include "service/service_windows.h"
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
         r57::ui::InstallSettingsWindow(window);
         r57::ui::InstallAccessoryWindows(window);
         r57::ui::InstallServiceWindows(window);
+        r57::ui::InstallExchangeCommands(window);
         window.setServiceEntryVisible(start->service);
         window.show();
         if (!start->file.isEmpty()) {

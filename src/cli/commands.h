@@ -53,4 +53,9 @@ Command HexCommand();
 std::vector<Command> LinkCommands();
 #endif
 
+#ifdef R57_WITH_TEXT
+// The codeplug as text (export, import, csv-export, csv-import, diff), under src/cli/text/.
+std::vector<Command> TextCommands();
+#endif
+
 } // namespace r57::cli

@@ -18,6 +18,11 @@ std::vector<Command> AllCommands() {
         commands.push_back(command);
     }
 #endif
+#ifdef R57_WITH_TEXT
+    for (const Command& command : TextCommands()) {
+        commands.push_back(command);
+    }
+#endif
     return commands;
 }
 

@@ -85,10 +85,15 @@ TEST_F(StartUp, HiddenAndShownMenuItems) {
     ASSERT_EQ(edit.size(), 6);
     EXPECT_TRUE(edit[2]->isSeparator());
     EXPECT_FALSE(edit[2]->isVisible());
+    // File: New, Open, Save, Save As, a separator, Import, Export, Import Channels,
+    // Export Channels, a separator, Exit.
     QList<QAction*> file = find<QMenu>("mnuFile")->actions();
-    ASSERT_EQ(file.size(), 6);
+    ASSERT_EQ(file.size(), 11);
     EXPECT_TRUE(file[4]->isSeparator());
     EXPECT_TRUE(file[4]->isVisible());
+    EXPECT_EQ(file[5]->objectName(), "mnuFile_Import");
+    EXPECT_TRUE(file[9]->isSeparator());
+    EXPECT_EQ(file[10]->objectName(), "mnuFile_Exit");
 }
 
 TEST_F(StartUp, ToolbarKeysTooltipsAndIcons) {

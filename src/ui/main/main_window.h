@@ -61,6 +61,10 @@ enum class SubWindow {
     VisibleColumns,   // View > Visible Columns...
     MemoryMap,        // Shift+Ctrl+Alt right release on the toolbar
     ModelInfo,        // Model > Model Information (hidden)
+    ExportText,       // File > Export... (the codeplug as text)
+    ImportText,       // File > Import...
+    ExportChannels,   // File > Export Channels... (the shown bank as CSV)
+    ImportChannels,   // File > Import Channels...
 };
 
 // The five channel command buttons, in the order of `CmdButtons` 0..4.

@@ -35,6 +35,11 @@ inline constexpr MenuEntry kMenuBar[] = {
     {kItem, "mnuFile_Save", 1004},
     {kItem, "mnuFile_SaveAs", 1005},
     {kSeparator},
+    {kItem, "mnuFile_Import", 0}, // captioned from kOwnCaptions
+    {kItem, "mnuFile_Export", 0},
+    {kItem, "mnuFile_ImportChannels", 0},
+    {kItem, "mnuFile_ExportChannels", 0},
+    {kSeparator},
     {kItem, "mnuFile_Exit", 1008},
     {kEndMenu},
 
@@ -91,6 +96,18 @@ inline constexpr MenuEntry kMenuBar[] = {
     {kItem, "mnuHelp_Contents", 0}, // the help file; captioned with kHelpContents
     {kItem, "mnuHelp_About", 1043},
     {kEndMenu},
+};
+
+// Menu items captioned with texts of our own.
+struct OwnCaption {
+    const char* name;
+    OwnText caption;
+};
+inline constexpr OwnCaption kOwnCaptions[] = {
+    {"mnuFile_Import", {"&Import...", "导入(&I)..."}},
+    {"mnuFile_Export", {"&Export...", "导出(&E)..."}},
+    {"mnuFile_ImportChannels", {"Import &Channels...", "导入信道(&C)..."}},
+    {"mnuFile_ExportChannels", {"Export C&hannels...", "导出信道(&H)..."}},
 };
 
 // The usual keys of the usual commands, shown in the menus.

@@ -34,6 +34,9 @@ void MainWindow::applyLanguage() {
         }
     }
     menuItem("mnuHelp_Contents")->setText(Tr(items::kHelpContents, language));
+    for (const items::OwnCaption& item : items::kOwnCaptions) {
+        menuItem(item.name)->setText(Tr(item.caption, language));
+    }
     for (const items::ToolEntry& entry : items::kToolBar) {
         if (entry.key) {
             QAction* action = toolActions_.value(entry.key);

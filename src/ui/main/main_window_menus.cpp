@@ -69,6 +69,10 @@ void MainWindow::buildMenus() {
     on("mnuFile_Save", [this] { saveCodeplug(); });
     on("mnuFile_SaveAs", [this] { saveCodeplugAs(); });
     on("mnuFile_Exit", [this] { close(); });
+    on("mnuFile_Import", [this] { openSubWindow(SubWindow::ImportText); });
+    on("mnuFile_Export", [this] { openSubWindow(SubWindow::ExportText); });
+    on("mnuFile_ImportChannels", [this] { openSubWindow(SubWindow::ImportChannels); });
+    on("mnuFile_ExportChannels", [this] { openSubWindow(SubWindow::ExportChannels); });
     on("mnuModel_Info", [this] { openSubWindow(SubWindow::ModelInfo); });
     on("mnuEdit_Copy", [this] { copyChannel(); });
     on("mnuEdit_Paste", [this] { pasteChannel(); });

@@ -149,7 +149,8 @@ std::string ChannelsPage::setChannelField(int bank, int row, int column, const s
         }
         break;
     case EditorKind::Tone: {
-        const auto tone = MatchTone(text, BuildToneList(kEnglish));
+        static const std::vector<std::string> kTones = BuildToneList(kEnglish);
+        const auto tone = MatchTone(text, kTones);
         if (!tone) {
             return "no such QT/DQT tone";
         }

@@ -39,6 +39,14 @@ std::string ReadChannel(const CodeplugImage& image, int channel) {
     return FrequencyTextFromBytes(bytes);
 }
 
+// "1.23456" .. "999.99999": how a stored channel reads (ReadChannel).
+bool IsStoredForm(const std::string& text) {
+    const std::size_t point = text.find('.');
+    return point >= 1 && point <= 3 && text.size() == point + 6 &&
+           text.find_first_not_of("0123456789.") == std::string::npos &&
+           text.find('.', point + 1) == std::string::npos && LeadingNumber(text) > 0;
+}
+
 } // namespace
 
 FmEntry ParseFmEntry(std::string_view typed) {
@@ -104,7 +112,13 @@ std::string FmChannelsPage::setField(const std::string& name, const std::string&
     for (int k = 1; k <= kChannels; ++k) {
         if (name == ChannelName(k)) {
             // The window puts the nearer band edge in and warns; a value read from text
-            // is refused instead, so nothing changes behind the reader's back.
+            // is refused instead, so nothing changes behind the reader's back. A value
+            // in the form the page shows a stored one is kept as it stands, as the
+            // window keeps a stored value nobody edits.
+            if (IsStoredForm(text)) {
+                frequencies_[k - 1] = text;
+                return {};
+            }
             const FmEntry entry = ParseFmEntry(text);
             if (entry.outOfRange) {
                 return Text(1106, 0);

@@ -1,0 +1,48 @@
+// A bank's channels as CSV in the common exchange layout of multi-radio programming
+// tools, one channel a line under the header kCsvHeader. Split transmit frequencies
+// become Duplex and Offset ("split" with the transmit frequency for pairs 50 MHz or
+// more apart, "off" for receive-only), QT/DQT the Tone modes (Tone, TSQL, DTCS, Cross
+// with its CrossMode), W/N the modes FM/NFM, Scan Add the Skip column.
+#pragma once
+
+#include "core/image.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace r57::text {
+
+constexpr const char* kCsvHeader =
+    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+    "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE";
+
+enum class CsvBanks { A, B, Both };
+
+// The used channels, Location 1..128 of their bank (bank B 129..256 beside bank A),
+// the channel ("A1") in Comment; CR LF line ends.
+std::string ExportChannelsCsv(const CodeplugImage& image, CsvBanks banks);
+
+struct SkippedRow {
+    int line = 0;
+    std::string location; // as the file gives it
+    std::string reason;   // "mode AM: the radio has FM and NFM only"
+};
+
+struct CsvImport {
+    std::string error; // set: the file is no channel list, and nothing was taken
+    CodeplugImage image;
+    std::vector<int> rows; // the channels written, in file order
+    std::vector<SkippedRow> skipped;
+};
+
+// Puts the rows of `csv` into `bank` (0 A, 1 B) from `startRow` (1..128) on: each row at
+// startRow + its Location less the smallest Location of the file (in file order when a
+// row gives no Location), through the grid's field rules. A row the radio cannot hold
+// (a frequency outside the band limits, AM, a digital mode, a tone it has no code for,
+// no room left in the bank) is skipped and listed; no channel is written partly.
+CsvImport ImportChannelsCsv(std::string_view csv, const CodeplugImage& base, int bank,
+                            int startRow);
+
+} // namespace r57::text

@@ -1,0 +1,24 @@
+// Comma-separated text as spreadsheets and other radio programs write it: fields in
+// double quotes may hold commas, quotes ("") and line breaks; lines end in CR LF or LF;
+// a UTF-8 byte-order mark before the first line is skipped.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace r57::text {
+
+struct CsvRecord {
+    int line = 0; // 1-based line the record starts on
+    std::vector<std::string> fields;
+};
+
+// Every record of the text; a blank line is no record. An unterminated quote runs to
+// the end of the text.
+std::vector<CsvRecord> ReadCsv(std::string_view text);
+
+// One record, fields quoted where they need it, ended by CR LF.
+std::string CsvLine(const std::vector<std::string>& fields);
+
+} // namespace r57::text
