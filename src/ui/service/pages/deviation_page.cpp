@@ -2,6 +2,8 @@
 
 #include "core/image.h"
 
+#include <map>
+
 namespace r57::service {
 
 namespace {
@@ -128,19 +130,21 @@ std::vector<PageField> DeviationPage::fields() const {
 }
 
 std::string DeviationPage::setField(const std::string& name, const std::string& text) {
-    int found = -1;
-    ForEachCell([&](const std::string& field, int address) {
-        if (found < 0 && field == name) {
-            found = address;
-        }
-    });
-    if (found < 0) {
+    // Every name of the page once, with its byte: an import sets all of them in turn.
+    static const std::map<std::string, int> kAddresses = [] {
+        std::map<std::string, int> addresses;
+        ForEachCell(
+            [&](const std::string& field, int address) { addresses.emplace(field, address); });
+        return addresses;
+    }();
+    const auto entry = kAddresses.find(name);
+    if (entry == kAddresses.end()) {
         return "unknown field";
     }
     if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) {
         return "not a number";
     }
-    set(found, ByteFromText(text));
+    set(entry->second, ByteFromText(text));
     return "";
 }
 
