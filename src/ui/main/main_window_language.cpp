@@ -35,7 +35,7 @@ void MainWindow::applyLanguage() {
     }
     menuItem("mnuHelp_Contents")->setText(Tr(items::kHelpContents, language));
     for (const items::ToolEntry& entry : items::kToolBar) {
-        if (entry.key) {
+        if (entry.key && entry.tooltipId != 0) {
             QAction* action = toolActions_.value(entry.key);
             action->setText(text(entry.tooltipId));
             action->setToolTip(text(entry.tooltipId));
@@ -56,6 +56,8 @@ void MainWindow::applyLanguage() {
     optModel_[0]->setText(text(1357));
     optModel_[2]->setText(text(1358));
     applyPanelLanguage();
+    applyUndoLanguage();
+    applyVerifyLanguage();
 }
 
 void MainWindow::switchLanguage(int language) {
@@ -63,6 +65,7 @@ void MainWindow::switchLanguage(int language) {
     // Names moved by the channel buttons live in the grid until written; write them
     // before the grid is rebuilt from the image.
     sheets_[session_->currentBank]->rewriteNames();
+    checkpoint();
     session_->language = language;
     applyLanguage();
 
@@ -71,6 +74,7 @@ void MainWindow::switchLanguage(int language) {
     int column = grid->cursorColumn();
     refreshShownBank();
     grid->setCursor(row, column); // a language change keeps the user's place
+    adoptShownImage();            // what the rebuild repaired is no step of the user's
 }
 
 } // namespace r57::ui
