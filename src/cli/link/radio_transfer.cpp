@@ -17,7 +17,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -149,16 +148,21 @@ private:
         if (!result.ok()) {
             if (request_.backup)
                 keepBackup(driver_.readBack(), link::BackupKind::VerifyRead);
-            char address[8];
-            std::snprintf(address, sizeof address, "0x%04X", result.firstAddress);
-            return Fail(context_, Own("verify after write failed: ", "写入后校验失败：") +
-                                      std::to_string(result.differing) +
-                                      Own(" bytes read back differently, the first at address ",
-                                          " 个字节读回后与写入的不同，第一个位于地址 ") +
-                                      address);
+            const QString text =
+                QString::fromStdString(
+                    Own("verify after write failed: %1 of the %2 bytes written read back "
+                        "differently, the first at address %3",
+                        "写入后校验失败：写入的 %2 个字节中有 %1 个读回后不同，第一个位于地址 %3"))
+                    .arg(result.differing)
+                    .arg(result.compared)
+                    .arg(QString::asprintf("0x%04X", result.firstAddress));
+            return Fail(context_, text.toStdString());
         }
-        *context_.err << Own("Verify after write: all ", "写入后校验：写入的 ") << result.compared
-                      << Own(" bytes written read back the same.", " 个字节读回后完全一致。")
+        *context_.err << QString::fromStdString(
+                             Own("Verify after write: all %1 bytes written read back the same.",
+                                 "写入后校验：写入的 %1 个字节读回后完全一致。"))
+                             .arg(result.compared)
+                             .toStdString()
                       << "\n";
         return kExitOk;
     }
