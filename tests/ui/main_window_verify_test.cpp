@@ -10,6 +10,8 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QUrl>
@@ -71,6 +73,7 @@ protected:
     }
 
     QString log() { return find<QPlainTextEdit>("TxtStatus")->toPlainText(); }
+    void setVerifyAfterWriteForShots() { window->setVerifyAfterWrite(true); }
 
     QString folder;
 };
@@ -173,6 +176,46 @@ TEST_F(Safety, HelpBackupsOpensTheFolderInTheFileManager) {
     EXPECT_EQ(desktop.opened[0], QUrl::fromLocalFile(folder));
     EXPECT_TRUE(QFileInfo(folder).isDir());
     EXPECT_TRUE(prompts.asked.empty());
+}
+
+// With R57_SCREENSHOTS naming a folder: the window after a write that did not verify,
+// its Edit, Transfer and Help menus and the message, in both languages.
+TEST_F(Safety, ScreenshotsInBothLanguages) {
+    const QString shots = qEnvironmentVariable("R57_SCREENSHOTS");
+    if (shots.isEmpty()) {
+        GTEST_SKIP() << "R57_SCREENSHOTS names no folder";
+    }
+    QDir().mkpath(shots);
+    auto shot = [&](QWidget* w, const QString& name) {
+        EXPECT_TRUE(w->grab().save(QDir(shots).filePath(name + ".png"))) << name.toStdString();
+    };
+    loadChannels({1, 2, 3, 5});
+    window->applyWindowChange([] {});
+    window->resize(1200, 760);
+    setVerifyAfterWriteForShots();
+    for (int language : {kEnglish, kChinese}) {
+        const QString suffix = language == kEnglish ? "en" : "zh";
+        window->switchLanguage(language);
+        VirtualRadio radio;
+        ASSERT_TRUE(radio.start(RadioImage(5), {"--corrupt-write", "0x1A2B"}));
+        session().portDevice = radio.device();
+        session().updateRadioTime = false;
+        run("mnuTransfer_Write");
+        QCoreApplication::processEvents();
+        shot(window.get(), "safety-main-" + suffix);
+        for (const char* menu : {"mnuEdit", "mnuTransfer", "mnuHelp"}) {
+            auto* m = find<QMenu>(menu);
+            m->popup(window->mapToGlobal(QPoint(40, 40)));
+            QCoreApplication::processEvents();
+            shot(m, QString("safety-%1-%2").arg(QString(menu).mid(3).toLower(), suffix));
+            m->close();
+        }
+        QMessageBox box(QMessageBox::Warning, "R57", prompts.lastText(), QMessageBox::Ok,
+                        window.get());
+        box.show();
+        QCoreApplication::processEvents();
+        shot(&box, "safety-verify-" + suffix);
+    }
 }
 
 } // namespace

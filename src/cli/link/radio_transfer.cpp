@@ -146,8 +146,6 @@ private:
         }
         const link::VerifyResult result = link::CompareWritten(session_.image, driver_.readBack());
         if (!result.ok()) {
-            if (request_.backup)
-                keepBackup(driver_.readBack(), link::BackupKind::VerifyRead);
             const QString text =
                 QString::fromStdString(
                     Own("verify after write failed: %1 of the %2 bytes written read back "
@@ -156,7 +154,10 @@ private:
                     .arg(result.differing)
                     .arg(result.compared)
                     .arg(QString::asprintf("0x%04X", result.firstAddress));
-            return Fail(context_, text.toStdString());
+            const int status = Fail(context_, text.toStdString());
+            if (request_.backup) // what the radio holds now shows what went wrong
+                keepBackup(driver_.readBack(), link::BackupKind::VerifyRead);
+            return status;
         }
         *context_.err << QString::fromStdString(
                              Own("Verify after write: all %1 bytes written read back the same.",

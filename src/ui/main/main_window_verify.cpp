@@ -129,12 +129,12 @@ void MainWindow::finishVerify(bool success) {
         appendStatusLine(Tr(kVerified, language).arg(result.compared));
         return;
     }
-    // What the radio holds now is worth keeping: it is what went wrong.
-    keepBackup(link::BackupKind::VerifyRead, clone_->readBack());
     const QString address = QString::asprintf("0x%04X", result.firstAddress);
     const QString text =
         Tr(kVerifyFailed, language).arg(result.differing).arg(result.compared).arg(address);
     appendStatusLine(text);
+    // What the radio holds now is worth keeping: it shows what went wrong.
+    keepBackup(link::BackupKind::VerifyRead, clone_->readBack());
     prompts_.message(this, items::kModelName, text, Icon::Warning, Buttons::Ok, Answer::Ok);
 }
 
