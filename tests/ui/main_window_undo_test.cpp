@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTabWidget>
 
 #include <functional>
 
@@ -190,6 +191,28 @@ TEST_F(Undo, EveryCommandGoesBackAndComesAgain) {
         EXPECT_FALSE(item("mnuEdit_Redo")->isEnabled());
         EXPECT_TRUE(find<QToolButton>("tlbActions_Undo")->isEnabled());
     }
+}
+
+TEST_F(Undo, AStepTakenBackIsShownWhereItChanged) {
+    typeInCell(5, kColName, "Depot");
+    find<QTabWidget>("SSTab1")->setCurrentIndex(kBankB);
+    loadChannels({3}, kBankB);
+    window->applyWindowChange([] {});
+    grid(kBankB)->setCursor(40, kColRx);
+
+    trigger("mnuEdit_Undo"); // bank B's channel 3, shown where it was
+    EXPECT_EQ(session().currentBank, kBankB);
+    EXPECT_EQ(grid(kBankB)->cursorRow(), 3);
+    trigger("mnuEdit_Undo"); // the name in bank A: bank A comes to the front
+    EXPECT_EQ(session().currentBank, kBankA);
+    EXPECT_EQ(grid(kBankA)->cursorRow(), 5);
+    EXPECT_EQ(grid(kBankA)->cellText(5, kColName).trimmed(), "CH5");
+    EXPECT_TRUE(item("mnuEdit_Redo")->isEnabled()); // showing it took no step
+    trigger("mnuEdit_Redo");
+    EXPECT_EQ(grid(kBankA)->cellText(5, kColName).trimmed(), "Depot");
+    trigger("mnuEdit_Redo");
+    EXPECT_EQ(session().currentBank, kBankB);
+    EXPECT_EQ(grid(kBankB)->cellText(3, kColRx), "446.00625");
 }
 
 TEST_F(Undo, BackToTheSavedImageMeansNothingToSave) {

@@ -226,6 +226,7 @@ private:
     CodeplugImage shownImage() const;
     UndoContext undoContext() const;
     void stepHistory(bool back);
+    void showChangedChannel(const CodeplugImage& before);
     void updateUndoActions();
 
     // main_window_verify.cpp

@@ -6,11 +6,16 @@
 
 #include "alternate_panel.h"
 #include "channel_grid.h"
+#include "core/address_map.h"
+#include "core/channel.h"
 #include "core/session.h"
 #include "ui_text.h"
 
 #include <QAction>
 #include <QKeySequence>
+#include <QTabWidget>
+
+#include <algorithm>
 
 namespace r57::ui {
 
@@ -35,6 +40,22 @@ const QList<QKeySequence>& RedoKeys() {
 
 QString WithKeys(const QString& caption, const QList<QKeySequence>& keys) {
     return caption + '\t' + keys.front().toString(QKeySequence::NativeText);
+}
+
+bool Differ(const CodeplugImage& a, const CodeplugImage& b, int address, int length) {
+    return !std::equal(a.data() + address, a.data() + address + length, b.data() + address);
+}
+
+// The first channel of `bank` whose record, name or signalling ID differs; 0 for none.
+int FirstChangedChannel(const CodeplugImage& a, const CodeplugImage& b, int bank) {
+    for (int channel = 1; channel <= kChannelRows; ++channel) {
+        if (Differ(a, b, RecordAddress(bank, channel), addr::kRecordSize) ||
+            Differ(a, b, NameAddress(NameSlot(bank, channel)), addr::kNameLength) ||
+            Differ(a, b, SignalIdAddress(bank, channel), addr::kRecordSize)) {
+            return channel;
+        }
+    }
+    return 0;
 }
 
 } // namespace
@@ -105,6 +126,7 @@ void MainWindow::stepHistory(bool back) {
     // The names of moved channels go into the image first, so that the step taken
     // back holds them with their channels.
     sheets_[s.currentBank]->rewriteNames();
+    const CodeplugImage before = s.image;
     UndoContext context = undoContext();
     const bool moved = back ? history_.undo(s.image, context) : history_.redo(s.image, context);
     if (moved) {
@@ -114,8 +136,26 @@ void MainWindow::stepHistory(bool back) {
         s.modelCode = context.modelCode;
         imageChanged(); // band limits, the shown bank, Manual, model buttons, title, panel
         adoptShownImage();
+        showChangedChannel(before);
     }
     updateUndoActions();
+}
+
+void MainWindow::showChangedChannel(const CodeplugImage& before) {
+    // A step taken back where the user cannot see it invites another, and another: the
+    // cursor goes to the first channel it changed, in the other bank when only that
+    // bank changed.
+    const Session& s = *session_;
+    int bank = s.currentBank;
+    int row = FirstChangedChannel(before, s.image, bank);
+    const int other = bank == kBankA ? kBankB : kBankA;
+    if (row == 0 && (row = FirstChangedChannel(before, s.image, other)) != 0) {
+        bank = other;
+        tabs_->setCurrentIndex(bank); // the shown sheet holds the image's names by now
+    }
+    if (row != 0) {
+        grids_[bank]->setCursor(row, grids_[bank]->cursorColumn());
+    }
 }
 
 void MainWindow::updateUndoActions() {
