@@ -164,14 +164,16 @@ void MainWindow::onTransferEnded(link::TransferKind kind, bool success) {
     if (!success && transferCancelled_) {
         appendStatusLine(Tr(kCancelledLine, session_->language));
     }
+    // The backup holds the bytes as they came, before the grid repairs what it cannot
+    // show.
+    if (const auto backup = link::BackupAfter(kind); backup && success) {
+        keepBackup(*backup, kind == link::TransferKind::Write ? written_ : session_->image);
+    }
     if (kind == link::TransferKind::Read) {
         Session& s = *session_;
         s.bands = DecodeBandLimits(s.image);
         refreshShownBank(); // also the model buttons and the Manual mark
         checkpoint();       // also a failed read: undo brings back what it overwrote
-    }
-    if (const auto backup = link::BackupAfter(kind); backup && success) {
-        keepBackup(*backup, kind == link::TransferKind::Write ? written_ : session_->image);
     }
     updateTitle();
     if (kind == link::TransferKind::Write && success && verifyAfterWrite()) {
