@@ -109,6 +109,21 @@ TEST_F(Safety, ReadAndWriteKeepTheirBackupsAndAReadCanBeUndone) {
     EXPECT_TRUE(find<QRadioButton>("OptModel_2")->isChecked());
 }
 
+TEST_F(Safety, AReadThatFailedHalfWayCanBeUndoneAndKeepsNoBackup) {
+    loadChannels({1, 2, 3}); // the user's edits, never saved
+    window->applyWindowChange([] {});
+    const CodeplugImage mine = session().image;
+    VirtualRadio radio;
+    ASSERT_TRUE(radio.start(RadioImage(6), {"--silent-after", "40"}));
+    session().portDevice = radio.device();
+    prompts.answers = {Answer::Cancel}; // to "Retry or Cancel?"
+    run("mnuTransfer_Read");
+    ASSERT_TRUE(session().image != mine); // the blocks that came are in
+    EXPECT_TRUE(kept("read").empty());
+    trigger("mnuEdit_Undo");
+    EXPECT_TRUE(session().image == mine);
+}
+
 TEST_F(Safety, VerifyAfterWriteFindsTheByteTheRadioDidNotKeep) {
     ASSERT_FALSE(item("mnuTransfer_Verify")->isChecked()); // off unless remembered
     trigger("mnuTransfer_Verify");
