@@ -118,20 +118,5 @@ TEST(UndoHistory, AdoptedRepairsAreNoStep) {
     EXPECT_FALSE(history.canUndo());
 }
 
-TEST(UndoHistory, HundredStepsStayWellUnderTwoMegabytes) {
-    UndoHistory fields;
-    UndoHistory opens;
-    CodeplugImage small;
-    fields.reset(small, {});
-    opens.reset(RandomImage(0), {});
-    for (unsigned i = 1; i <= 100; ++i) {
-        small.set(0x1000 + static_cast<int>(i), 0x40);
-        fields.checkpoint(small, {});
-        opens.checkpoint(RandomImage(i), {});
-    }
-    EXPECT_LT(fields.memoryUsage(), 40u * 1024);
-    EXPECT_LT(opens.memoryUsage(), 2u * 1024 * 1024);
-}
-
 } // namespace
 } // namespace r57

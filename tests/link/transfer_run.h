@@ -28,7 +28,6 @@ struct TransferOutcome {
     std::vector<QString> questionTexts;
     std::optional<link::PortFailure> failure; // the driver's portFailure() at the end
     double questionCpuShare = 0; // CPU time / wall time while the questions stayed open
-    CodeplugImage readBack;      // what a Verify read
 };
 
 // What happens during the run beyond answering the questions.

@@ -89,7 +89,6 @@ TransferOutcome RunTransfer(Session& session, const std::string& device, link::T
     outcome.seconds = clock.elapsed() / 1000.0;
     outcome.log = driver.log();
     outcome.failure = driver.portFailure();
-    outcome.readBack = driver.readBack();
     outcome.questionCpuShare = openWall > 0 ? openCpu / openWall : 0;
     return outcome;
 }

@@ -257,24 +257,6 @@ TEST_F(Undo, AnUndoneOpenNamesItsFileAgainSoASaveGoesThere) {
     EXPECT_TRUE(ReadDataFile(second.toStdString()).image == other);
 }
 
-TEST_F(Undo, KeepsTheLast100StepsAndStopsThere) {
-    const CodeplugImage start = session().image;
-    for (int i = 1; i <= 101; ++i) {
-        window->applyWindowChange(
-            [&] { session().image.set(addr::kEmbeddedMessage, static_cast<uint8_t>(i)); });
-    }
-    EXPECT_EQ(window->history().undoSteps(), 100u);
-    for (int i = 0; i < 100; ++i) {
-        trigger("mnuEdit_Undo");
-    }
-    EXPECT_EQ(session().image.at(addr::kEmbeddedMessage), 1); // change 1 cannot be undone
-    EXPECT_FALSE(item("mnuEdit_Undo")->isEnabled());
-    EXPECT_FALSE(find<QToolButton>("tlbActions_Undo")->isEnabled());
-    trigger("mnuEdit_Undo"); // nothing left: nothing happens
-    EXPECT_EQ(session().image.at(addr::kEmbeddedMessage), 1);
-    EXPECT_TRUE(start != session().image);
-}
-
 TEST_F(Undo, TextsInBothLanguagesAndNothingToUndoAtStart) {
     open();
     EXPECT_FALSE(item("mnuEdit_Undo")->isEnabled());
