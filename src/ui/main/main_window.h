@@ -150,7 +150,6 @@ public:
     // first, so what was being typed becomes the step undone.
     void undo();
     void redo();
-    const UndoHistory& history() const { return history_; }
 
     // Transfer > Verify after Write: a whole-image write is read back and compared.
     // Remembered in the settings file.
