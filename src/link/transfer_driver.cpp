@@ -119,6 +119,8 @@ CloneKind CloneKindOf(TransferKind kind) {
         return CloneKind::ReadTuning;
     case TransferKind::WriteTuning:
         return CloneKind::WriteTuning;
+    case TransferKind::Verify:
+        return CloneKind::Read; // the read as it always is, only elsewhere
     }
     return CloneKind::Read;
 }
@@ -144,6 +146,8 @@ struct TransferDriver::Impl {
     QString log;
     QString openDevice; // the device of the running transfer
     std::optional<PortFailure> failure;
+    bool verifying = false; // the radio's bytes go into readBack
+    CodeplugImage readBack;
 
     QString chosenDevice() const;
     bool openPort(const QString& device);
@@ -166,7 +170,8 @@ QString TransferDriver::Impl::chosenDevice() const {
 void TransferDriver::Impl::store(int address, const std::vector<uint8_t>& bytes) {
     if (address < 0 || address + static_cast<int>(bytes.size()) > CodeplugImage::kSize)
         return;
-    std::copy(bytes.begin(), bytes.end(), session.image.data() + address);
+    CodeplugImage& target = verifying ? readBack : session.image;
+    std::copy(bytes.begin(), bytes.end(), target.data() + address);
 }
 
 void TransferDriver::Impl::run(const CloneActions& actions) {
@@ -223,7 +228,8 @@ void TransferDriver::Impl::run(const CloneActions& actions) {
                 notifier(a.value, QString::fromStdString(a.text));
             break;
         case CloneAction::SetModelCode:
-            session.modelCode = static_cast<char>(a.value);
+            if (!verifying)
+                session.modelCode = static_cast<char>(a.value);
             break;
         case CloneAction::Done:
             end(a.value != 0);
@@ -401,6 +407,8 @@ bool TransferDriver::start(TransferKind kind) {
         return Text(id, language);
     };
     d->engine = std::make_unique<CloneEngine>(d->session.image, std::move(settings));
+    d->verifying = kind == TransferKind::Verify;
+    d->readBack.fill(0xFF);
     d->running = true;
     d->success = false;
     d->run(d->engine->start());
@@ -422,6 +430,10 @@ const std::optional<PortFailure>& TransferDriver::portFailure() const {
 
 QString TransferDriver::log() const {
     return d->log;
+}
+
+const CodeplugImage& TransferDriver::readBack() const {
+    return d->readBack;
 }
 
 } // namespace r57::link

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "clone_frames.h"
+#include "core/image.h"
 #include "core/message_ids.h"
 #include "port_problem.h"
 
@@ -27,12 +28,15 @@ enum class TransferKind {
     WriteRanges, // service: the same rows to the radio
     ReadTuning,  // service: rows 0x0EE0..0x0FFF from the radio
     WriteTuning, // service: the same rows to the radio
+    // The whole image read again after a write, into readBack(): the session's image
+    // and model code are left alone.
+    Verify,
 };
 
-// True for the kinds that bring data from the radio into the image.
+// True for the kinds that read from the radio.
 constexpr bool IsRead(TransferKind kind) {
     return kind == TransferKind::Read || kind == TransferKind::ReadRanges ||
-           kind == TransferKind::ReadTuning;
+           kind == TransferKind::ReadTuning || kind == TransferKind::Verify;
 }
 
 // The engine's name of a transfer kind (for its row lists: FirstRow, StepAfter).
@@ -74,7 +78,8 @@ public:
 
     // Starts a transfer; returns false (after telling the notifier) when the port
     // cannot be opened, and finished() is not emitted then. A read stores the radio's
-    // bytes straight into session.image and, on a good handshake, sets its modelCode.
+    // bytes straight into session.image and, on a good handshake, sets its modelCode;
+    // a Verify stores them into readBack() instead.
     bool start(TransferKind kind);
     bool isRunning() const;
     // Ends a running transfer as failed, as Cancel in the Retry question does: the
@@ -87,6 +92,9 @@ public:
 
     // The transcript so far (status log), as the window's status box shows it.
     QString log() const;
+
+    // What the last Verify transfer read (0xFF where nothing arrived).
+    const CodeplugImage& readBack() const;
 
 signals:
     void logChanged(const QString& log);

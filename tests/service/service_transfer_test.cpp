@@ -6,8 +6,11 @@
 #include "common/radio_process.h"
 #include "common/test_images.h"
 #include "core/band_limits.h"
+#include "core/data_file.h"
+#include "link/backups.h"
 #include "service/pages/analogue_gain_page.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -167,6 +170,26 @@ TEST_F(ServiceTransfer, CancelledEditsOrAPortThatDoesNotOpenSendNothing) {
     EXPECT_EQ(prompts.asked[1].title, "R57"); // the port's own error
     EXPECT_FALSE(in(w, "Label2")->isVisible());
     EXPECT_TRUE(in(w, "CmdAdv_1")->isEnabled());
+}
+
+TEST_F(ServiceTransfer, EachReadKeepsABackupOfTheImageItMade) {
+    const QDir backups(link::BackupFolder());
+    QDir(backups).removeRecursively();
+    VirtualRadio radio;
+    ASSERT_TRUE(radio.start(radioMemory));
+    session().portDevice = radio.device();
+    ServiceWindow* w = service();
+    ASSERT_NE(w, nullptr);
+    run(w, 0, 1379);
+    const CodeplugImage afterRanges = session().image;
+    w->showNode("C");
+    run(w, 12, 1379);
+    for (const auto& [kind, image] :
+         {std::pair{"ranges-read", afterRanges}, std::pair{"tuning-read", session().image}}) {
+        const QStringList names = backups.entryList({QString("*_%1.dat").arg(kind)});
+        ASSERT_EQ(names.size(), 1) << kind;
+        EXPECT_TRUE(ReadDataFile(backups.filePath(names[0]).toStdString()).image == image);
+    }
 }
 
 } // namespace

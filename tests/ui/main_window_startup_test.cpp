@@ -80,11 +80,15 @@ TEST_F(StartUp, HiddenAndShownMenuItems) {
     for (const Case& c : cases) {
         EXPECT_EQ(item(c.name)->isVisible(), c.visible) << c.name;
     }
-    // Edit: Copy, Paste, a hidden separator, Clear, Delete, Insert.
+    // Edit: Undo, Redo and a separator above Copy, Paste, a hidden separator, Clear,
+    // Delete, Insert.
     QList<QAction*> edit = find<QMenu>("mnuEdit")->actions();
-    ASSERT_EQ(edit.size(), 6);
+    ASSERT_EQ(edit.size(), 9);
+    EXPECT_EQ(edit[0]->objectName(), "mnuEdit_Undo");
     EXPECT_TRUE(edit[2]->isSeparator());
-    EXPECT_FALSE(edit[2]->isVisible());
+    EXPECT_EQ(edit[3]->objectName(), "mnuEdit_Copy");
+    EXPECT_TRUE(edit[5]->isSeparator());
+    EXPECT_FALSE(edit[5]->isVisible());
     // File: New, Open, Save, Save As, a separator, Import, Export, Import Channels,
     // Export Channels, a separator, Exit.
     QList<QAction*> file = find<QMenu>("mnuFile")->actions();

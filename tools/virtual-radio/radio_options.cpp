@@ -1,5 +1,6 @@
 #include "radio_options.h"
 
+#include "core/image.h"
 #include "core/program_files.h"
 
 #include <cctype>
@@ -30,12 +31,15 @@ const char* UsageText() {
            "  --late N:MS              answer frame N only after MS milliseconds\n"
            "  --long N:K               append K bytes (0xAA) to the reply to frame N\n"
            "  --silent-after N         answer nothing after frame N\n"
+           "  --corrupt-write ADDR     store the byte at memory address ADDR (0x1010 or\n"
+           "                           4112) inverted whenever a write frame carries it\n"
            "  --log FILE               write a line for every frame received\n"
            "  -h, --help               show this text\n"
            "  --version                show the program's version\n"
            "\n"
            "Frames count from 1 across the whole run. --drop, --garble, --short, --late and\n"
-           "--long may be repeated and take a range N-M (--late 5-7:700).\n";
+           "--long may be repeated and take a range N-M (--late 5-7:700); --corrupt-write\n"
+           "may be repeated.\n";
 }
 
 namespace {
@@ -96,6 +100,18 @@ bool ParseHex(const std::string& text, std::vector<uint8_t>& bytes) {
     return true;
 }
 
+// A memory address, hexadecimal with "0x" or decimal.
+bool ParseAddress(const std::string& text, int& address) {
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    const long value = std::strtol(text.c_str(), &end, 0);
+    if (*end != '\0' || value < 0 || value >= r57::CodeplugImage::kSize)
+        return false;
+    address = static_cast<int>(value);
+    return true;
+}
+
 ParsedOptions Fail(const std::string& message) {
     ParsedOptions r;
     r.message = "r57-radio: " + message + " (try --help)\n";
@@ -104,9 +120,10 @@ ParsedOptions Fail(const std::string& message) {
 
 bool TakesValue(const std::string& option) {
     static const std::set<std::string> kValued{
-        "--link",  "--load", "--save",       "--log",          "--model",
-        "--ident", "--drop", "--garble",     "--short",        "--late",
-        "--long",  "--baud", "--turnaround", "--silent-after", "--exit-after-sessions"};
+        "--link",         "--load", "--save",       "--log",          "--model",
+        "--ident",        "--drop", "--garble",     "--short",        "--late",
+        "--long",         "--baud", "--turnaround", "--silent-after", "--exit-after-sessions",
+        "--corrupt-write"};
     return kValued.count(option) > 0;
 }
 
@@ -159,6 +176,11 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             if (!AddFrameValues(v, a == "--late" ? o.faults.late : o.faults.longer))
                 return Fail(a + (a == "--late" ? " takes N:MS" : " takes N:K") +
                             ", N a frame number >= 1 or a range N-M");
+        } else if (a == "--corrupt-write") {
+            int address = 0;
+            if (!ParseAddress(v, address))
+                return Fail("--corrupt-write takes a memory address 0..0x3FFF");
+            o.faults.corruptWrite.insert(address);
         } else if (a == "--baud" || a == "--turnaround" || a == "--silent-after" ||
                    a == "--exit-after-sessions") {
             if (!ParseNumber(v, n))

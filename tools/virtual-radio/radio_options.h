@@ -18,6 +18,7 @@ struct Faults {
     long silentAfter = -1;       // -1 = never; otherwise nothing is answered after this frame
     std::map<long, long> late;   // frame -> milliseconds before its reply goes out
     std::map<long, long> longer; // frame -> bytes appended to its reply
+    std::set<int> corruptWrite;  // memory addresses a write stores inverted
 };
 
 struct Options {

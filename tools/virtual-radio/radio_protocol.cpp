@@ -152,6 +152,11 @@ std::vector<uint8_t> Radio::answer(const Frame& frame) {
     case FrameType::Write:
         memory_.write(frame.address, frame.bytes.data() + 4,
                       static_cast<std::size_t>(frame.length));
+        // A cell that does not keep what it is given: acknowledged all the same.
+        for (int address : faults_.corruptWrite) {
+            if (address >= frame.address && address < frame.address + frame.length)
+                memory_.set(address, static_cast<uint8_t>(~memory_.at(address)));
+        }
         return {kAck};
     case FrameType::Time: {
         std::array<uint8_t, 7> time{};

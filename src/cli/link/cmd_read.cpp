@@ -7,7 +7,7 @@ namespace r57::cli {
 namespace {
 
 int RunRead(const std::vector<std::string>& args, const CliContext& context) {
-    CommandInput input(context, RadioReadCommand(), args, {"--port", "-o"});
+    CommandInput input(context, RadioReadCommand(), args, {"--port", "-o"}, {"--no-backup"});
     if (!input.noPositional().require("--port", "DEVICE").require("-o", "FILE.dat"))
         return input.status();
 
@@ -30,11 +30,14 @@ int RunRead(const std::vector<std::string>& args, const CliContext& context) {
 
 Command RadioReadCommand() {
     return {"read", "Read the radio's memory into a data file", RunRead,
-            "Usage: r57 read --port DEVICE -o FILE.dat\n"
+            "Usage: r57 read --port DEVICE -o FILE.dat [--no-backup]\n"
             "\n"
             "Reads the whole memory of the radio on DEVICE (a device path such as\n"
             "/dev/ttyUSB0, or a port slot: COM3 or 3) and saves it as a new data file.\n"
-            "Progress goes to stderr. A failed read writes no file.\n"};
+            "Progress goes to stderr. A failed read writes no file.\n"
+            "\n"
+            "  --no-backup  keep no copy in the backup folder\n"
+            "               (~/.local/share/Tarvex/R57/backups)\n"};
 }
 
 } // namespace r57::cli

@@ -32,7 +32,7 @@ void PrintBandLimits(const CliContext& context, const BandLimits& bands) {
 }
 
 int RunService(const std::vector<std::string>& args, const CliContext& context) {
-    CommandInput input(context, RadioServiceCommand(), args, {"--port"}, {"--yes"});
+    CommandInput input(context, RadioServiceCommand(), args, {"--port"}, {"--yes", "--no-backup"});
     const std::vector<std::string>& words = input.positional();
     if (!input.expect(words.size() == 2, "expects an action and FILE.dat"))
         return input.status();
@@ -68,7 +68,7 @@ int RunService(const std::vector<std::string>& args, const CliContext& context) 
 
 Command RadioServiceCommand() {
     return {"service", "Move the service data between a data file and the radio", RunService,
-            "Usage: r57 service ACTION FILE.dat --port DEVICE [--yes]\n"
+            "Usage: r57 service ACTION FILE.dat --port DEVICE [--yes] [--no-backup]\n"
             "\n"
             "Actions:\n"
             "  read-ranges   the radio's frequency ranges (band limits and VFO rows) into\n"
@@ -79,7 +79,9 @@ Command RadioServiceCommand() {
             "\n"
             "DEVICE is a device path or a port slot (COM3 or 3). --yes goes on when the\n"
             "radio's band limits differ from the file's on write-ranges; without it the\n"
-            "question is asked on a terminal, and otherwise the write stops.\n"};
+            "question is asked on a terminal, and otherwise the write stops. The reads\n"
+            "keep a copy of the file's new image in the backup folder\n"
+            "(~/.local/share/Tarvex/R57/backups) unless --no-backup is given.\n"};
 }
 
 } // namespace r57::cli

@@ -6,7 +6,7 @@ namespace {
 
 int RunWrite(const std::vector<std::string>& args, const CliContext& context) {
     CommandInput input(context, RadioWriteCommand(), args, {"--port", "--model"},
-                       {"--no-time", "--yes"});
+                       {"--no-time", "--yes", "--verify", "--no-backup"});
     const std::vector<std::string>& files = input.positional();
     input.expect(!files.empty(), "missing FILE.dat");
     input.expect(files.size() <= 1, files.size() > 1 ? "unexpected argument " + files[1] : "");
@@ -30,6 +30,7 @@ int RunWrite(const std::vector<std::string>& args, const CliContext& context) {
 Command RadioWriteCommand() {
     return {"write", "Write a data file into the radio", RunWrite,
             "Usage: r57 write FILE.dat --port DEVICE [--model 0|1|2] [--no-time] [--yes]\n"
+            "                [--verify] [--no-backup]\n"
             "\n"
             "Sends the codeplug to the radio on DEVICE (a device path, or a port slot:\n"
             "COM3 or 3). The band limits and the service tuning rows are not written.\n"
@@ -38,7 +39,11 @@ Command RadioWriteCommand() {
             "  --no-time      do not set the radio's clock to this computer's time\n"
             "  --yes          go on when the radio's band limits differ from the file's;\n"
             "                 without it the question is asked on a terminal, and\n"
-            "                 otherwise the write stops\n"};
+            "                 otherwise the write stops\n"
+            "  --verify       read the radio back after the write and compare every byte\n"
+            "                 written; a difference fails the command (exit status 1)\n"
+            "  --no-backup    keep no copy of what was written in the backup folder\n"
+            "                 (~/.local/share/Tarvex/R57/backups)\n"};
 }
 
 } // namespace r57::cli

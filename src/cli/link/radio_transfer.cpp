@@ -3,10 +3,13 @@
 #include "core/band_limits.h"
 #include "core/message_ids.h"
 #include "core/strings.h"
+#include "link/backups.h"
 #include "link/port_slots.h"
+#include "link/verify.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QSocketNotifier>
 
 #include <fcntl.h>
@@ -77,7 +80,7 @@ private:
 class TransferRun {
 public:
     TransferRun(Session& session, const RadioRequest& request, const CliContext& context)
-        : request_(request), context_(context), driver_(session) {}
+        : session_(session), request_(request), context_(context), driver_(session) {}
 
     int run(const std::string& device) {
         const bool terminal = isatty(STDIN_FILENO) && isatty(STDERR_FILENO);
@@ -92,6 +95,21 @@ public:
             &driver_, &link::TransferDriver::progressChanged,
             [this](int value, int maximum, const QString&) { showProgress(value, maximum); });
 
+        if (const int status = transfer(request_.kind, device); status != kExitOk)
+            return status;
+        *context_.err << Message(context_,
+                                 link::IsRead(request_.kind) ? kMsgReadDone : kMsgWriteDone)
+                      << "\n";
+        if (const auto kind = link::BackupAfter(request_.kind); kind && request_.backup)
+            keepBackup(session_.image, *kind);
+        if (request_.verify && request_.kind == link::TransferKind::Write)
+            return verify(device);
+        return kExitOk;
+    }
+
+private:
+    // One transfer to its end; kExitOk, or kExitFailure after printing why.
+    int transfer(link::TransferKind kind, const std::string& device) {
         QEventLoop loop;
         bool success = false;
         QObject::connect(&driver_, &link::TransferDriver::finished, &loop, [&](bool ok) {
@@ -99,7 +117,7 @@ public:
             loop.quit();
         });
         InterruptWatch interrupt(loop);
-        if (!driver_.start(request_.kind))
+        if (!driver_.start(kind))
             return fail(device);
         // The driver ends every transfer itself: after the resends and the question,
         // or at the latest when the radio has been silent for a few seconds.
@@ -110,13 +128,62 @@ public:
             return Fail(context_, "interrupted; the radio was told to end the transfer");
         if (!success)
             return fail(device);
-        *context_.err << Message(context_,
-                                 link::IsRead(request_.kind) ? kMsgReadDone : kMsgWriteDone)
+        return kExitOk;
+    }
+
+    // The written image against the radio's memory, read once more.
+    int verify(const std::string& device) {
+        *context_.err << Own("Verify after write: reading the radio back...",
+                             "写入后校验：正在读回对讲机数据……")
+                      << "\n";
+        failureId_ = 0;
+        failureDetail_.clear();
+        lastPercent_ = -1;
+        if (transfer(link::TransferKind::Verify, device) != kExitOk) {
+            return Fail(context_, Own("the write was not verified: the radio could not be read "
+                                      "back",
+                                      "写入未经校验：无法读回对讲机数据"));
+        }
+        const link::VerifyResult result = link::CompareWritten(session_.image, driver_.readBack());
+        if (!result.ok()) {
+            const QString text =
+                QString::fromStdString(
+                    Own("verify after write failed: %1 of the %2 bytes written read back "
+                        "differently, the first at address %3",
+                        "写入后校验失败：写入的 %2 个字节中有 %1 个读回后不同，第一个位于地址 %3"))
+                    .arg(result.differing)
+                    .arg(result.compared)
+                    .arg(QString::asprintf("0x%04X", result.firstAddress));
+            const int status = Fail(context_, text.toStdString());
+            if (request_.backup) // what the radio holds now shows what went wrong
+                keepBackup(driver_.readBack(), link::BackupKind::VerifyRead);
+            return status;
+        }
+        *context_.err << QString::fromStdString(
+                             Own("Verify after write: all %1 bytes written read back the same.",
+                                 "写入后校验：写入的 %1 个字节读回后完全一致。"))
+                             .arg(result.compared)
+                             .toStdString()
                       << "\n";
         return kExitOk;
     }
 
-private:
+    // Keeping the copy never fails the command: a failure is only reported.
+    void keepBackup(const CodeplugImage& image, link::BackupKind kind) {
+        const link::BackupResult kept = link::KeepBackup(image, kind);
+        if (kept.ok) {
+            *context_.err << Own("Backup: ", "备份：") << kept.path.toStdString() << "\n";
+            return;
+        }
+        *context_.err << "r57: " << Own("no backup could be kept in ", "无法保存备份到 ")
+                      << QFileInfo(kept.path).absolutePath().toStdString() << ": "
+                      << kept.error.toStdString() << "\n";
+    }
+
+    std::string Own(const char* english, const char* chinese) const {
+        return context_.language == kChinese ? chinese : english;
+    }
+
     bool answer(link::Question q, bool terminal) {
         endProgressLine();
         if (q == link::Question::PortLost)
@@ -185,6 +252,7 @@ private:
         return Fail(context_, message);
     }
 
+    Session& session_;
     const RadioRequest& request_;
     const CliContext& context_;
     link::TransferDriver driver_;
@@ -204,7 +272,10 @@ std::string Message(const CliContext& context, int id) {
 }
 
 RadioRequest RequestOf(const CommandInput& input, link::TransferKind kind) {
-    return {input.value("--port"), kind, input.has("--yes")};
+    RadioRequest request{input.value("--port"), kind, input.has("--yes")};
+    request.backup = !input.has("--no-backup");
+    request.verify = input.has("--verify");
+    return request;
 }
 
 Session FileSession(const CliContext& context, const CodeplugImage& image) {

@@ -16,6 +16,8 @@ struct RadioRequest {
     std::string port; // as given: a device path, "COM3" or "3"
     link::TransferKind kind;
     bool goOnIfBandsDiffer = false; // --yes: answer the band-limit question with OK
+    bool backup = true;             // keep a copy in the backup folder (--no-backup: not)
+    bool verify = false;            // --verify: read a whole-image write back and compare
 };
 
 // The radio commands, one a file, collected by LinkCommands().
@@ -23,8 +25,8 @@ Command RadioReadCommand();
 Command RadioWriteCommand();
 Command RadioServiceCommand();
 
-// The transfer a radio command asks for: the port of --port, and --yes (where the
-// command takes it) to go on when the band limits differ.
+// The transfer a radio command asks for: the port of --port, --yes (where the command
+// takes it) to go on when the band limits differ, --no-backup and --verify.
 RadioRequest RequestOf(const CommandInput& input, link::TransferKind kind);
 
 // A session holding a data file's image and the band limits stored in it, to be
@@ -34,7 +36,9 @@ Session FileSession(const CliContext& context, const CodeplugImage& image);
 // Runs the transfer on `session` (a read stores into session.image). Returns kExitOk,
 // or kExitFailure after printing why: "Cannot Open Communication Port." and the
 // reason, "Model type is wrong.", the band-limit question answered no, or "ERROR:Timeout
-// while waiting for data blocks.".
+// while waiting for data blocks.". A transfer that succeeded keeps its backup (a
+// backup that cannot be written is reported and changes nothing else); a write with
+// `verify` then reads the radio back and fails when a written byte differs.
 int RunRadioTransfer(Session& session, const RadioRequest& request, const CliContext& context);
 
 // The text of a string-table id in the context's language, without trailing blanks.

@@ -254,23 +254,27 @@ void AlternatePanel::commitRx(const QString& text) {
     sheets_[bank()]->commitRx(row(), FilterEditorText(kColRx, text.toStdString()));
     showEditedRow();
     fill();
+    emit channelEdited();
 }
 
 void AlternatePanel::commitTx(const QString& text) {
     sheets_[bank()]->commitTx(row(), FilterEditorText(kColTx, text.toStdString()));
     showEditedRow();
     fill();
+    emit channelEdited();
 }
 
 void AlternatePanel::commitName(const QString& text) {
     sheets_[bank()]->commitName(row(), FilterEditorText(kColName, text.toStdString()));
     showEditedRow();
     fill();
+    emit channelEdited();
 }
 
 void AlternatePanel::commitIdCode(const QString& text) {
     WriteIdCode(session_.image, bank(), row(), text.toStdString());
     fill();
+    emit channelEdited();
 }
 
 void AlternatePanel::commitLabel(const QString& text) {
@@ -288,6 +292,7 @@ void AlternatePanel::choiceActivated(const ChoiceField& field) {
         showEditedRow();
     }
     fill();
+    emit channelEdited();
 }
 
 void AlternatePanel::toneActivated(QComboBox* box, int column) {
@@ -297,6 +302,7 @@ void AlternatePanel::toneActivated(QComboBox* box, int column) {
         showEditedRow();
     }
     fill();
+    emit channelEdited();
 }
 
 void AlternatePanel::signalTypeActivated(int listIndex) {
@@ -305,6 +311,7 @@ void AlternatePanel::signalTypeActivated(int listIndex) {
     }
     WriteSignalTypeBits(session_.image, bank(), row(), SignalTypeBits(types_[listIndex]));
     fill();
+    emit channelEdited();
 }
 
 } // namespace r57::ui

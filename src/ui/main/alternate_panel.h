@@ -51,6 +51,8 @@ signals:
     // The user picked another channel (through the number, its arrows or the label).
     void channelRequested(int bank, int row);
     void closeRequested();
+    // A field was taken over into the image (the channel, its name or signalling).
+    void channelEdited();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

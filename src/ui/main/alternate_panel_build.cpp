@@ -173,6 +173,7 @@ void AlternatePanel::buildControls() {
         sheets_[bank()]->clearChannel(row());
         showEditedRow();
         fill();
+        emit channelEdited();
     });
     close_ = new QPushButton(">>", this);
     close_->setObjectName("CmdCloseGUI");
@@ -287,10 +288,12 @@ QGroupBox* AlternatePanel::buildSignalFrame() {
     connect(signal_[1], &QComboBox::activated, this, [this](int index) {
         WriteAutoResponse(session_.image, bank(), row(), index == 1);
         fill();
+        emit channelEdited();
     });
     connect(signal_[2], &QComboBox::activated, this, [this](int index) {
         WriteDecodeCode(session_.image, bank(), row(), index);
         fill();
+        emit channelEdited();
     });
     return signalFrame_;
 }

@@ -198,7 +198,8 @@ bool CloneWindow::transferDatas(link::TransferKind kind) {
     d->bar->setValue(0);
     d->percent->setText(d->text(kMsgPercentage) + ":  0%");
     // The service-data transfers are too short for a progress bar; only the trace shows.
-    const bool wholeImage = kind == link::TransferKind::Read || kind == link::TransferKind::Write;
+    const bool wholeImage = kind == link::TransferKind::Read || kind == link::TransferKind::Write ||
+                            kind == link::TransferKind::Verify;
     d->bar->setVisible(wholeImage);
     d->percent->setVisible(wholeImage);
     d->text1->clear();
@@ -229,6 +230,10 @@ void CloneWindow::cancel() {
     if (d->active) {
         d->driver->cancel();
     }
+}
+
+const CodeplugImage& CloneWindow::readBack() const {
+    return d->driver->readBack();
 }
 
 void CloneWindow::setWindowLock(std::function<void(bool)> lock) {

@@ -38,6 +38,9 @@ public:
     // disabled as a whole. `lock(true)` at the start, `lock(false)` at the end.
     void setWindowLock(std::function<void(bool locked)> lock);
 
+    // What the last Verify transfer read from the radio.
+    const CodeplugImage& readBack() const;
+
 signals:
     // The status log for the main window's `TxtStatus`.
     void logChanged(const QString& log);

@@ -59,6 +59,8 @@ MainWindow::MainWindow(Prompts& prompts, const QString& applicationDirectory, QW
     buildToolBar();
     buildPanels();
     buildTransferProgress();
+    buildUndo();
+    buildVerify();
     runGuarded([this] { startUp(); });
 }
 
@@ -95,6 +97,7 @@ void MainWindow::buildCentralArea() {
             return [this, name, command] {
                 if (menuItem(name)->isEnabled()) {
                     runGuarded([this, command] { (this->*command)(); });
+                    checkpoint();
                 }
             };
         };
@@ -127,6 +130,7 @@ void MainWindow::buildCentralArea() {
         button->setFocusPolicy(Qt::NoFocus);
         connect(button, &QPushButton::clicked, this, [this, i] {
             runGuarded([this, i] { runChannelButton(i); });
+            checkpoint();
             shownGrid()->setFocus(Qt::OtherFocusReason);
         });
     }
@@ -245,6 +249,8 @@ void MainWindow::startUp() {
     s.currentFileName = kUntitled;
     updateTitle();
     grids_[kBankA]->setFocus();
+    history_.reset(shownImage(), undoContext()); // the fresh codeplug is where undo stops
+    updateUndoActions();
 }
 
 namespace {
@@ -310,8 +316,10 @@ void MainWindow::showTab(int index) {
     }
     grids_[left]->commitPendingEdit();
     sheets_[left]->rewriteNames();
+    checkpoint();
     session_->currentBank = bank;
     refreshShownBank();
+    adoptShownImage(); // what the rebuild repaired is no step of the user's
 }
 
 void MainWindow::syncControlsFromImage() {
@@ -353,6 +361,7 @@ void MainWindow::setModelCode(int index) {
         session_->modelCode = static_cast<char>('0' + index);
     }
     followAlternatePanel(); // the signalling types this model offers
+    checkpoint();           // no step: an undo later does not take the choice back
 }
 
 void MainWindow::setServiceEntryVisible(bool visible) {

@@ -5,6 +5,7 @@
 // core; this class wires the user's commands to them.
 #pragma once
 
+#include "core/undo_history.h"
 #include "sheet/bank_sheet.h"
 
 #include <QHash>
@@ -39,7 +40,8 @@ class Session;
 
 namespace r57::link {
 enum class TransferKind;
-}
+enum class BackupKind;
+} // namespace r57::link
 
 namespace r57::ui {
 
@@ -147,6 +149,22 @@ public:
     void openComPort();
     void showHelp();
 
+    // Edit > Undo and Redo (toolbar "Undo", "Redo"): the image one committed change
+    // back or forward, with every view brought in line. Each commits the pending edit
+    // first, so what was being typed becomes the step undone.
+    void undo();
+    void redo();
+
+    // Transfer > Verify after Write: a whole-image write is read back and compared.
+    // Remembered in the settings file.
+    bool verifyAfterWrite() const;
+    void setVerifyAfterWrite(bool on);
+    // Keeps `image` in the backup folder and says so in the status log: where, or why
+    // not (a backup of a service read only when it failed).
+    void keepBackup(link::BackupKind kind, const CodeplugImage& image);
+    // Help > Backups...: the backup folder in the desktop's file manager.
+    void openBackupFolder();
+
     // Program > Advanced, hidden at start-up; `r57cps --service` shows it for the
     // technicians who tune radios.
     void setServiceEntryVisible(bool visible);
@@ -189,13 +207,36 @@ private:
     void onToolBarAction(const QString& key);
 
     // main_window_transfer.cpp
-    bool startTransfer(link::TransferKind kind);
+    // `logAbove` stays above the transfer's log in the status box.
+    bool startTransfer(link::TransferKind kind, const QString& logAbove = QString());
     void onTransferEnded(link::TransferKind kind, bool success);
     void releaseCloneWindow();
     void buildTransferProgress();
     // While a transfer runs only its progress and Cancel stay usable.
     void lockForTransfer(bool locked);
     void appendStatusLine(const QString& line);
+
+    // main_window_undo.cpp
+    void buildUndo();
+    void applyUndoLanguage();
+    // After every committed change: a step when the image differs from the last one.
+    void checkpoint();
+    // The image as the views now show it becomes the state compared with, without a
+    // step (after a rebuild repaired values the grid cannot show).
+    void adoptShownImage();
+    // The image with the shown bank's names as the grid holds them (names moved by
+    // the channel buttons live in the grid until written).
+    CodeplugImage shownImage() const;
+    UndoContext undoContext() const;
+    void stepHistory(bool back);
+    void showChangedChannel(const CodeplugImage& before);
+    void updateUndoActions();
+
+    // main_window_verify.cpp
+    void buildVerify();
+    void applyVerifyLanguage();
+    void startVerify();
+    void finishVerify(bool success);
 
     // main_window_channels.cpp
     void afterButton(int row);
@@ -250,6 +291,9 @@ private:
     bool transferCancelled_ = false;
     std::map<SubWindow, std::function<void()>> openers_;
     bool closing_ = false;
+
+    UndoHistory history_;
+    CodeplugImage written_; // what the last whole-image write sent
 };
 
 } // namespace r57::ui

@@ -102,6 +102,7 @@ bool MainWindow::loadFile(const QString& path, bool quietWhenUnreadable) {
     s.currentFileName = QFileInfo(path).absoluteFilePath().toStdString();
     updateTitle();
     setPasteEnabled(false);
+    checkpoint(); // undo goes back to the codeplug (and the file) before
     return true;
 }
 
@@ -146,6 +147,7 @@ bool MainWindow::saveTo(const QString& path) {
     session_->currentFileName = path.toStdString();
     updateTitle();
     session_->takeSavedCopy();
+    checkpoint(); // a new name is no step: undo keeps writing to this file
     return true;
 }
 

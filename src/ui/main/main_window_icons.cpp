@@ -68,6 +68,32 @@ void Radio(QPainter& p, const QRectF& body) {
     }
 }
 
+// A half turn ending in an arrow head: to the left for Undo, mirrored for Redo.
+void Turn(QPainter& p, bool back) {
+    p.save();
+    if (!back) {
+        p.translate(kSize, 0);
+        p.scale(-1, 1);
+    }
+    QPainterPath path;
+    path.moveTo(10, 11);
+    path.lineTo(19, 11);
+    path.cubicTo(27, 11, 29, 27, 19, 27);
+    path.lineTo(12, 27);
+    p.setPen(QPen(kBlue, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+    QPainterPath head;
+    head.moveTo(2, 11);
+    head.lineTo(12, 3);
+    head.lineTo(12, 19);
+    head.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(kBlue);
+    p.drawPath(head);
+    p.restore();
+}
+
 QIcon Drawn(const QString& key) {
     QPixmap pixmap(kSize, kSize);
     pixmap.fill(Qt::transparent);
@@ -111,6 +137,8 @@ QIcon Drawn(const QString& key) {
         Document(p, QRectF(1, 12, 10, 18));
         Radio(p, QRectF(20, 10, 10, 20));
         Arrow(p, QPointF(2, 6), QPointF(19, 6), kRed);
+    } else if (key == "Undo" || key == "Redo") {
+        Turn(p, key == "Undo");
     } else if (key == "App") {
         Radio(p, QRectF(9, 9, 14, 22));
     }

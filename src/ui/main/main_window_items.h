@@ -48,6 +48,9 @@ inline constexpr MenuEntry kMenuBar[] = {
     {kEndMenu},
 
     {kMenu, "mnuEdit", 1011},
+    {kItem, "mnuEdit_Undo"}, // captioned in main_window_undo.cpp
+    {kItem, "mnuEdit_Redo"},
+    {kSeparator},
     {kItem, "mnuEdit_Copy", 1323},
     {kItem, "mnuEdit_Paste", 1324},
     {kHiddenSeparator},
@@ -72,6 +75,8 @@ inline constexpr MenuEntry kMenuBar[] = {
     {kMenu, "mnuTransfer", 1331},
     {kItem, "mnuTransfer_Read", 1021},
     {kItem, "mnuTransfer_Write", 1022},
+    {kSeparator},
+    {kCheck, "mnuTransfer_Verify"}, // captioned in main_window_verify.cpp
     {kEndMenu},
 
     {kMenu, "mnuSet", 1027},
@@ -94,6 +99,7 @@ inline constexpr MenuEntry kMenuBar[] = {
 
     {kMenu, "mnuHelp", 1060},
     {kItem, "mnuHelp_Contents", 0}, // the help file; captioned with kHelpContents
+    {kItem, "mnuHelp_Backups"},     // captioned in main_window_verify.cpp
     {kItem, "mnuHelp_About", 1043},
     {kEndMenu},
 };
@@ -120,17 +126,18 @@ inline constexpr MenuShortcut kMenuShortcuts[] = {
     {"mnuFile_SaveAs", "Ctrl+Shift+S"}, {"mnuFile_Exit", "Ctrl+Q"}, {"mnuHelp_Contents", "F1"},
 };
 
-// Toolbar buttons by key; an entry without a key is a separator.
+// Toolbar buttons by key; an entry without a key is a separator. A tooltip id of 0:
+// the tooltip is the program's own text, set where the button's command is.
 struct ToolEntry {
     const char* key;
     int tooltipId;
 };
 
 inline constexpr ToolEntry kToolBar[] = {
-    {"New", 1062},    {"Open", 1063},   {"Save", 1064}, {nullptr, 0},     {"Copy", 1323},
-    {"Paste", 1324},  {"Clear", 1325},  {nullptr, 0},   {"MoveUp", 1340}, {"MoveDown", 1341},
-    {"Insert", 1342}, {"Delete", 1343}, {nullptr, 0},   {"Read", 1066},   {"Write", 1067},
-    {nullptr, 0},     {"About", 1068},
+    {"New", 1062}, {"Open", 1063},   {"Save", 1064},     {nullptr, 0},     {"Undo", 0},
+    {"Redo", 0},   {nullptr, 0},     {"Copy", 1323},     {"Paste", 1324},  {"Clear", 1325},
+    {nullptr, 0},  {"MoveUp", 1340}, {"MoveDown", 1341}, {"Insert", 1342}, {"Delete", 1343},
+    {nullptr, 0},  {"Read", 1066},   {"Write", 1067},    {nullptr, 0},     {"About", 1068},
 };
 
 // Captions of `CmdButtons` 0..4.

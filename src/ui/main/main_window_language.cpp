@@ -38,7 +38,7 @@ void MainWindow::applyLanguage() {
         menuItem(item.name)->setText(Tr(item.caption, language));
     }
     for (const items::ToolEntry& entry : items::kToolBar) {
-        if (entry.key) {
+        if (entry.key && entry.tooltipId != 0) {
             QAction* action = toolActions_.value(entry.key);
             action->setText(text(entry.tooltipId));
             action->setToolTip(text(entry.tooltipId));
@@ -59,6 +59,8 @@ void MainWindow::applyLanguage() {
     optModel_[0]->setText(text(1357));
     optModel_[2]->setText(text(1358));
     applyPanelLanguage();
+    applyUndoLanguage();
+    applyVerifyLanguage();
 }
 
 void MainWindow::switchLanguage(int language) {
@@ -66,6 +68,7 @@ void MainWindow::switchLanguage(int language) {
     // Names moved by the channel buttons live in the grid until written; write them
     // before the grid is rebuilt from the image.
     sheets_[session_->currentBank]->rewriteNames();
+    checkpoint();
     session_->language = language;
     applyLanguage();
 
@@ -74,6 +77,7 @@ void MainWindow::switchLanguage(int language) {
     int column = grid->cursorColumn();
     refreshShownBank();
     grid->setCursor(row, column); // a language change keeps the user's place
+    adoptShownImage();            // what the rebuild repaired is no step of the user's
 }
 
 } // namespace r57::ui

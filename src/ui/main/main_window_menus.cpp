@@ -52,7 +52,8 @@ void MainWindow::buildMenus() {
     menuItem("mnuView_Buttons")->setChecked(true);
     menuItem("mnuView_Status")->setChecked(true);
 
-    // Every item commits a pending grid edit before it acts.
+    // Every item commits a pending grid edit before it acts; what it changed in the
+    // image is one step of undo.
     auto on = [this](const char* name, std::function<void()> command) {
         connect(menuItem(name), &QAction::triggered, this, [this, command] {
             if (transferRunning()) {
@@ -62,6 +63,7 @@ void MainWindow::buildMenus() {
                 commitPendingEdit();
                 command();
             });
+            checkpoint(); // also after a command that failed half-way
         });
     };
     on("mnuFile_New", [this] { newCodeplug(); });
@@ -169,7 +171,12 @@ void MainWindow::onToolBarAction(const QString& key) {
         runChannelButton(kInsert);
     } else if (key == "Delete") {
         runChannelButton(kDelete);
+    } else if (key == "Undo") {
+        undo();
+    } else if (key == "Redo") {
+        redo();
     }
+    checkpoint();
 }
 
 } // namespace r57::ui

@@ -8,6 +8,7 @@
 #include "core/message_ids.h"
 #include "core/session.h"
 #include "core/strings.h"
+#include "link/backups.h"
 #include "main_window_items.h"
 #include "prompts.h"
 #include "ui_text.h"
@@ -61,6 +62,7 @@ void MainWindow::writeToRadio() {
         return;
     }
     s.transferDirection = 1;
+    written_ = s.image; // the window is locked until the write ends: this is what it sends
     try {
         startTransfer(link::TransferKind::Write);
     } catch (const std::exception&) {
@@ -130,7 +132,7 @@ void MainWindow::appendStatusLine(const QString& line) {
     txtStatus_->ensureCursorVisible();
 }
 
-bool MainWindow::startTransfer(link::TransferKind kind) {
+bool MainWindow::startTransfer(link::TransferKind kind, const QString& logAbove) {
     releaseCloneWindow(); // one left open by an earlier transfer in trace mode
     transferCancelled_ = false;
     clone_ = new CloneWindow(*session_, prompts_, this);
@@ -140,8 +142,8 @@ bool MainWindow::startTransfer(link::TransferKind kind) {
                 prgTransfer_->setMaximum(maximum);
                 prgTransfer_->setValue(value);
             });
-    connect(clone_, &CloneWindow::logChanged, this, [this](const QString& log) {
-        txtStatus_->setPlainText(log);
+    connect(clone_, &CloneWindow::logChanged, this, [this, logAbove](const QString& log) {
+        txtStatus_->setPlainText(logAbove + log);
         txtStatus_->moveCursor(QTextCursor::End);
         txtStatus_->ensureCursorVisible();
     });
@@ -162,12 +164,25 @@ void MainWindow::onTransferEnded(link::TransferKind kind, bool success) {
     if (!success && transferCancelled_) {
         appendStatusLine(Tr(kCancelledLine, session_->language));
     }
+    // The backup holds the bytes as they came, before the grid repairs what it cannot
+    // show.
+    if (const auto backup = link::BackupAfter(kind); backup && success) {
+        keepBackup(*backup, kind == link::TransferKind::Write ? written_ : session_->image);
+    }
     if (kind == link::TransferKind::Read) {
         Session& s = *session_;
         s.bands = DecodeBandLimits(s.image);
         refreshShownBank(); // also the model buttons and the Manual mark
+        checkpoint();       // also a failed read: undo brings back what it overwrote
     }
     updateTitle();
+    if (kind == link::TransferKind::Write && success && verifyAfterWrite()) {
+        startVerify();
+        return;
+    }
+    if (kind == link::TransferKind::Verify) {
+        finishVerify(success);
+    }
     if (!session_->traceMode) {
         releaseCloneWindow();
     }

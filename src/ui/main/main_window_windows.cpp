@@ -29,8 +29,10 @@ void MainWindow::applyWindowChange(const std::function<void()>& change) {
     // The grid holds the names of moved channels until they are rewritten; the
     // refresh after the change rebuilds the grid from the image.
     sheets_[session_->currentBank]->rewriteNames();
+    checkpoint(); // the edit committed above is a step of its own
     change();
     imageChanged();
+    checkpoint();
 }
 
 void MainWindow::imageChanged() {

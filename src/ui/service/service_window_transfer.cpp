@@ -12,6 +12,7 @@
 #include "main/ui_text.h"
 
 #include "core/session.h"
+#include "link/backups.h"
 #include "link/clone_frames.h"
 
 #include <QLabel>
@@ -98,6 +99,7 @@ void ServiceWindow::onTransferEnded(link::TransferKind kind, bool success) {
                     session.image.write(address, bytes.data(), bytes.size());
                 }
             });
+            main_.keepBackup(*link::BackupAfter(kind), session.image);
             if (kind == link::TransferKind::ReadRanges) {
                 frequency_->refresh();
                 showBandCaptions();

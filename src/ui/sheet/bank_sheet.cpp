@@ -158,9 +158,13 @@ void BankSheet::remove(int row) {
 }
 
 void BankSheet::rewriteNames() {
+    rewriteNames(session_.image);
+}
+
+void BankSheet::rewriteNames(CodeplugImage& image) const {
     for (int row = 1; row <= kChannelRows; ++row) {
         if (rowUsed(row)) {
-            WriteChannelName(session_.image, NameSlot(bank_, row),
+            WriteChannelName(image, NameSlot(bank_, row),
                              std::string_view(cell(row, kColName)).substr(0, 7));
         }
     }

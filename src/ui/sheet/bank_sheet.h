@@ -65,6 +65,8 @@ public:
 
     // Writes column 8 of every used row into its name slot.
     void rewriteNames();
+    // The same into another image (what the image will hold once the names are written).
+    void rewriteNames(CodeplugImage& image) const;
 
 private:
     Session& session_;

@@ -1,0 +1,53 @@
+// A copy of every image that comes from or goes to a radio, kept as a data file in the
+// user's data folder: ~/.local/share/Tarvex/R57/backups/ (the same folder for the window
+// program and the r57 tool), named by date, time and kind:
+//     2026-12-07_20-45-10_read.dat
+// The newest 200 are kept; older ones (only files named this way) are removed. Keeping
+// a backup never stops a transfer: a failure is reported and the transfer stands.
+#pragma once
+
+#include "core/image.h"
+#include "transfer_driver.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+
+namespace r57::link {
+
+enum class BackupKind {
+    Read,       // a whole image read from the radio
+    Written,    // the image a whole-image write sent
+    VerifyRead, // what the radio held after a write that did not verify
+    RangesRead, // the image after a service read of the frequency ranges
+    TuningRead, // the image after a service read of the tuning rows
+};
+
+constexpr int kBackupsKept = 200;
+
+// The backup a successful transfer of `kind` keeps: reads keep what came in, a
+// whole-image write what went out; the service writes and Verify keep none.
+std::optional<BackupKind> BackupAfter(TransferKind kind);
+
+// "read", "written", "verify-read", "ranges-read", "tuning-read".
+QString BackupKindName(BackupKind kind);
+
+// Where the backups go (not created here).
+QString BackupFolder();
+
+struct BackupResult {
+    bool ok = false;
+    QString path;  // the file written, or the one that could not be
+    QString error; // the system's reason when not ok
+};
+
+// Writes `image` into `folder` (created when missing) as a data file named after `when`
+// and `kind`, then removes the oldest backups beyond `kept`. A name already taken in
+// the same second gets "-2", "-3", ... after the kind.
+BackupResult KeepBackup(const CodeplugImage& image, BackupKind kind,
+                        const QString& folder = BackupFolder(),
+                        const QDateTime& when = QDateTime::currentDateTime(),
+                        int kept = kBackupsKept);
+
+} // namespace r57::link

@@ -1,0 +1,170 @@
+// Edit > Undo and Redo. Every view reads the one image, so a step is the image as it
+// was before a committed change. The main window takes a checkpoint after each: a grid
+// field, a panel field, a channel command, a menu or toolbar command, a window's
+// confirmed edits (through applyWindowChange) and the end of a read.
+#include "main_window.h"
+
+#include "alternate_panel.h"
+#include "channel_grid.h"
+#include "core/address_map.h"
+#include "core/channel.h"
+#include "core/session.h"
+#include "ui_text.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QTabWidget>
+
+#include <algorithm>
+
+namespace r57::ui {
+
+namespace {
+
+constexpr OwnText kUndoCaption{"&Undo", "撤销(&U)"};
+constexpr OwnText kRedoCaption{"&Redo", "重做(&R)"};
+constexpr OwnText kUndoTip{"Undo", "撤销"};
+constexpr OwnText kRedoTip{"Redo", "重做"};
+
+// The keys belong to the toolbar's buttons, which stay usable while the alternate
+// panel has the Edit menu off; the menu items show them beside their captions.
+const QList<QKeySequence>& UndoKeys() {
+    static const QList<QKeySequence> keys{QKeySequence(Qt::CTRL | Qt::Key_Z)};
+    return keys;
+}
+const QList<QKeySequence>& RedoKeys() {
+    static const QList<QKeySequence> keys{QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)};
+    return keys;
+}
+
+QString WithKeys(const QString& caption, const QList<QKeySequence>& keys) {
+    return caption + '\t' + keys.front().toString(QKeySequence::NativeText);
+}
+
+bool Differ(const CodeplugImage& a, const CodeplugImage& b, int address, int length) {
+    return !std::equal(a.data() + address, a.data() + address + length, b.data() + address);
+}
+
+// The first channel of `bank` whose record, name or signalling ID differs; 0 for none.
+int FirstChangedChannel(const CodeplugImage& a, const CodeplugImage& b, int bank) {
+    for (int channel = 1; channel <= kChannelRows; ++channel) {
+        if (Differ(a, b, RecordAddress(bank, channel), addr::kRecordSize) ||
+            Differ(a, b, NameAddress(NameSlot(bank, channel)), addr::kNameLength) ||
+            Differ(a, b, SignalIdAddress(bank, channel), addr::kRecordSize)) {
+            return channel;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+void MainWindow::buildUndo() {
+    for (const char* name : {"mnuEdit_Undo", "mnuEdit_Redo"}) {
+        const bool back = name == std::string_view("mnuEdit_Undo");
+        connect(menuItem(name), &QAction::triggered, this,
+                [this, back] { runGuarded([this, back] { stepHistory(back); }); });
+    }
+    toolActions_.value("Undo")->setShortcuts(UndoKeys());
+    toolActions_.value("Redo")->setShortcuts(RedoKeys());
+    for (const char* key : {"Undo", "Redo"}) {
+        toolActions_.value(key)->setShortcutContext(Qt::WindowShortcut);
+    }
+    // An edit taken over into the image is a step, whether it came from the grid or
+    // from the alternate panel.
+    for (ChannelGrid* grid : grids_) {
+        connect(grid, &ChannelGrid::channelEdited, this, [this] { checkpoint(); });
+    }
+    connect(panel_, &AlternatePanel::channelEdited, this, [this] { checkpoint(); });
+}
+
+void MainWindow::applyUndoLanguage() {
+    const int language = session_->language;
+    menuItem("mnuEdit_Undo")->setText(WithKeys(Tr(kUndoCaption, language), UndoKeys()));
+    menuItem("mnuEdit_Redo")->setText(WithKeys(Tr(kRedoCaption, language), RedoKeys()));
+    for (const auto& [key, tip] : {std::pair{"Undo", kUndoTip}, std::pair{"Redo", kRedoTip}}) {
+        QAction* action = toolActions_.value(key);
+        action->setText(Tr(tip, language));
+        action->setToolTip(Tr(tip, language));
+    }
+}
+
+void MainWindow::undo() {
+    stepHistory(true);
+}
+
+void MainWindow::redo() {
+    stepHistory(false);
+}
+
+CodeplugImage MainWindow::shownImage() const {
+    CodeplugImage image = session_->image;
+    sheets_[session_->currentBank]->rewriteNames(image);
+    return image;
+}
+
+UndoContext MainWindow::undoContext() const {
+    return {session_->currentFileName, session_->modelCode};
+}
+
+void MainWindow::checkpoint() {
+    history_.checkpoint(shownImage(), undoContext());
+    updateUndoActions();
+}
+
+void MainWindow::adoptShownImage() {
+    history_.adopt(shownImage());
+}
+
+void MainWindow::stepHistory(bool back) {
+    if (transferRunning()) {
+        return;
+    }
+    commitPendingEdit();
+    Session& s = *session_;
+    // The names of moved channels go into the image first, so that the step taken
+    // back holds them with their channels.
+    sheets_[s.currentBank]->rewriteNames();
+    const CodeplugImage before = s.image;
+    UndoContext context = undoContext();
+    const bool moved = back ? history_.undo(s.image, context) : history_.redo(s.image, context);
+    if (moved) {
+        // An undone Open names the file the image came from again, so a Save writes
+        // there; the saved copy stays, and the question at exit compares with it.
+        s.currentFileName = context.fileName;
+        s.modelCode = context.modelCode;
+        imageChanged(); // band limits, the shown bank, Manual, model buttons, title, panel
+        adoptShownImage();
+        showChangedChannel(before);
+    }
+    updateUndoActions();
+}
+
+void MainWindow::showChangedChannel(const CodeplugImage& before) {
+    // A step taken back where the user cannot see it invites another, and another: the
+    // cursor goes to the first channel it changed, in the other bank when only that
+    // bank changed.
+    const Session& s = *session_;
+    int bank = s.currentBank;
+    int row = FirstChangedChannel(before, s.image, bank);
+    const int other = bank == kBankA ? kBankB : kBankA;
+    if (row == 0 && (row = FirstChangedChannel(before, s.image, other)) != 0) {
+        bank = other;
+        tabs_->setCurrentIndex(bank); // the shown sheet holds the image's names by now
+    }
+    if (row != 0) {
+        grids_[bank]->setCursor(row, grids_[bank]->cursorColumn());
+    }
+}
+
+void MainWindow::updateUndoActions() {
+    const bool undo = history_.canUndo();
+    const bool redo = history_.canRedo();
+    menuItem("mnuEdit_Undo")->setEnabled(undo);
+    menuItem("mnuEdit_Redo")->setEnabled(redo);
+    toolActions_.value("Undo")->setEnabled(undo);
+    toolActions_.value("Redo")->setEnabled(redo);
+}
+
+} // namespace r57::ui
