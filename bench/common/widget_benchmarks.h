@@ -3,13 +3,17 @@
 // that never wait for anyone.
 #pragma once
 
+#include "main/main_window.h"
 #include "main/prompts.h"
 
 #include <QApplication>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <benchmark/benchmark.h>
+
+#include <memory>
 
 namespace r57::bench {
 
@@ -23,6 +27,16 @@ public:
     QString openFile(QWidget*, const QString&, const QString&) override { return {}; }
     QString saveFile(QWidget*, const QString&, const QString&) override { return {}; }
 };
+
+// A main window over these prompts, shown and exposed, as the user has it.
+inline std::unique_ptr<r57::ui::MainWindow> ShownMainWindow(r57::ui::Prompts& prompts) {
+    auto window = std::make_unique<r57::ui::MainWindow>(prompts);
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get())) {
+        QApplication::processEvents();
+    }
+    return window;
+}
 
 // The windows read the settings store; a benchmark reads a private one, never the
 // user's.

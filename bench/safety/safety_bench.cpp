@@ -26,25 +26,10 @@ namespace {
 using r57::CodeplugImage;
 using r57::ui::MainWindow;
 
-class DefaultPrompts : public r57::ui::Prompts {
-public:
-    r57::ui::Answer message(QWidget*, const QString&, const QString&, r57::ui::Icon,
-                            r57::ui::Buttons, r57::ui::Answer defaultButton) override {
-        return defaultButton;
-    }
-    QString openFile(QWidget*, const QString&, const QString&) override { return {}; }
-    QString saveFile(QWidget*, const QString&, const QString&) override { return {}; }
-};
-
-DefaultPrompts gPrompts;
+r57::bench::DefaultPrompts gPrompts;
 
 std::unique_ptr<MainWindow> ShownWindow() {
-    auto window = std::make_unique<MainWindow>(gPrompts);
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window.get())) {
-        QApplication::processEvents();
-    }
-    return window;
+    return r57::bench::ShownMainWindow(gPrompts);
 }
 
 // Undo and redo in turn of a step that changed every cell of the shown bank (an Open,

@@ -30,12 +30,7 @@ r57::bench::DefaultPrompts gPrompts;
 using r57::bench::FullBank;
 
 std::unique_ptr<MainWindow> ShownWindow() {
-    auto window = std::make_unique<MainWindow>(gPrompts);
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window.get())) {
-        QApplication::processEvents();
-    }
-    return window;
+    return r57::bench::ShownMainWindow(gPrompts);
 }
 
 // The first window of the process, as the user meets it: fonts, styles and icons are

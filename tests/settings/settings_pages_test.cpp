@@ -1,5 +1,6 @@
 // The settings pages' rules without a window: what each page shows for crafted bytes,
 // the bytes it writes, the bits it leaves alone, and the text round trip of all pages.
+#include "common/test_images.h"
 #include "core/image.h"
 #include "settings/pages/common_set_page.h"
 #include "settings/pages/dtmf_page.h"
@@ -423,12 +424,9 @@ TEST(SettingsPages, LogoRowsAreTextAndPackIntoTheImage) {
 // Random bytes in every area, except where the typed-entry rules of a field would
 // correct a stored value on the way back: 2-Tone frequencies outside 288.5..3000 Hz
 // and 5-Tone IDs of fewer than five digits are made valid first.
-CodeplugImage RandomImage(unsigned seed) {
-    std::mt19937 random(seed);
-    CodeplugImage image;
-    for (int a = 0; a < CodeplugImage::kSize; ++a) {
-        image.set(a, static_cast<uint8_t>(random()));
-    }
+CodeplugImage SettingsImage(unsigned variant) {
+    CodeplugImage image = test::RandomImage(variant);
+    std::mt19937 random(variant);
     // Empty, "-" (decode lists only) or a frequency in 288.5..3000 Hz.
     auto tone = [&](int at, bool decode) {
         const int kind = static_cast<int>(random() % 4);
@@ -468,11 +466,11 @@ TEST(SettingsPages, FieldsRoundTripThroughAFreshPage) {
         [] { return std::make_unique<FiveTonePage>(); },
         [] { return std::make_unique<LogoPage>(); },
     };
-    for (unsigned seed = 1; seed <= 12; ++seed) {
-        const CodeplugImage start = RandomImage(seed);
+    for (unsigned variant = 1; variant <= 12; ++variant) {
+        const CodeplugImage start = SettingsImage(variant);
         for (const auto& make : makers) {
             auto first = make();
-            SCOPED_TRACE(first->name() + " seed " + std::to_string(seed));
+            SCOPED_TRACE(first->name() + " image " + std::to_string(variant));
             CodeplugImage loaded = start;
             first->load(loaded);
             CodeplugImage written = loaded;
