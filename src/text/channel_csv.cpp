@@ -93,6 +93,9 @@ std::optional<long long> ParseHz(std::string_view text) {
             digits = true;
             if (!point) {
                 whole = whole * 10 + (c - '0');
+                if (whole > 100000) {
+                    return std::nullopt; // no radio frequency, and no overflow further on
+                }
             } else if (scale > 1) {
                 scale /= 10;
                 fraction += (c - '0') * scale;
@@ -104,7 +107,7 @@ std::optional<long long> ParseHz(std::string_view text) {
             return std::nullopt;
         }
     }
-    if (!digits || whole > 100000) {
+    if (!digits) {
         return std::nullopt;
     }
     return whole * kHz + fraction + (roundUp ? 1 : 0);

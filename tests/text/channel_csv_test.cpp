@@ -37,7 +37,8 @@ const char kHandWritten[] =
     "17,Odd code,446.2,,0,DTCS,88.5,88.5,999,NN,023,Tone->Tone,FM,,\r\n"
     "18,Far shift,145.5,+,400,,88.5,88.5,023,NN,023,Tone->Tone,FM,,\r\n"
     "\r\n"
-    "19,Last,170.0,,0,,,,,,,,FM,,\r\n";
+    "19,Last,170.0,,0,,,,,,,,FM,,\r\n"
+    "20,Huge shift,438.65,-,77777777777777777777,,,,,,,,FM,,\r\n";
 
 TEST(ChannelCsv, HandWrittenRowsGoThroughTheGridRules) {
     const CsvImport result = ImportChannelsCsv(kHandWritten, NewCodeplug(), kBankB, 3);
@@ -71,7 +72,7 @@ TEST(ChannelCsv, HandWrittenRowsGoThroughTheGridRules) {
         }
     }
     // Skipped rows leave their channel as it was: empty.
-    for (int channel : {16, 17, 18, 19, 20, 21}) {
+    for (int channel : {16, 17, 18, 19, 20, 21, 23}) {
         EXPECT_EQ(rows[channel - 1][kColRx], "") << channel;
     }
     EXPECT_EQ(result.rows, (std::vector<int>{3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 22}));
@@ -82,6 +83,7 @@ TEST(ChannelCsv, HandWrittenRowsGoThroughTheGridRules) {
         {18, "QT tone 88.6: not one the radio has"},
         {19, "DQT code 999: not one the radio has"},
         {20, "transmit frequency 545.500000 MHz: outside the radio's bands"},
+        {23, "Offset 77777777777777777777: not a frequency in MHz"},
     };
     ASSERT_EQ(result.skipped.size(), skipped.size());
     for (std::size_t i = 0; i < skipped.size(); ++i) {
