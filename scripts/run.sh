@@ -51,7 +51,7 @@ EOF
     start_radio --baud 0
     echo
     echo "\$ r57 read --port $radio_device -o radio.dat"
-    "$bin/r57" read --port "$radio_device" -o "$work/radio.dat" 2>/dev/null
+    "$bin/r57" read --port "$radio_device" -o "$work/radio.dat" --no-backup 2>/dev/null
     echo "\$ r57 channels radio.dat   (first lines)"
     "$bin/r57" channels "$work/radio.dat" | sed -n '1,9p'
     echo "\$ r57 new -o fresh.dat && r57 channels fresh.dat --bank B   (first lines)"
