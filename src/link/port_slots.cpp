@@ -99,16 +99,20 @@ QString ResolvePortName(const QString& name) {
     return {};
 }
 
+void SetRadioLine(QSerialPort& port, int baud) {
+    port.setBaudRate(baud);
+    port.setDataBits(QSerialPort::Data8);
+    port.setParity(QSerialPort::NoParity);
+    port.setStopBits(QSerialPort::OneStop);
+    port.setFlowControl(QSerialPort::NoFlowControl);
+}
+
 bool ProbePort(const QString& device) {
     if (device.isEmpty())
         return false;
     QSerialPort port;
     port.setPortName(device);
-    port.setBaudRate(QSerialPort::Baud19200);
-    port.setDataBits(QSerialPort::Data8);
-    port.setParity(QSerialPort::NoParity);
-    port.setStopBits(QSerialPort::OneStop);
-    port.setFlowControl(QSerialPort::NoFlowControl);
+    SetRadioLine(port, QSerialPort::Baud19200);
     if (!port.open(QIODevice::ReadWrite))
         return false;
 

@@ -5,7 +5,12 @@
 #include <QString>
 #include <QStringList>
 
+class QSerialPort;
+
 namespace r57::link {
+
+// The radio's line: `baud`, 8 data bits, no parity, one stop bit, no flow control.
+void SetRadioLine(QSerialPort& port, int baud);
 
 constexpr int kPortSlots = 20;
 

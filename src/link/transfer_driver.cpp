@@ -242,11 +242,7 @@ bool TransferDriver::Impl::openPort(const QString& name) {
     if (port.isOpen())
         port.close();
     port.setPortName(name);
-    port.setBaudRate(QSerialPort::Baud9600);
-    port.setDataBits(QSerialPort::Data8);
-    port.setParity(QSerialPort::NoParity);
-    port.setStopBits(QSerialPort::OneStop);
-    port.setFlowControl(QSerialPort::NoFlowControl);
+    SetRadioLine(port, QSerialPort::Baud9600);
     // The receive side holds at most 1024 bytes (the longest reply is 68). QSerialPort
     // has no transmit buffer size: its output queue grows with what is written, and
     // the longest frame is 68 bytes.
