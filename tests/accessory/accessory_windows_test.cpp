@@ -4,8 +4,10 @@
 
 #include "accessory/about_dialog.h"
 #include "accessory/accessory_windows.h"
+#include "accessory/draw_window.h"
 
 #include "core/address_map.h"
+#include "core/logo.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -101,6 +103,72 @@ TEST_F(Accessory, CancelLeavesTheImageAsItWas) {
         for (int c = 1; c < kColumnCount; ++c) {
             EXPECT_TRUE(grid(kBankA)->columnVisible(c) && grid(kBankB)->columnVisible(c)) << c;
         }
+    }
+}
+
+// Escape or the close box on a window holding edits asks message 1378 first: Cancel
+// stays, No drops the edits, Yes keeps them as OK does. Untouched, they close at once.
+TEST_F(Accessory, ClosingAWindowWithEditsAsksToSaveFirst) {
+    struct Way {
+        const char* what;
+        const char* command;
+        std::function<void(QDialog&)> edit;
+    };
+    const std::vector<Way> ways = {
+        {"radio", "mnuProgram_ANI",
+         [](QDialog& d) {
+             auto* grid = in<QTableWidget>(d, "MSRadioGrid");
+             grid->setCurrentCell(0, 1);
+             QTest::keyClicks(grid, "9");
+             QTest::keyClicks(in<QLineEdit>(d, "txtRadio"), "0.1");
+             QTest::keyClick(in<QLineEdit>(d, "txtRadio"), Qt::Key_Return);
+         }},
+        {"embedded message", "mnuProgram_EmbMsg",
+         [](QDialog& d) {
+             QTest::keyClicks(in<QLineEdit>(d, "txtMsg"), "TYPED");
+         }},
+    };
+    for (const Way& way : ways) {
+        whileOpen([&] { trigger(way.command); },
+                  [&](QDialog& d) {
+                      QTest::keyClick(&d, Qt::Key_Escape);
+                      EXPECT_FALSE(d.isVisible());
+                  });
+        EXPECT_TRUE(prompts.asked.empty());
+        for (Answer answer : {Answer::No, Answer::Yes}) {
+            SCOPED_TRACE(way.what + std::string(answer == Answer::Yes ? " Yes" : " No"));
+            const CodeplugImage before = session().image;
+            whileOpen([&] { trigger(way.command); },
+                      [&](QDialog& d) {
+                          way.edit(d);
+                          prompts.answers = {Answer::Cancel};
+                          d.close(); // the close box
+                          ASSERT_EQ(prompts.asked.size(), 1u);
+                          EXPECT_EQ(prompts.asked[0].text, Tr(1378));
+                          EXPECT_EQ(prompts.asked[0].buttons, Buttons::YesNoCancel);
+                          EXPECT_TRUE(d.isVisible());
+                          prompts.answers = {answer};
+                          QTest::keyClick(&d, Qt::Key_Escape);
+                          EXPECT_EQ(prompts.asked.size(), 2u);
+                          EXPECT_FALSE(d.isVisible());
+                      });
+            EXPECT_EQ(session().image == before, answer == Answer::No);
+            prompts.asked.clear();
+        }
+    }
+
+    // The logo editor: its picture against the shared buffer.
+    LogoPixels buffer = session().logo;
+    buffer.set(0, 0, true);
+    for (Answer answer : {Answer::No, Answer::Yes}) {
+        DrawWindow draw(buffer, prompts, kEnglish, window.get());
+        draw.show();
+        QTest::mouseClick(draw.findChild<QPushButton*>("CmdTool_0"), Qt::LeftButton); // New
+        prompts.answers = {answer};
+        QTest::keyClick(&draw, Qt::Key_Escape);
+        EXPECT_EQ(prompts.lastText(), Tr(1378));
+        EXPECT_FALSE(draw.isVisible());
+        EXPECT_EQ(buffer == LogoPixels{}, answer == Answer::Yes);
     }
 }
 

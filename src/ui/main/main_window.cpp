@@ -2,6 +2,7 @@
 #include "main_window.h"
 
 #include "alternate_panel.h"
+#include "button_keys.h"
 #include "channel_grid.h"
 #include "clone_window.h"
 #include "core/address_map.h"
@@ -46,6 +47,7 @@ MainWindow::MainWindow(Prompts& prompts, const QString& applicationDirectory, QW
     : QMainWindow(parent), prompts_(prompts), session_(std::make_unique<Session>()) {
     setObjectName("frmMain");
     setWindowIcon(items::ToolIcon("App", style()));
+    InstallButtonEnterKey();
 
     // The stock logo and the help file lie beside the program in the build folder, and
     // in the installed data folder otherwise.
