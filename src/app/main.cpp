@@ -5,6 +5,7 @@
 #include "exchange/exchange_commands.h"
 #include "main/main_window.h"
 #include "main/prompts.h"
+#include "main/termination_signals.h"
 #include "service/service_windows.h"
 #include "settings/settings_window.h"
 
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
         r57::ui::InstallServiceWindows(window);
         r57::ui::InstallExchangeCommands(window);
         window.setServiceEntryVisible(start->service);
+        r57::ui::EndOnTerminationSignals();
         window.show();
         if (!start->file.isEmpty()) {
             window.openFile(start->file);

@@ -63,10 +63,16 @@ MainWindow::MainWindow(Prompts& prompts, const QString& applicationDirectory, QW
     buildTransferProgress();
     buildUndo();
     buildVerify();
+    watchForQuit();
     runGuarded([this] { startUp(); });
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The clone window calls back into this window when its transfer ends; it must not
+    // outlive what it calls, nor leave the radio in clone mode.
+    endTransferBeforeQuit();
+    delete clone_.data();
+}
 
 ChannelGrid* MainWindow::shownGrid() const {
     return grids_[session_->currentBank];
