@@ -3,6 +3,7 @@
 #include "main/alternate_panel.h"
 
 #include "main/channel_grid.h"
+#include "main/channel_number_box.h"
 #include "main/ui_text.h"
 
 #include "core/channel.h"
