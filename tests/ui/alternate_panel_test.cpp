@@ -3,8 +3,8 @@
 // signalling.
 #include "main_window_fixture.h"
 
-#include "main/alternate_panel.h"
-#include "sheet/alternate_panel_rules.h"
+#include "model/sheet/alternate_panel_rules.h"
+#include "ui/main/alternate_panel.h"
 
 #include "core/address_map.h"
 
@@ -377,7 +377,6 @@ TEST_F(Panel, ChannelBoxTakesTypedNumbersClampedAndEscapeDropsThem) {
         QTest::keyClicks(box, t.keys);
         EXPECT_EQ(box->text(), t.keys); // typed as it is, not cut at 256
         QTest::keyClick(box, t.end);
-        EXPECT_EQ(session().currentBank, t.bank);
         EXPECT_EQ(grid(t.bank)->cursorRow(), t.row);
         EXPECT_EQ(edit("Text1")->text(), t.label);
         EXPECT_EQ(box->value(), PanelIndex(t.bank, t.row));

@@ -4,7 +4,7 @@
 #include "main_window_fixture.h"
 
 #include "common/radio_process.h"
-#include "main/termination_signals.h"
+#include "ui/main/termination_signals.h"
 
 #include <QProgressBar>
 #include <QTimer>

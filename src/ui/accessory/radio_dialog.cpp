@@ -1,9 +1,9 @@
-#include "radio_dialog.h"
+#include "ui/accessory/radio_dialog.h"
 
-#include "main/close_question.h"
-#include "main/prompts.h"
-#include "main/ui_text.h"
-#include "sheet/grid_rules.h"
+#include "model/sheet/grid_rules.h"
+#include "ui/main/close_question.h"
+#include "ui/main/prompts.h"
+#include "ui/main/ui_text.h"
 
 #include "core/session.h"
 

@@ -1,4 +1,4 @@
-#include "button_keys.h"
+#include "ui/main/button_keys.h"
 
 #include <QApplication>
 #include <QKeyEvent>

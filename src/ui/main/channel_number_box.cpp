@@ -1,6 +1,6 @@
-#include "channel_number_box.h"
+#include "ui/main/channel_number_box.h"
 
-#include "sheet/alternate_panel_rules.h"
+#include "model/sheet/alternate_panel_rules.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

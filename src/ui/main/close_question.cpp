@@ -1,7 +1,7 @@
-#include "close_question.h"
+#include "ui/main/close_question.h"
 
-#include "prompts.h"
-#include "ui_text.h"
+#include "ui/main/prompts.h"
+#include "ui/main/ui_text.h"
 
 namespace r57::ui {
 

@@ -1,4 +1,4 @@
-#include "termination_signals.h"
+#include "ui/main/termination_signals.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>

@@ -1,7 +1,7 @@
-#include "code_grid.h"
+#include "ui/settings/code_grid.h"
 
-#include "main/cell_editor_focus.h"
-#include "settings_widgets.h"
+#include "ui/main/cell_editor_focus.h"
+#include "ui/settings/settings_widgets.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
