@@ -3,6 +3,7 @@
 #include "command_line.h"
 #include "core/program_files.h"
 #include "exchange/exchange_commands.h"
+#include "help/help_install.h"
 #include "main/main_window.h"
 #include "main/prompts.h"
 #include "service/service_windows.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
         r57::ui::InstallAccessoryWindows(window);
         r57::ui::InstallServiceWindows(window);
         r57::ui::InstallExchangeCommands(window);
+        r57::ui::InstallHelp(window);
         window.setServiceEntryVisible(start->service);
         window.show();
         if (!start->file.isEmpty()) {
