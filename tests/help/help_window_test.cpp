@@ -240,6 +240,8 @@ TEST_F(Help, ContentsLinksSearchBackAndForward) {
         QTest::keyClick(page, Qt::Key_Return);
         const QString first = list->item(0)->data(Qt::UserRole).toString();
         EXPECT_EQ(help->currentPage(), first);
+        ASSERT_NE(list->currentItem(), nullptr); // the contents follow the page
+        EXPECT_EQ(list->currentItem()->data(Qt::UserRole).toString(), first);
         EXPECT_TRUE(back->isEnabled());
         QTest::mouseClick(back, Qt::LeftButton);
         EXPECT_EQ(help->currentPage(), kHelpStartPage);
@@ -271,6 +273,33 @@ TEST_F(Help, ContentsLinksSearchBackAndForward) {
         EXPECT_EQ(list->item(0)->flags(), Qt::NoItemFlags);
         search->clear();
         EXPECT_GE(list->count(), 20);
+        help->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// With R57_SCREENSHOTS naming a folder: the help window after a search for a field, in
+// both languages (help-en.png, help-zh.png).
+TEST_F(Help, ScreenshotsInBothLanguages) {
+    const QString shots = qEnvironmentVariable("R57_SCREENSHOTS");
+    if (shots.isEmpty()) {
+        GTEST_SKIP() << "R57_SCREENSHOTS names no folder";
+    }
+    QDir().mkpath(shots);
+    for (int language : {kEnglish, kChinese}) {
+        window->switchLanguage(language);
+        trigger("mnuHelp_Contents");
+        HelpWindow* help = OpenHelpWindow(window.get());
+        ASSERT_NE(help, nullptr);
+        help->search(Tr(1075, language));
+        auto* list = help->findChild<QListWidget*>("lstHelpContents");
+        ASSERT_GT(list->count(), 0);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(0)).center());
+        help->findChild<QLineEdit*>("txtHelpSearch")->setText(Tr(1075, language));
+        QTest::qWait(50);
+        const QString name = language == kEnglish ? "help-en" : "help-zh";
+        EXPECT_TRUE(help->grab().save(QDir(shots).filePath(name + ".png")));
         help->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QTextDocumentFragment>
@@ -80,6 +81,7 @@ HelpWindow::HelpWindow(const QString& dataFolder, int language, QWidget* owner)
             fillContents(); // the search emptied: the contents again
         }
     });
+    connect(browser_, &QTextBrowser::sourceChanged, this, &HelpWindow::markShownPage);
     connect(list_, &QListWidget::itemActivated, this, &HelpWindow::openItem);
     connect(list_, &QListWidget::itemClicked, this, &HelpWindow::openItem);
 
@@ -97,11 +99,11 @@ HelpWindow::HelpWindow(const QString& dataFolder, int language, QWidget* owner)
     split->addWidget(left);
     split->addWidget(browser_);
     split->setStretchFactor(1, 1);
-    split->setSizes({230, 720});
+    split->setSizes({240, 840});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(split, 1);
-    resize(960, 680);
+    resize(1100, 720);
     setLanguage(language);
 }
 
@@ -148,6 +150,19 @@ void HelpWindow::fillContents() {
     }
     searched_.clear();
     showEntries(entries, {});
+}
+
+void HelpWindow::markShownPage(const QUrl& source) {
+    // The contents follow the page shown, wherever it was reached from.
+    const QString file = source.fileName();
+    for (int i = 0; i < list_->count(); ++i) {
+        if (list_->item(i)->data(Qt::UserRole).toString().section('#', 0, 0) == file) {
+            QSignalBlocker quiet(list_);
+            list_->setCurrentRow(i);
+            return;
+        }
+    }
+    list_->clearSelection();
 }
 
 void HelpWindow::openItem(QListWidgetItem* item) {

@@ -14,6 +14,7 @@ class QListWidget;
 class QListWidgetItem;
 class QPushButton;
 class QTextBrowser;
+class QUrl;
 
 namespace r57::ui {
 
@@ -46,6 +47,7 @@ private:
     void fillContents();
     void showEntries(const std::vector<const Entry*>& entries, const QString& none);
     void openItem(QListWidgetItem* item);
+    void markShownPage(const QUrl& source);
     void readPages();
 
     QString dataFolder_;
