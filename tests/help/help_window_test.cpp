@@ -234,8 +234,9 @@ TEST_F(Help, LinksBackForwardAndSearch) {
 }
 
 // A help file of the dealer's own beside the program opens as it always did (here no
-// viewer is found, which the user is told), for F1 and Help Topics alike.
-TEST_F(Help, ADealersHelpFileGoesFirst) {
+// viewer is found, which the user is told), for F1 and Help Topics alike. Without it,
+// the guide's window and never a message, even where the guide is missing.
+TEST_F(Help, ADealersHelpFileGoesFirstAndOtherwiseNeverAnError) {
     QTemporaryDir folder;
     QFile own(QDir(folder.path()).filePath(kHelpFile));
     ASSERT_TRUE(own.open(QIODevice::WriteOnly));
@@ -250,6 +251,13 @@ TEST_F(Help, ADealersHelpFileGoesFirst) {
     ASSERT_EQ(prompts.asked.size(), 2u);
     EXPECT_TRUE(prompts.asked[0].text.contains(kHelpFile) &&
                 prompts.lastText().contains(kHelpFile));
+
+    own.remove();
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    HelpWindow* help = OpenHelpWindow(window.get());
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(In<QTextBrowser>(help, "txtHelpPage")->toPlainText().contains("channels.html"));
+    EXPECT_EQ(prompts.asked.size(), 2u);
 }
 
 } // namespace

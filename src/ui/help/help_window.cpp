@@ -26,6 +26,8 @@ const OwnText kBack{"&Back", "后退(&B)"};
 const OwnText kForward{"&Forward", "前进(&F)"};
 const OwnText kHome{"&Contents", "目录(&C)"};
 const OwnText kSearch{"Search all pages", "搜索所有页面"};
+const OwnText kNoGuide{"<p>The guide's page %1 is not installed.</p>",
+                       "<p>未安装指南页面 %1。</p>"};
 const OwnText kNothingFound{"No page holds \"%1\".", "没有页面包含“%1”。"};
 
 QString ReadText(const QString& path) {
@@ -182,7 +184,12 @@ void HelpWindow::openItem(QListWidgetItem* item) {
 
 void HelpWindow::showPage(const QString& page, int language) {
     setLanguage(language);
-    QUrl url = QUrl::fromLocalFile(folder_ + page.section('#', 0, 0));
+    const QString file = folder_ + page.section('#', 0, 0);
+    if (!QFile::exists(file)) { // a program without its data folder: say where we looked
+        browser_->setHtml(Tr(kNoGuide, language_).arg(QDir::toNativeSeparators(file)));
+        return;
+    }
+    QUrl url = QUrl::fromLocalFile(file);
     if (page.contains('#')) {
         url.setFragment(page.section('#', 1));
     }
