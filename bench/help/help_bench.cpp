@@ -1,9 +1,9 @@
 // How long F1 takes to show the guide: the help window built, its page (with its
 // screenshots) loaded, shown and painted, and its search over every page once. The
 // main window is open and shown, offscreen, over a private settings store.
-#include "help/help_install.h"
-#include "help/help_window.h"
-#include "main/main_window.h"
+#include "ui/help/help_install.h"
+#include "ui/help/help_window.h"
+#include "ui/main/main_window.h"
 
 #include "core/session.h"
 

@@ -2,7 +2,7 @@
 // folder): the same pages in both languages, each with a title, in the contents and
 // linking back to them; every link and image resolving to a file and an anchor that
 // exist, none leaving the guide; and every window's page in place.
-#include "help/help_topics.h"
+#include "ui/help/help_topics.h"
 
 #include <QDir>
 #include <QFile>

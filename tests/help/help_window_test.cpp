@@ -4,12 +4,12 @@
 // Back and Forward; a dealer's own help file still goes first.
 #include "main_window_fixture.h"
 
-#include "accessory/accessory_windows.h"
-#include "help/help_install.h"
-#include "help/help_window.h"
-#include "main/help_viewer.h"
-#include "service/service_windows.h"
-#include "settings/settings_window.h"
+#include "ui/accessory/accessory_windows.h"
+#include "ui/help/help_install.h"
+#include "ui/help/help_window.h"
+#include "ui/main/help_viewer.h"
+#include "ui/service/service_windows.h"
+#include "ui/settings/settings_window.h"
 
 #include <QDialog>
 #include <QDir>

@@ -1,9 +1,9 @@
-#include "help_install.h"
+#include "ui/help/help_install.h"
 
-#include "help_topics.h"
-#include "help_window.h"
-#include "main/help_viewer.h"
-#include "main/main_window.h"
+#include "ui/help/help_topics.h"
+#include "ui/help/help_window.h"
+#include "ui/main/help_viewer.h"
+#include "ui/main/main_window.h"
 
 #include "core/session.h"
 

@@ -1,6 +1,6 @@
-#include "help_topics.h"
+#include "ui/help/help_topics.h"
 
-#include "help_window.h"
+#include "ui/help/help_window.h"
 
 #include <QWidget>
 

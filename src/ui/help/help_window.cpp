@@ -1,6 +1,6 @@
-#include "help_window.h"
+#include "ui/help/help_window.h"
 
-#include "main/ui_text.h"
+#include "ui/main/ui_text.h"
 
 #include <QDir>
 #include <QFile>
