@@ -14,23 +14,6 @@ namespace {
 
 using Kind = TextNode::Kind;
 
-bool ValidUtf8(std::string_view s) {
-    for (std::size_t i = 0; i < s.size();) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        const int extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : -1;
-        if (extra < 0 || (extra == 1 && c < 0xC2) || (extra > 0 && i + extra >= s.size())) {
-            return false;
-        }
-        for (int k = 1; k <= extra; ++k) {
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) {
-                return false;
-            }
-        }
-        i += 1 + extra;
-    }
-    return true;
-}
-
 // Characters that give a plain text another meaning at its start.
 bool Indicator(char c) {
     return std::string_view("-?:,[]{}#&*!|>'\"%@`").find(c) != std::string_view::npos;
@@ -236,6 +219,23 @@ TextNode FromYamlCpp(const YAML::Node& node) {
 }
 
 } // namespace
+
+bool ValidUtf8(std::string_view s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        const int extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : -1;
+        if (extra < 0 || (extra == 1 && c < 0xC2) || (extra > 0 && i + extra >= s.size())) {
+            return false;
+        }
+        for (int k = 1; k <= extra; ++k) {
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) {
+                return false;
+            }
+        }
+        i += 1 + extra;
+    }
+    return true;
+}
 
 std::optional<TextNode> ReadPlainBlocks(std::string_view yaml) {
     if (yaml.find_first_of("\t\r") != std::string_view::npos || !ValidUtf8(yaml)) {

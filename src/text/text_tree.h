@@ -40,4 +40,8 @@ std::optional<TextNode> ReadPlainBlocks(std::string_view yaml);
 // yaml-cpp alone.
 TextNode ReadWithYamlCpp(std::string_view yaml);
 
+// Whether `text` is UTF-8 of one- to three-byte characters, which yaml-cpp reads and
+// writes back byte for byte.
+bool ValidUtf8(std::string_view text);
+
 } // namespace r57::text

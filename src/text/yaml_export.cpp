@@ -3,6 +3,7 @@
 #include "text/codeplug_text.h"
 #include "text/other_bytes.h"
 #include "text/page_fields.h"
+#include "text/text_tree.h"
 
 #include "core/session.h"
 
@@ -100,27 +101,9 @@ private:
 // Whether a text comes back from the YAML exactly as it was written: valid UTF-8
 // without control characters (the emitter writes anything else in other words).
 bool ReadsBackAsWritten(const std::string& text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x20 || c == 0x7F) {
-            return false;
-        }
-        const int extra = c < 0x80             ? 0
-                          : (c & 0xE0) == 0xC0 ? 1
-                          : (c & 0xF0) == 0xE0 ? 2
-                          : (c & 0xF8) == 0xF0 ? 3
-                                               : -1;
-        if (extra < 0 || (extra == 1 && c < 0xC2) || i + extra >= text.size()) {
-            return false;
-        }
-        for (int k = 1; k <= extra; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
-                return false;
-            }
-        }
-        i += 1 + extra;
-    }
-    return true;
+    return ValidUtf8(text) && std::none_of(text.begin(), text.end(), [](char c) {
+               return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+           });
 }
 
 using ShownFields = std::map<std::string, std::vector<GivenField>>;
