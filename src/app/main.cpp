@@ -5,6 +5,7 @@
 #include "exchange/exchange_commands.h"
 #include "main/main_window.h"
 #include "main/prompts.h"
+#include "print/print_commands.h"
 #include "service/service_windows.h"
 #include "settings/settings_window.h"
 
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
         r57::ui::InstallAccessoryWindows(window);
         r57::ui::InstallServiceWindows(window);
         r57::ui::InstallExchangeCommands(window);
+        r57::ui::InstallPrintCommands(window);
         window.setServiceEntryVisible(start->service);
         window.show();
         if (!start->file.isEmpty()) {
