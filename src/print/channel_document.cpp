@@ -225,6 +225,13 @@ ChannelDocument BuildChannelDocument(const CodeplugImage& original, const Docume
     document.summary.push_back(SignallingSection(image, source.modelCode, language));
     document.summary.push_back(FmSection(image, language));
     document.summary.push_back(PowerOnSection(function, language));
+    for (SummarySection& section : document.summary) {
+        for (SummaryRow& row : section.rows) {
+            if (row.value.empty()) {
+                row.value = Caption(kNone, language); // an empty code or message
+            }
+        }
+    }
     return document;
 }
 

@@ -191,7 +191,9 @@ private:
             const int columns =
                 std::max(1, std::min<int>(4, static_cast<int>(area_.width() / pair)));
             const double columnWidth = area_.width() / columns;
-            const double labelWidth = std::min(labels, columnWidth * 0.6);
+            // Labels are cut only where a single column cannot hold label and value.
+            const double labelWidth =
+                std::min(labels, std::max(columnWidth * 0.5, columnWidth - values - gap * 3));
             const int lines = (static_cast<int>(section.rows.size()) + columns - 1) / columns;
             const double headingHeight = metrics(heading).height() * 1.5;
             // A section that fits on a page is not split.
