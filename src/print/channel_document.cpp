@@ -77,13 +77,14 @@ std::string ModelText(char modelCode, int language) {
     return "R57 · " + Text(kModelType, language) + (language == kChinese ? "：" : ": ") + type;
 }
 
-// One row for each filled entry of a numbered list ("MSK Call List 3"), or one row
-// saying "-" when none is filled.
+// One row for each filled entry of a numbered list ("MSK Call List 3"), numbered from
+// `first` as the window numbers the list's rows, or one row saying "-" when none is
+// filled.
 template <typename Entries, typename Show>
-void AddNumbered(SummarySection& section, const std::string& label, const Entries& entries,
-                 Show show, int language) {
+void AddNumbered(SummarySection& section, const std::string& label, int first,
+                 const Entries& entries, Show show, int language) {
     const std::size_t before = section.rows.size();
-    int number = 0;
+    int number = first - 1;
     for (const auto& entry : entries) {
         ++number;
         const std::string text = show(entry);
@@ -165,11 +166,11 @@ SummarySection SignallingSection(CodeplugImage& image, char modelCode, int langu
     };
     section.rows.push_back({Joined("MSK", "ID " + Text(kCode, language)),
                             msk.ownId.empty() ? Caption(kNone, language) : msk.ownId});
-    AddNumbered(section, Joined("MSK", Text(kCallList, language)), msk.calls, same, language);
+    AddNumbered(section, Joined("MSK", Text(kCallList, language)), 0, msk.calls, same, language);
     if (modelCode == '1') {
         settings::DtmfPage dtmf;
         dtmf.load(image);
-        AddNumbered(section, Joined("DTMF", Text(kFastCallList, language)), dtmf.fastCalls, same,
+        AddNumbered(section, Joined("DTMF", Text(kFastCallList, language)), 0, dtmf.fastCalls, same,
                     language);
     }
     if (modelCode == '2') {
@@ -182,7 +183,7 @@ SummarySection SignallingSection(CodeplugImage& image, char modelCode, int langu
             }
             return row.standard < 0 ? row.id : row.id + " (" + standards[row.standard] + ")";
         };
-        AddNumbered(section, Joined(Text(kFiveTone, language), "ID"), fiveTone.ids, idText,
+        AddNumbered(section, Joined(Text(kFiveTone, language), "ID"), 1, fiveTone.ids, idText,
                     language);
     }
     return section;

@@ -78,7 +78,7 @@ TEST(ChannelSheet, HoldsTheUsedChannelsAndTheSettingsInTheWindowsWords) {
           "ANI=Off",
           "[Option Signal]",
           "MSK ID Code=1234",
-          "MSK Call List=-",
+          "MSK Call List 0=1100",
           "[Radio]",
           "Channel=CH1",
           "CH3=100.00000",

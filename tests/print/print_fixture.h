@@ -30,7 +30,7 @@ inline void StartGuiApplication() {
 }
 
 // Bank A channels 1, 5 and bank B channel 128 ("PMR1", "CALL", "B-END"), squelch 7,
-// MSK own ID 1234, 5-Tone ID 1 "12345" (CCIR2), FM channel 3 at 100 MHz, power-on
+// MSK own ID 1234 and call 0 "1100", 5-Tone ID 1 "12345" (CCIR2), FM channel 3 at 100 MHz, power-on
 // message "HELLO".
 inline CodeplugImage SmallCodeplug() {
     Session s;
@@ -53,6 +53,7 @@ inline CodeplugImage SmallCodeplug() {
     settings::MskPage msk;
     msk.load(s.image);
     msk.ownId = "1234";
+    msk.calls[0] = "1100";
     msk.write(s.image);
     settings::FiveTonePage five;
     five.load(s.image);
