@@ -251,7 +251,7 @@ QPageLayout SheetPageLayout(QPageSize::PageSizeId size, QPageLayout::Orientation
 }
 
 QPageLayout LocalPageLayout() {
-    const bool letter = QLocale().measurementSystem() != QLocale::MetricSystem;
+    const bool letter = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
     return SheetPageLayout(letter ? QPageSize::Letter : QPageSize::A4, QPageLayout::Portrait);
 }
 
