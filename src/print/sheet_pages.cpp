@@ -39,19 +39,24 @@ QFont SheetFont(double points, bool bold = false) {
 // to count the pages, then with one.
 class Pages {
 public:
-    Pages(const ChannelDocument& document, QPagedPaintDevice& device, int pageCount)
-        : doc_(document), device_(device), pageCount_(pageCount),
+    // Pages outside first..last (1-based; 0 for either end: open) are laid out but not
+    // painted.
+    Pages(const ChannelDocument& document, QPagedPaintDevice& device, int pageCount, int first = 0,
+          int last = 0)
+        : doc_(document), device_(device), pageCount_(pageCount), first_(first), last_(last),
           area_(0, 0, device.width(), device.height()) {}
 
     int run(QPainter* painter) {
-        painter_ = painter;
+        painter_ = nullptr;
+        drawing_ = painter;
         page_ = 0;
+        painted_ = 0;
         startPage(Q(doc_.title));
         tablePages();
         startPage(Q(doc_.summaryTitle));
         summaryPages();
         finishPage();
-        return page_;
+        return painter ? painted_ : page_;
     }
 
 private:
@@ -68,11 +73,13 @@ private:
     void startPage(const QString& title) {
         if (page_ > 0) {
             finishPage();
-            if (painter_) {
-                device_.newPage();
-            }
         }
         ++page_;
+        const bool inRange = (first_ <= 0 || page_ >= first_) && (last_ <= 0 || page_ <= last_);
+        painter_ = inRange ? drawing_ : nullptr;
+        if (painter_ && painted_++ > 0) {
+            device_.newPage();
+        }
         const QFont big = SheetFont(kTitlePoints, true);
         const QFont small = SheetFont(kTextPoints);
         const double line1 = metrics(big).height();
@@ -234,9 +241,13 @@ private:
     const ChannelDocument& doc_;
     QPagedPaintDevice& device_;
     int pageCount_;
+    int first_;
+    int last_;
     QRectF area_;
-    QPainter* painter_ = nullptr;
+    QPainter* drawing_ = nullptr; // the painter of a painting run
+    QPainter* painter_ = nullptr; // the same while on a page in range, else null
     int page_ = 0;
+    int painted_ = 0;
     double y_ = 0;
     double bottom_ = 0;
     double topOfBody_ = 0;
@@ -255,11 +266,16 @@ QPageLayout LocalPageLayout() {
     return SheetPageLayout(letter ? QPageSize::Letter : QPageSize::A4, QPageLayout::Portrait);
 }
 
-int PaintChannelDocument(const ChannelDocument& document, QPagedPaintDevice& device) {
+int PaintChannelDocument(const ChannelDocument& document, QPagedPaintDevice& device, int first,
+                         int last) {
     const int pages = Pages(document, device, 0).run(nullptr);
-    QPainter painter(&device);
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        return 0; // a printer that cannot be opened, a file that cannot be made
+    }
     painter.setRenderHint(QPainter::Antialiasing);
-    return Pages(document, device, pages).run(&painter);
+    const int painted = Pages(document, device, pages, first, last).run(&painter);
+    return painter.end() ? painted : 0;
 }
 
 QByteArray ChannelPdf(const ChannelDocument& document, const QPageLayout& layout) {

@@ -20,8 +20,11 @@ QPageLayout SheetPageLayout(QPageSize::PageSizeId size, QPageLayout::Orientation
 // The paper of the user's locale (Letter where it is usual, A4 elsewhere), portrait.
 QPageLayout LocalPageLayout();
 
-// Paints every page onto `device`, from its current page on; returns the page count.
-int PaintChannelDocument(const ChannelDocument& document, QPagedPaintDevice& device);
+// Paints the pages first..last (1-based; 0: from the first, to the last) onto `device`,
+// from its current page on; returns how many were painted, 0 when the device could not
+// be painted on.
+int PaintChannelDocument(const ChannelDocument& document, QPagedPaintDevice& device, int first = 0,
+                         int last = 0);
 
 // The document as the bytes of a PDF file, fonts embedded. The callers write them with
 // the core's whole-file writer, so a PDF on disk is never half-written.

@@ -9,6 +9,8 @@
 
 #include "core/strings.h"
 
+#include <QPdfWriter>
+
 #include <algorithm>
 #include <fstream>
 
@@ -177,6 +179,25 @@ TEST_F(ChannelPdf, OpensOnEveryPaperWithEveryChannelTheHeaderOnEachPageAndFontsE
             }
         }
     }
+}
+
+TEST_F(ChannelPdf, PrintsOnlyThePagesOfTheRangeNumberedAsInTheWholeDocument) {
+    print::DocumentSource source;
+    source.fileName = "full.dat";
+    const ChannelDocument document = BuildChannelDocument(FullCodeplug(), source);
+    const std::string path = folder.file("range.pdf");
+    {
+        QPdfWriter writer(QString::fromStdString(path));
+        writer.setPageLayout(print::SheetPageLayout(QPageSize::A4, QPageLayout::Portrait));
+        EXPECT_EQ(print::PaintChannelDocument(document, writer, 2, 3), 2);
+    }
+    const std::vector<std::string> pages = PdfPages(path);
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_NE(pages[0].find("Page 2 of 6"), std::string::npos);
+    EXPECT_NE(pages[1].find("Page 3 of 6"), std::string::npos);
+    // A device that cannot be painted on is told apart from a printed document.
+    QPdfWriter nowhere(QString::fromStdString(folder.file("missing/x.pdf")));
+    EXPECT_EQ(print::PaintChannelDocument(document, nowhere), 0);
 }
 
 } // namespace

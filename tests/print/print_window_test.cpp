@@ -99,6 +99,11 @@ TEST_F(PrintWindow, AnExportThatCannotBeWrittenNamesTheFileAndTheReasonAndKeepsT
         EXPECT_TRUE(prompts.lastText().contains(QDir::toNativeSeparators(c.target)));
         EXPECT_TRUE(prompts.lastText().contains(c.reason)) << prompts.lastText().toStdString();
     }
+    // A printer that cannot be opened (here a PDF file in a missing folder) is named.
+    prompts.printFiles = {path("missing/printed.pdf")};
+    trigger("mnuFile_Print");
+    EXPECT_TRUE(prompts.lastText().contains(QDir::toNativeSeparators(path("missing/printed.pdf"))))
+        << prompts.lastText().toStdString();
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"sheet.pdf"});
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), QByteArray("old"));

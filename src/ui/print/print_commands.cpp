@@ -82,7 +82,9 @@ private:
     }
 
     void paint(const print::ChannelDocument& document, QPrinter& printer) {
-        if (print::PaintChannelDocument(document, printer) == 0) {
+        // The pages the print dialog's range names (both 0 when it names none).
+        if (print::PaintChannelDocument(document, printer, printer.fromPage(), printer.toPage()) ==
+            0) {
             const QString where = printer.outputFileName().isEmpty()
                                       ? printer.printerName()
                                       : QDir::toNativeSeparators(printer.outputFileName());
