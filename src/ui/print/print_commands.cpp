@@ -33,6 +33,7 @@ public:
 
     void print() {
         const print::ChannelDocument document = build();
+        allPages();
         if (!w_.prompts().choosePrinter(&w_, printer_)) {
             return;
         }
@@ -41,6 +42,7 @@ public:
 
     void preview() {
         const print::ChannelDocument document = build();
+        allPages();
         w_.prompts().previewPrint(&w_, printer_,
                                   [&](QPrinter& target) { paint(document, target); });
     }
@@ -79,6 +81,12 @@ private:
             source.columns[c] = w_.grid(kBankA)->columnVisible(c); // both grids alike
         }
         return print::BuildChannelDocument(image, source);
+    }
+
+    // Each print starts with every page; a range chosen last time is not kept.
+    void allPages() {
+        printer_.setPrintRange(QPrinter::AllPages);
+        printer_.setFromTo(0, 0);
     }
 
     void paint(const print::ChannelDocument& document, QPrinter& printer) {
