@@ -40,6 +40,7 @@ TEST_F(PrintWindow, PrintPreviewAndExportGiveTheSheetAsTheWindowShowsIt) {
         grid(bank)->setColumnVisible(kColTx, false);
     }
     window->switchLanguage(kChinese);
+    EXPECT_EQ(item("mnuFile_PrintPreview")->text(), "打印预览(&V)...");
     session().takeSavedCopy();
     // A name typed into the grid and not yet committed is printed as typed.
     grid()->setCursor(2, kColName);
