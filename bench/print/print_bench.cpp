@@ -4,8 +4,8 @@
 #include "common/widget_benchmarks.h"
 
 #include "print/channel_document.h"
-#include "print/print_commands.h"
 #include "print/sheet_pages.h"
+#include "ui/print/print_commands.h"
 
 #include <QAction>
 

@@ -1,11 +1,11 @@
-#include "channel_document.h"
+#include "print/channel_document.h"
 
-#include "accessory/pages/fm_channels_page.h"
-#include "settings/pages/dtmf_page.h"
-#include "settings/pages/five_tone_page.h"
-#include "settings/pages/function_setting_page.h"
-#include "settings/pages/msk_page.h"
-#include "settings/pages/settings_fields.h"
+#include "model/accessory/fm_channels_page.h"
+#include "model/settings/dtmf_page.h"
+#include "model/settings/five_tone_page.h"
+#include "model/settings/function_setting_page.h"
+#include "model/settings/msk_page.h"
+#include "model/settings/settings_fields.h"
 
 #include "core/channel.h"
 #include "core/image.h"

@@ -5,7 +5,7 @@
 // for, so the sheet says what the windows say.
 #pragma once
 
-#include "sheet/grid_rules.h"
+#include "model/sheet/grid_rules.h"
 
 #include <string>
 #include <vector>

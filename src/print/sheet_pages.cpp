@@ -1,4 +1,4 @@
-#include "sheet_pages.h"
+#include "print/sheet_pages.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>

@@ -6,7 +6,7 @@
 // wider than the page is set in a smaller type until it fits.
 #pragma once
 
-#include "channel_document.h"
+#include "print/channel_document.h"
 
 #include <QByteArray>
 #include <QPageLayout>

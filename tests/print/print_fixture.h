@@ -2,11 +2,11 @@
 // settings, and a QGuiApplication for the fonts.
 #pragma once
 
-#include "accessory/pages/fm_channels_page.h"
-#include "settings/pages/five_tone_page.h"
-#include "settings/pages/function_setting_page.h"
-#include "settings/pages/msk_page.h"
-#include "sheet/bank_sheet.h"
+#include "model/accessory/fm_channels_page.h"
+#include "model/settings/five_tone_page.h"
+#include "model/settings/function_setting_page.h"
+#include "model/settings/msk_page.h"
+#include "model/sheet/bank_sheet.h"
 
 #include "core/channel.h"
 #include "core/session.h"

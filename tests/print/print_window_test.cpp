@@ -4,7 +4,7 @@
 #include "main_window_fixture.h"
 
 #include "common/pdf_tools.h"
-#include "print/print_commands.h"
+#include "ui/print/print_commands.h"
 
 #include <QDir>
 #include <QFile>

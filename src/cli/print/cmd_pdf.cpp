@@ -1,6 +1,6 @@
 // r57 pdf: the printed channel sheet as a PDF file, without a window or a display.
-#include "../cli_support.h"
-#include "print_commands.h"
+#include "cli/cli_support.h"
+#include "cli/print/print_commands.h"
 
 #include "print/channel_document.h"
 #include "print/sheet_pages.h"

@@ -1,7 +1,7 @@
 // The r57 commands of the printed channel sheet.
 #pragma once
 
-#include "../commands.h"
+#include "cli/commands.h"
 
 namespace r57::cli {
 

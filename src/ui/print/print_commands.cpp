@@ -1,10 +1,10 @@
-#include "print_commands.h"
+#include "ui/print/print_commands.h"
 
-#include "main/channel_grid.h"
-#include "main/main_window.h"
-#include "main/main_window_items.h"
-#include "main/prompts.h"
-#include "main/ui_text.h"
+#include "ui/main/channel_grid.h"
+#include "ui/main/main_window.h"
+#include "ui/main/main_window_items.h"
+#include "ui/main/prompts.h"
+#include "ui/main/ui_text.h"
 
 #include "print/channel_document.h"
 #include "print/sheet_pages.h"
