@@ -124,14 +124,22 @@ private:
 
 void InstallPrintCommands(MainWindow& window) {
     // One printer for the window's lifetime, so the paper and printer chosen once stay.
-    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
-    printer->setPageLayout(print::LocalPageLayout());
-    MainWindow* w = &window;
-    window.setWindowOpener(SubWindow::Print, [w, printer] { Commands(*w, *printer).print(); });
-    window.setWindowOpener(SubWindow::PrintPreview,
-                           [w, printer] { Commands(*w, *printer).preview(); });
-    window.setWindowOpener(SubWindow::ExportPdf,
-                           [w, printer] { Commands(*w, *printer).exportPdf(); });
+    // Made at the first print: finding the system's printers can take a moment, which
+    // the program's start need not wait for.
+    auto printer = std::make_shared<std::unique_ptr<QPrinter>>();
+    auto with = [w = &window, printer](void (Commands::*command)()) {
+        return [w, printer, command] {
+            if (!*printer) {
+                *printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+                (*printer)->setPageLayout(print::LocalPageLayout());
+            }
+            Commands commands(*w, **printer);
+            (commands.*command)();
+        };
+    };
+    window.setWindowOpener(SubWindow::Print, with(&Commands::print));
+    window.setWindowOpener(SubWindow::PrintPreview, with(&Commands::preview));
+    window.setWindowOpener(SubWindow::ExportPdf, with(&Commands::exportPdf));
 }
 
 } // namespace r57::ui
