@@ -70,6 +70,7 @@ enum class SubWindow {
     Print,            // File > Print... (the channel sheet)
     PrintPreview,     // File > Print Preview...
     ExportPdf,        // File > Export PDF...
+    Help,             // Help > Help Topics, when no help file of the dealer's is beside us
 };
 
 // The five channel command buttons, in the order of `CmdButtons` 0..4.
