@@ -7,6 +7,7 @@
 #include "ui/main/main_window.h"
 #include "ui/main/prompts.h"
 #include "ui/main/termination_signals.h"
+#include "ui/print/print_commands.h"
 #include "ui/service/service_windows.h"
 #include "ui/settings/settings_window.h"
 
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
         r57::ui::InstallAccessoryWindows(window);
         r57::ui::InstallServiceWindows(window);
         r57::ui::InstallExchangeCommands(window);
+        r57::ui::InstallPrintCommands(window);
         r57::ui::InstallHelp(window);
         window.setServiceEntryVisible(start->service);
         r57::ui::EndOnTerminationSignals();
