@@ -13,11 +13,13 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QActionGroup;
@@ -157,6 +159,14 @@ public:
     void openFindBar();
     void findChannel(bool forward);
     void closeFindBar();
+
+    // Text on the clipboard that another part of the program reads better than the
+    // grid's columns (the channel CSV of the exchange layout, say): the reader turns it
+    // into the grid's block text, with a line for the status log for each row it could
+    // not take, or declines it (nothing), and the text is read by the grid's columns.
+    using ClipboardReader =
+        std::function<std::optional<QString>(const QString& text, QStringList& notes)>;
+    void setClipboardReader(ClipboardReader reader) { clipboardReader_ = std::move(reader); }
 
     // Sub-windows.
     void setWindowOpener(SubWindow window, std::function<void()> opener);
@@ -338,6 +348,7 @@ private:
     QString blockText_;                   // the text it put on the system clipboard
     bool foreignText_ = false;            // the system clipboard's text came later than our copy
     QPointer<QDialog> sortDialog_;
+    ClipboardReader clipboardReader_;
     QWidget* picFind_ = nullptr;
     QLineEdit* txtFind_ = nullptr;
     QLabel* lblFind_ = nullptr;

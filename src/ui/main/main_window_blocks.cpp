@@ -152,7 +152,17 @@ void MainWindow::pasteText(const QString& text) {
     ChannelGrid* grid = shownGrid();
     const int bank = session_->currentBank;
     const int row = grid->cursorRow();
-    const PasteResult result = PasteTable(*sheets_[bank], row, ReadBlockText(text.toStdString()));
+    QString block = text;
+    QStringList notes;
+    if (clipboardReader_) {
+        if (std::optional<QString> read = clipboardReader_(text, notes)) {
+            block = *read;
+        }
+    }
+    for (const QString& note : notes) {
+        appendStatusLine(note);
+    }
+    const PasteResult result = PasteTable(*sheets_[bank], row, ReadBlockText(block.toStdString()));
     for (const CellNote& note : result.notes) {
         appendStatusLine(NoteLine(note, bank, session_->language));
     }
@@ -290,10 +300,11 @@ void MainWindow::sortChannels(SortKey key, bool descending) {
 }
 
 void MainWindow::openSortDialog() {
-    if (sortDialog_) {
+    if (sortDialog_ && sortDialog_->isVisible()) {
         sortDialog_->raise();
         return;
     }
+    delete sortDialog_; // answered, and not yet gone
     const int language = session_->language;
     auto* dialog = new QDialog(this);
     dialog->setObjectName("frmSort");
