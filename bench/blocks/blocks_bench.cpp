@@ -2,13 +2,13 @@
 // with its undo checkpoint and the repaint of the grid's visible part: a paste of 128
 // rows (copied in the window, and as text from another program), a fill of 128 rows
 // through the TX Power drop-down, and Edit > Sort Channels... over a full bank.
-#include "main/channel_grid.h"
-#include "main/main_window.h"
+#include "ui/main/channel_grid.h"
+#include "ui/main/main_window.h"
 
 #include "core/channel.h"
 #include "core/session.h"
-#include "sheet/bank_sheet.h"
-#include "sheet/block_text.h"
+#include "model/sheet/bank_sheet.h"
+#include "model/sheet/block_text.h"
 
 #include "../common/full_bank.h"
 #include "../common/widget_benchmarks.h"

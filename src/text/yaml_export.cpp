@@ -1,7 +1,7 @@
 // Writing the codeplug as YAML.
-#include "codeplug_pages.h"
-#include "codeplug_text.h"
-#include "other_bytes.h"
+#include "text/codeplug_pages.h"
+#include "text/codeplug_text.h"
+#include "text/other_bytes.h"
 
 #include "core/session.h"
 

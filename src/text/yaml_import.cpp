@@ -1,8 +1,8 @@
 // Reading the codeplug back from YAML. Every value goes through its page's setField,
 // the windows' own rules; the first value refused stops the import with its place.
-#include "codeplug_pages.h"
-#include "codeplug_text.h"
-#include "other_bytes.h"
+#include "text/codeplug_pages.h"
+#include "text/codeplug_text.h"
+#include "text/other_bytes.h"
 
 #include <yaml-cpp/yaml.h>
 

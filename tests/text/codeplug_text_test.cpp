@@ -9,7 +9,7 @@
 
 #include "core/address_map.h"
 #include "core/session.h"
-#include "sheet/channels_page.h"
+#include "model/sheet/channels_page.h"
 
 #include <gtest/gtest.h>
 

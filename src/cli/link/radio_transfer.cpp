@@ -1,4 +1,4 @@
-#include "radio_transfer.h"
+#include "cli/link/radio_transfer.h"
 
 #include "core/band_limits.h"
 #include "core/message_ids.h"

@@ -1,17 +1,17 @@
-#include "exchange_commands.h"
+#include "ui/exchange/exchange_commands.h"
 
-#include "exchange_texts.h"
+#include "ui/exchange/exchange_texts.h"
 
-#include "main/main_window.h"
-#include "main/main_window_items.h"
-#include "main/prompts.h"
+#include "ui/main/main_window.h"
+#include "ui/main/main_window_items.h"
+#include "ui/main/prompts.h"
 
 #include "core/channel.h"
 #include "core/data_file.h"
 #include "core/file_io.h"
 #include "core/session.h"
-#include "sheet/bank_sheet.h"
-#include "sheet/block_text.h"
+#include "model/sheet/bank_sheet.h"
+#include "model/sheet/block_text.h"
 #include "text/channel_csv.h"
 #include "text/codeplug_text.h"
 

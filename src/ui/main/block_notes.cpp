@@ -1,7 +1,7 @@
-#include "block_notes.h"
+#include "ui/main/block_notes.h"
 
 #include "core/channel.h"
-#include "ui_text.h"
+#include "ui/main/ui_text.h"
 
 namespace r57::ui {
 

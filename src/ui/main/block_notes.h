@@ -2,7 +2,7 @@
 // channel, the column, what was given and what became of it.
 #pragma once
 
-#include "sheet/block_commands.h"
+#include "model/sheet/block_commands.h"
 
 #include <QString>
 

@@ -1,12 +1,12 @@
 // The block of rows a grid has selected: how the keyboard and the mouse select it,
 // channel labels dragged to move it, and a value committed in one of its rows filling
 // that column of the others.
-#include "main/block_notes.h"
-#include "main/channel_grid.h"
+#include "ui/main/block_notes.h"
+#include "ui/main/channel_grid.h"
 
 #include "core/session.h"
-#include "sheet/bank_sheet.h"
-#include "sheet/block_commands.h"
+#include "model/sheet/bank_sheet.h"
+#include "model/sheet/block_commands.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -6,8 +6,8 @@
 #pragma once
 
 #include "core/undo_history.h"
-#include "sheet/bank_sheet.h"
-#include "sheet/block_commands.h"
+#include "model/sheet/bank_sheet.h"
+#include "model/sheet/block_commands.h"
 
 #include <QHash>
 #include <QMainWindow>

@@ -2,14 +2,14 @@
 // or of text from another program, clear, delete, sort, move by key and by dragging
 // channel labels. Each runs inside one menu, toolbar or grid command, after which the
 // main window takes one checkpoint: one undo step per block command.
-#include "main_window.h"
+#include "ui/main/main_window.h"
 
-#include "block_notes.h"
-#include "channel_grid.h"
 #include "core/session.h"
-#include "main_window_items.h"
-#include "prompts.h"
-#include "ui_text.h"
+#include "ui/main/block_notes.h"
+#include "ui/main/channel_grid.h"
+#include "ui/main/main_window_items.h"
+#include "ui/main/prompts.h"
+#include "ui/main/ui_text.h"
 
 #include <QAction>
 #include <QButtonGroup>

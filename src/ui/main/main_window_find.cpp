@@ -1,10 +1,10 @@
 // The find bar `picFind` under the grid: a text matched against the channel names and
 // frequencies of both banks, the next or previous match shown with its bank's tab.
-#include "main_window.h"
+#include "ui/main/main_window.h"
 
-#include "channel_grid.h"
 #include "core/session.h"
-#include "ui_text.h"
+#include "ui/main/channel_grid.h"
+#include "ui/main/ui_text.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
