@@ -19,6 +19,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -46,6 +47,20 @@ constexpr OwnText kSortRows{"Channels %1 - %2 (%3 selected); empty channels go l
 constexpr OwnText kSortBank{"The whole bank %1; empty channels go last.",
                             "整个 %1 区；空信道排在最后。"};
 
+// The Edit menu's block items: caption and keys.
+struct EditItem {
+    const char* name;
+    OwnText caption;
+    const char* keys; // QKeySequence's portable text, or none
+};
+constexpr EditItem kEditItems[] = {
+    {"mnuEdit_Cut", {"Cu&t", "剪切(&T)"}, "Ctrl+X"},
+    {"mnuEdit_Sort", {"&Sort Channels...", "信道排序(&S)..."}, nullptr},
+    {"mnuEdit_Find", {"&Find", "查找(&F)"}, "Ctrl+F"},
+    {"mnuEdit_FindNext", {"Find &Next", "查找下一个(&N)"}, "F3"},
+    {"mnuEdit_FindPrevious", {"Find Pre&vious", "查找上一个(&V)"}, "Shift+F3"},
+};
+
 std::vector<int> Run(int first, int last) {
     std::vector<int> rows;
     for (int row = first; row <= last; ++row) {
@@ -70,6 +85,13 @@ void MainWindow::buildBlocks() {
             checkpoint();
         });
     };
+    for (const EditItem& item : kEditItems) {
+        if (item.keys != nullptr) {
+            QAction* action = menuItem(item.name);
+            action->setShortcut(QKeySequence(QString::fromLatin1(item.keys)));
+            action->setShortcutContext(Qt::WindowShortcut);
+        }
+    }
     on("mnuEdit_Cut", [this] { cutChannels(); });
     on("mnuEdit_Sort", [this] { openSortDialog(); });
     on("mnuEdit_Find", [this] { openFindBar(); });
@@ -111,6 +133,9 @@ void MainWindow::buildBlocks() {
 }
 
 void MainWindow::applyBlockLanguage() {
+    for (const EditItem& item : kEditItems) {
+        menuItem(item.name)->setText(Tr(item.caption, session_->language));
+    }
     applyFindLanguage();
 }
 

@@ -54,6 +54,7 @@ inline constexpr MenuEntry kMenuBar[] = {
     {kItem, "mnuEdit_Copy", 1323},
     {kItem, "mnuEdit_Paste", 1324},
     {kHiddenSeparator},
+    // Cut and the items below: captions and keys in main_window_blocks.cpp.
     {kItem, "mnuEdit_Cut", 0}, // beside Clear and Delete, the other commands that empty rows
     {kItem, "mnuEdit_Clear", 1325},
     {kItem, "mnuEdit_Delete", 1326},
@@ -121,11 +122,6 @@ inline constexpr OwnCaption kOwnCaptions[] = {
     {"mnuFile_Export", {"&Export...", "导出(&E)..."}},
     {"mnuFile_ImportChannels", {"Import &Channels...", "导入信道(&C)..."}},
     {"mnuFile_ExportChannels", {"Export C&hannels...", "导出信道(&H)..."}},
-    {"mnuEdit_Cut", {"Cu&t", "剪切(&T)"}},
-    {"mnuEdit_Sort", {"&Sort Channels...", "信道排序(&S)..."}},
-    {"mnuEdit_Find", {"&Find", "查找(&F)"}},
-    {"mnuEdit_FindNext", {"Find &Next", "查找下一个(&N)"}},
-    {"mnuEdit_FindPrevious", {"Find Pre&vious", "查找上一个(&V)"}},
 };
 
 // The usual keys of the usual commands, shown in the menus.
@@ -134,11 +130,8 @@ struct MenuShortcut {
     const char* keys; // QKeySequence's portable text
 };
 inline constexpr MenuShortcut kMenuShortcuts[] = {
-    {"mnuFile_New", "Ctrl+N"},  {"mnuFile_Open", "Ctrl+O"},
-    {"mnuFile_Save", "Ctrl+S"}, {"mnuFile_SaveAs", "Ctrl+Shift+S"},
-    {"mnuFile_Exit", "Ctrl+Q"}, {"mnuHelp_Contents", "F1"},
-    {"mnuEdit_Cut", "Ctrl+X"},  {"mnuEdit_Find", "Ctrl+F"},
-    {"mnuEdit_FindNext", "F3"}, {"mnuEdit_FindPrevious", "Shift+F3"},
+    {"mnuFile_New", "Ctrl+N"},          {"mnuFile_Open", "Ctrl+O"}, {"mnuFile_Save", "Ctrl+S"},
+    {"mnuFile_SaveAs", "Ctrl+Shift+S"}, {"mnuFile_Exit", "Ctrl+Q"}, {"mnuHelp_Contents", "F1"},
 };
 
 // Toolbar buttons by key; an entry without a key is a separator. A tooltip id of 0:
