@@ -102,8 +102,8 @@ std::optional<CellNote> CommitAsTyped(BankSheet& sheet, int row, int column,
         if (!used && column != kColRx) {
             return std::nullopt; // the channel gets its receive frequency first
         }
-        const std::string value = FilterEditorText(column, text);
         if (column == kColName) {
+            const std::string value = FilterEditorText(column, text);
             if (value != shown) {
                 sheet.commitName(row, value);
             }
@@ -112,8 +112,18 @@ std::optional<CellNote> CommitAsTyped(BankSheet& sheet, int row, int column,
             }
             return std::nullopt;
         }
-        if (!text.empty() && (value.empty() || sheet::FrequencyUnits(value) < 0)) {
-            return note(CellNote::kNotAFrequency); // never a deleted channel by mistake
+        // Only a number (a spreadsheet's " MHz" after it aside): a text the editor could
+        // not have taken whole never makes or empties a channel.
+        std::string_view number = text;
+        if (number.size() >= 3 && Lower(number.substr(number.size() - 3)) == "mhz") {
+            number = Trim(number.substr(0, number.size() - 3));
+        }
+        const bool typeable = std::all_of(number.begin(), number.end(), [column](char c) {
+            return EditorAcceptsChar(column, static_cast<unsigned char>(c));
+        });
+        const std::string value = FilterEditorText(column, number);
+        if (!text.empty() && (!typeable || value.empty() || sheet::FrequencyUnits(value) < 0)) {
+            return note(CellNote::kNotAFrequency);
         }
         if (value == shown) {
             return std::nullopt;

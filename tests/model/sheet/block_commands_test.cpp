@@ -96,8 +96,10 @@ TEST_F(Blocks, ForeignTextGoesThroughTheFieldRulesAndListsWhatItRefused) {
          {CellNote::kReceiveOnly}},
         // A frequency outside the band limits becomes the band's lower limit.
         {"RX Freq\n999\n", 20, kColRx, "400.00000", {CellNote::kOutOfBand}},
+        {"RX Freq\n446.2 MHz\n", 20, kColRx, "446.20000", {}},
         // No frequency in the text: the channel there is left as it was.
         {"RX Freq\nabc\n", 1, kColRx, "446.10000", {CellNote::kNotAFrequency}},
+        {"RX Freq\nhttp://x/145\n", 1, kColRx, "446.10000", {CellNote::kNotAFrequency}},
         // Without a header: the grid's order, from the label when there is one.
         {"A9\t145.6\t145.7\n", 20, kColTx, "145.70000", {}},
         {"145.6\t145.7\n\n\n", 20, kColTx, "145.70000", {}},
