@@ -3,6 +3,7 @@
 #include "core/program_files.h"
 #include "ui/accessory/accessory_windows.h"
 #include "ui/exchange/exchange_commands.h"
+#include "ui/help/help_install.h"
 #include "ui/main/main_window.h"
 #include "ui/main/prompts.h"
 #include "ui/service/service_windows.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
         r57::ui::InstallAccessoryWindows(window);
         r57::ui::InstallServiceWindows(window);
         r57::ui::InstallExchangeCommands(window);
+        r57::ui::InstallHelp(window);
         window.setServiceEntryVisible(start->service);
         window.show();
         if (!start->file.isEmpty()) {

@@ -72,6 +72,7 @@ enum class SubWindow {
     ImportText,       // File > Import...
     ExportChannels,   // File > Export Channels... (the shown bank as CSV)
     ImportChannels,   // File > Import Channels...
+    Help,             // Help > Help Topics, when no help file of the dealer's is beside us
 };
 
 // The five channel command buttons, in the order of `CmdButtons` 0..4.
