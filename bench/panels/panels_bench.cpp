@@ -85,7 +85,7 @@ void BM_OpenRadio(benchmark::State& state) {
 }
 void BM_OpenEmbeddedMessage(benchmark::State& state) {
     OpenDialog(state, [](MainWindow& w) {
-        return std::make_unique<r57::ui::EmbeddedMessageDialog>(w.session(), &w);
+        return std::make_unique<r57::ui::EmbeddedMessageDialog>(w.session(), w.prompts(), &w);
     });
 }
 void BM_OpenVisibleColumns(benchmark::State& state) {

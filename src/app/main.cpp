@@ -6,6 +6,7 @@
 #include "ui/help/help_install.h"
 #include "ui/main/main_window.h"
 #include "ui/main/prompts.h"
+#include "ui/main/termination_signals.h"
 #include "ui/print/print_commands.h"
 #include "ui/service/service_windows.h"
 #include "ui/settings/settings_window.h"
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
         r57::ui::InstallPrintCommands(window);
         r57::ui::InstallHelp(window);
         window.setServiceEntryVisible(start->service);
+        r57::ui::EndOnTerminationSignals();
         window.show();
         if (!start->file.isEmpty()) {
             window.openFile(start->file);

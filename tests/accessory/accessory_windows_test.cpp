@@ -4,8 +4,10 @@
 
 #include "ui/accessory/about_dialog.h"
 #include "ui/accessory/accessory_windows.h"
+#include "ui/accessory/draw_window.h"
 
 #include "core/address_map.h"
+#include "core/logo.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -101,6 +103,61 @@ TEST_F(Accessory, CancelLeavesTheImageAsItWas) {
         for (int c = 1; c < kColumnCount; ++c) {
             EXPECT_TRUE(grid(kBankA)->columnVisible(c) && grid(kBankB)->columnVisible(c)) << c;
         }
+    }
+}
+
+// Escape or the close box on a window holding edits asks message 1378 first: Cancel
+// stays, No drops the edits, Yes keeps them as OK does. Untouched, they close at once.
+TEST_F(Accessory, ClosingAWindowWithEditsAsksToSaveFirst) {
+    const std::pair<const char*, std::function<void(QDialog&)>> ways[] = {
+        {"mnuProgram_ANI",
+         [](QDialog& d) {
+             in<QTableWidget>(d, "MSRadioGrid")->setCurrentCell(0, 1);
+             QTest::keyClicks(in(d, "MSRadioGrid"), "9");
+             QTest::keyClicks(in(d, "txtRadio"), "0.1\r");
+         }},
+        {"mnuProgram_EmbMsg",
+         [](QDialog& d) {
+             QTest::keyClicks(in(d, "txtMsg"), "TYPED");
+         }},
+    };
+    for (const auto& [command, edit] : ways) {
+        for (Answer answer : {Answer::Cancel, Answer::No, Answer::Yes}) {
+            SCOPED_TRACE(command + std::to_string(int(answer)));
+            const CodeplugImage before = session().image;
+            whileOpen([&] { trigger(command); },
+                      [&](QDialog& d) {
+                          if (answer == Answer::Cancel) { // untouched: closes at once
+                              QTest::keyClick(&d, Qt::Key_Escape);
+                              EXPECT_FALSE(d.isVisible());
+                              return;
+                          }
+                          edit(d);
+                          prompts.answers = {Answer::Cancel, answer};
+                          d.close(); // the close box
+                          EXPECT_TRUE(d.isVisible());
+                          QTest::keyClick(&d, Qt::Key_Escape);
+                          EXPECT_FALSE(d.isVisible());
+                      });
+            EXPECT_EQ(prompts.asked.size(), answer == Answer::Cancel ? 0u : 2u);
+            EXPECT_EQ(prompts.lastText(), answer == Answer::Cancel ? "" : Tr(1378));
+            EXPECT_EQ(session().image == before, answer != Answer::Yes);
+            prompts.asked.clear();
+        }
+    }
+
+    // The logo editor: its picture against the shared buffer.
+    LogoPixels buffer = session().logo;
+    buffer.set(0, 0, true);
+    for (Answer answer : {Answer::No, Answer::Yes}) {
+        DrawWindow draw(buffer, prompts, kEnglish, window.get());
+        draw.show();
+        QTest::mouseClick(draw.findChild<QPushButton*>("CmdTool_0"), Qt::LeftButton); // New
+        prompts.answers = {answer};
+        QTest::keyClick(&draw, Qt::Key_Escape);
+        EXPECT_EQ(prompts.lastText(), Tr(1378));
+        EXPECT_FALSE(draw.isVisible());
+        EXPECT_EQ(buffer == LogoPixels{}, answer == Answer::Yes);
     }
 }
 

@@ -229,6 +229,39 @@ TEST_F(ServiceTest, LeavingOrClosingAChangedPageAsksFirst) {
     EXPECT_TRUE(w->isChanged());
 }
 
+// Enter in the password box and in the gain page's last box sends the focus to OK and to
+// Apply; Enter there presses them.
+TEST_F(ServiceTest, EnterPressesTheButtonABoxSentTheFocusTo) {
+    window->setServiceEntryVisible(true);
+    trigger("mnuProgram_Advanced");
+    LoginDialog* dialog = OpenLoginDialog(*window);
+    ASSERT_NE(dialog, nullptr);
+    auto* entry = in<QLineEdit>(dialog, "txtPassword");
+    QTest::keyClicks(entry, "482913");
+    QTest::keyClick(entry, Qt::Key_Return);
+    ASSERT_EQ(dialog->focusWidget(), in(dialog, "CmdOk"));
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(dialog->loginSucceeded());
+    ServiceWindow* w = dialog->serviceWindow();
+    ASSERT_NE(w, nullptr);
+
+    const CodeplugImage before = session().image;
+    w->showNode("C");
+    auto* fine = in<QLineEdit>(w, "Text1_5");
+    fine->setFocus();
+    fine->selectAll();
+    QTest::keyClicks(fine, "100");
+    QTest::keyClick(fine, Qt::Key_Return);
+    ASSERT_EQ(w->focusWidget(), in(w, "CmdAdv_18"));
+    EXPECT_TRUE(session().image == before);
+    prompts.asked.clear();
+    prompts.answers = {Answer::Yes};
+    QTest::keyClick(w->focusWidget(), Qt::Key_Return);
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(prompts.asked[0].text, Tr(1378));
+    EXPECT_FALSE(session().image == before);
+}
+
 TEST_F(ServiceTest, GainAndDeviationPagesStoreExactlyTheirBytes) {
     ServiceWindow* w = service();
     ASSERT_NE(w, nullptr);

@@ -220,7 +220,10 @@ TEST_F(Settings, ResetAndCloseDiscardEditsAndTheLoadedLogo) {
     in<QComboBox>("cboSqLevel")->setCurrentIndex(9);
     prompts.files = {logoFile};
     click("CmdPowOn_0");
+    prompts.answers = {Answer::No}; // "Data has been changed,Save?"
     closeSettings();
+    EXPECT_EQ(prompts.lastText(), Tr(1378));
+    prompts.asked.clear();
     EXPECT_TRUE(session().image == start);
     openSettings();
     EXPECT_EQ(in<QComboBox>("cboSqLevel")->currentText(), "5");

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTemporaryDir>
 
 #include <functional>
 
@@ -350,6 +351,65 @@ TEST_F(Panel, AStoredTypeTheModelDoesNotOfferIsNamedAndKept) {
     window->setModelCode(1);
     grid()->setCursor(1, 1);
     EXPECT_EQ(types->currentText(), "DTMF");
+}
+
+// The channel number typed into its box: taken when Enter is pressed or the box is left,
+// clamped to 1..256 then; Escape drops it and the panel stays on its channel.
+TEST_F(Panel, ChannelBoxTakesTypedNumbersClampedAndEscapeDropsThem) {
+    openOn(3);
+    auto* box = find<QSpinBox>("UDChannelGUI");
+    struct Typed {
+        const char* keys;
+        Qt::Key end;
+        int bank;
+        int row;
+        const char* label;
+    };
+    const Typed cases[] = {
+        {"999", Qt::Key_Return, kBankB, 128, "B128"}, {"300", Qt::Key_Tab, kBankB, 128, "B128"},
+        {"0", Qt::Key_Enter, kBankA, 1, "A1"},        {"42", Qt::Key_Escape, kBankA, 1, "A1"},
+        {"200", Qt::Key_Tab, kBankB, 72, "B72"},
+    };
+    for (const Typed& t : cases) {
+        SCOPED_TRACE(t.keys);
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, t.keys);
+        EXPECT_EQ(box->text(), t.keys); // typed as it is, not cut at 256
+        QTest::keyClick(box, t.end);
+        EXPECT_EQ(grid(t.bank)->cursorRow(), t.row);
+        EXPECT_EQ(edit("Text1")->text(), t.label);
+        EXPECT_EQ(box->value(), PanelIndex(t.bank, t.row));
+        EXPECT_EQ(box->text(), QString::number(box->value()));
+        EXPECT_EQ(box->hasFocus(), t.end == Qt::Key_Escape);
+        EXPECT_EQ(panel()->pendingField(), "");
+    }
+}
+
+// New offers the signalling types of its model code; Open keeps the panel's channel and
+// shows it from the file.
+TEST_F(Panel, FollowsNewAndOpen) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("four.dat");
+    prompts.files = {file};
+    trigger("mnuFile_SaveAs");
+    window->setModelCode(2);
+    openOn(5);
+    QComboBox* types = list("CboSignalGUI_0");
+    ASSERT_EQ(types->count(), 4);
+    prompts.answers = {Answer::Ok};
+    trigger("mnuFile_New");
+    EXPECT_EQ(types->count(), 2); // None and MSK
+    EXPECT_EQ(edit("Text1")->text(), "A1");
+
+    grid()->setCursor(5, kColRx);
+    EXPECT_EQ(edit("TxtRxFreqGUI")->text(), "");
+    prompts.files = {file};
+    trigger("mnuFile_Open");
+    EXPECT_EQ(grid()->cursorRow(), 5);
+    EXPECT_EQ(edit("Text1")->text(), "A5");
+    EXPECT_EQ(edit("TxtChNameGUI")->text().trimmed(), "CH5");
+    EXPECT_EQ(edit("TxtRxFreqGUI")->text(), cell(5, kColRx));
 }
 
 TEST_F(Panel, FollowsTheLanguage) {

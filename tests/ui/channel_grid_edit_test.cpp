@@ -4,6 +4,8 @@
 
 #include "core/strings.h"
 
+#include <QAbstractItemView>
+#include <QFocusEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
 
@@ -160,6 +162,29 @@ TEST_F(GridTest, ChoiceEditorWritesTheFlagBits) {
     Choice()->setCurrentIndex(Choice()->findText("2"));
     QTest::keyClick(Choice(), Qt::Key_Return);
     EXPECT_EQ(Record(1)[14] & 0x07, 1);
+}
+
+TEST_F(GridTest, OneClickOnAListEditorShowsItsListAndAPickIsTaken) {
+    Build();
+    EnterRx(1, "438.025");
+    Click(1, kColPower);
+    QComboBox* box = Choice();
+    QTest::mouseClick(box, Qt::LeftButton);
+    QAbstractItemView* list = box->view();
+    ASSERT_TRUE(list->isVisible());
+    // On X the list's window takes the focus a second time as it opens; that, or another
+    // window taking it, keeps the editor open.
+    for (Qt::FocusReason reason : {Qt::OtherFocusReason, Qt::ActiveWindowFocusReason}) {
+        QFocusEvent away(QEvent::FocusOut, reason);
+        QApplication::sendEvent(box, &away);
+        EXPECT_TRUE(grid().editorOpen());
+    }
+    QTest::keyClick(list, Qt::Key_Down); // from High to Low in the list
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_FALSE(list->isVisible());
+    Click(2, kColName); // elsewhere
+    EXPECT_EQ(grid().cellText(1, kColPower), "Low");
+    EXPECT_EQ(Record(1)[12] & 0x04, 0);
 }
 
 TEST_F(GridTest, TextEditorDropsWhatTheFieldCannotHold) {

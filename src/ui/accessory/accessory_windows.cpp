@@ -38,7 +38,7 @@ void InstallAccessoryWindows(MainWindow& window) {
         }
     });
     window.setWindowOpener(SubWindow::EmbeddedMessage, [w] {
-        EmbeddedMessageDialog dialog(w->session(), w);
+        EmbeddedMessageDialog dialog(w->session(), w->prompts(), w);
         if (dialog.exec() == QDialog::Accepted) {
             w->applyWindowChange([&] { dialog.page().write(w->session().image); });
         }

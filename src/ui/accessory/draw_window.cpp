@@ -2,6 +2,7 @@
 
 #include "ui/accessory/logo_files.h"
 #include "ui/accessory/logo_grid.h"
+#include "ui/main/close_question.h"
 #include "ui/main/ui_text.h"
 
 #include <QCheckBox>
@@ -30,7 +31,7 @@ constexpr int kCellSize = 6;
 } // namespace
 
 DrawWindow::DrawWindow(LogoPixels& buffer, Prompts& prompts, int language, QWidget* parent)
-    : QDialog(parent), buffer_(buffer), prompts_(prompts), picture_(buffer) {
+    : QDialog(parent), buffer_(buffer), prompts_(prompts), language_(language), picture_(buffer) {
     setObjectName("frmDraw");
     setWindowTitle(Tr(kCaption, language));
     setModal(true);
@@ -82,7 +83,15 @@ DrawWindow::DrawWindow(LogoPixels& buffer, Prompts& prompts, int language, QWidg
         auto* button = new QPushButton(Tr(i == 0 ? kOk : kCancel, language), this);
         button->setObjectName(QString("Command1_%1").arg(i));
         button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, i == 0 ? &QDialog::accept : &QDialog::reject);
+        if (i == 0) {
+            connect(button, &QPushButton::clicked, this, &QDialog::accept);
+        } else {
+            connect(button, &QPushButton::clicked, this, [this] {
+                cancelling_ = true;
+                reject();
+                cancelling_ = false;
+            });
+        }
         buttons->addWidget(button);
     }
 
@@ -111,6 +120,16 @@ void DrawWindow::openFile() {
     if (AskAndReadLogo(this, prompts_, buffer_)) {
         picture_ = buffer_;
         grid_->update();
+    }
+}
+
+void DrawWindow::reject() {
+    const bool edited = !cancelling_ && !(picture_ == buffer_);
+    if (ConfirmClose(prompts_, this, language_, edited, [this] {
+            accept();
+            return false; // closed by accept()
+        })) {
+        QDialog::reject();
     }
 }
 

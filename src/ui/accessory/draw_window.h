@@ -32,14 +32,20 @@ public:
     void openFile();   // CmdTool 1
     void saveFile();   // CmdTool 2
 
+    // Escape and the close box: a picture that differs from the buffer asks message
+    // 1378 first (Yes keeps it as OK does). Cancel drops it without a question.
+    void reject() override;
+
 private:
     void selectTool(int tool);
 
     LogoPixels& buffer_;
     Prompts& prompts_;
+    int language_;
     LogoPixels picture_;
     LogoGrid* grid_ = nullptr;
     std::array<QRadioButton*, 2> tools_{};
+    bool cancelling_ = false;
 };
 
 } // namespace r57::ui

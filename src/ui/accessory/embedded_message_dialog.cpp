@@ -1,5 +1,6 @@
 #include "ui/accessory/embedded_message_dialog.h"
 
+#include "ui/main/close_question.h"
 #include "ui/main/ui_text.h"
 
 #include "core/address_map.h"
@@ -36,8 +37,9 @@ public:
 
 } // namespace
 
-EmbeddedMessageDialog::EmbeddedMessageDialog(const Session& session, QWidget* parent)
-    : QDialog(parent) {
+EmbeddedMessageDialog::EmbeddedMessageDialog(const Session& session, Prompts& prompts,
+                                             QWidget* parent)
+    : QDialog(parent), prompts_(prompts), language_(session.language) {
     setObjectName("frmEmbMsg");
     const int language = session.language;
     setWindowTitle(Tr(1172, language));
@@ -46,7 +48,8 @@ EmbeddedMessageDialog::EmbeddedMessageDialog(const Session& session, QWidget* pa
 
     auto* hint = new QLabel(Tr(kHint, language), this);
     hint->setObjectName("lblEmbMsgHint");
-    text_ = new QLineEdit(QString::fromStdString(page_.text()), this);
+    loaded_ = QString::fromStdString(page_.text());
+    text_ = new QLineEdit(loaded_, this);
     text_->setObjectName("txtMsg");
     text_->setMaxLength(addr::kEmbeddedMessageLength);
     text_->setValidator(new MessageValidator(text_));
@@ -59,7 +62,11 @@ EmbeddedMessageDialog::EmbeddedMessageDialog(const Session& session, QWidget* pa
     auto* cancel = new QPushButton(Tr(1059, language), this);
     cancel->setObjectName("CmdCancel");
     connect(ok, &QPushButton::clicked, this, &EmbeddedMessageDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &EmbeddedMessageDialog::reject);
+    connect(cancel, &QPushButton::clicked, this, [this] {
+        cancelling_ = true;
+        reject();
+        cancelling_ = false;
+    });
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -75,6 +82,16 @@ EmbeddedMessageDialog::EmbeddedMessageDialog(const Session& session, QWidget* pa
 void EmbeddedMessageDialog::accept() {
     page_.setText(text_->text().toStdString());
     QDialog::accept();
+}
+
+void EmbeddedMessageDialog::reject() {
+    const bool edited = !cancelling_ && text_->text() != loaded_;
+    if (ConfirmClose(prompts_, this, language_, edited, [this] {
+            accept();
+            return false; // closed by accept()
+        })) {
+        QDialog::reject();
+    }
 }
 
 } // namespace r57::ui

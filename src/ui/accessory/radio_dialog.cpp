@@ -1,6 +1,7 @@
 #include "ui/accessory/radio_dialog.h"
 
 #include "model/sheet/grid_rules.h"
+#include "ui/main/close_question.h"
 #include "ui/main/prompts.h"
 #include "ui/main/ui_text.h"
 
@@ -40,7 +41,8 @@ RadioDialog::RadioDialog(const Session& session, Prompts& prompts, QWidget* pare
     setObjectName("frmRadio");
     const int language = session.language;
     setWindowTitle(Tr(1445, language));
-    CodeplugImage image = session.image;
+    loaded_ = session.image;
+    CodeplugImage image = loaded_;
     page_.load(image);
 
     buildGrid();
@@ -56,6 +58,7 @@ RadioDialog::RadioDialog(const Session& session, Prompts& prompts, QWidget* pare
         start_->addItem(QString::fromStdString(FmChannelsPage::ChannelText(i, language)));
     }
     start_->setCurrentIndex(page_.startChannel());
+    unedited_ = written(); // what an untouched window would store
     frameLayout->addWidget(label);
     frameLayout->addWidget(start_);
     frameLayout->addStretch(1);
@@ -70,7 +73,11 @@ RadioDialog::RadioDialog(const Session& session, Prompts& prompts, QWidget* pare
         b->setDefault(false);
     }
     connect(ok_, &QPushButton::clicked, this, &RadioDialog::accept);
-    connect(cancel_, &QPushButton::clicked, this, &RadioDialog::reject);
+    connect(cancel_, &QPushButton::clicked, this, [this] {
+        cancelling_ = true;
+        reject();
+        cancelling_ = false;
+    });
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(frame, 1);
@@ -224,6 +231,35 @@ void RadioDialog::accept() {
     }
     page_.setStartChannel(start_->currentIndex());
     QDialog::accept();
+}
+
+CodeplugImage RadioDialog::written() const {
+    FmChannelsPage shown = page_;
+    shown.setStartChannel(start_->currentIndex());
+    CodeplugImage image = loaded_;
+    shown.write(image);
+    return image;
+}
+
+bool RadioDialog::hasEdits() const {
+    return !(written() == unedited_);
+}
+
+void RadioDialog::reject() {
+    if (cancelling_) {
+        QDialog::reject();
+        return;
+    }
+    // A frequency in the editor is taken first, as OK takes it.
+    if (commitEditor()) {
+        return;
+    }
+    if (ConfirmClose(prompts_, this, session_.language, hasEdits(), [this] {
+            accept();
+            return false; // accept() has closed the window, or stays on a correction
+        })) {
+        QDialog::reject();
+    }
 }
 
 bool RadioDialog::eventFilter(QObject* watched, QEvent* event) {

@@ -5,6 +5,8 @@
 
 #include "model/accessory/fm_channels_page.h"
 
+#include "core/image.h"
+
 #include <QDialog>
 
 class QComboBox;
@@ -35,6 +37,11 @@ public:
     static int ChannelAt(int row, int column);
 
     void accept() override;
+    // Escape and the close box: with edits, message 1378 first (Yes keeps them as OK
+    // does). Cancel drops the edits without a question.
+    void reject() override;
+    // True when the channels or the start channel differ from what the image holds.
+    bool hasEdits() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -47,10 +54,14 @@ private:
     // message 1106 was shown).
     bool commitEditor();
     void closeEditor();
+    // The page as shown, written over the image it was loaded from.
+    CodeplugImage written() const;
 
     const Session& session_;
     Prompts& prompts_;
     FmChannelsPage page_;
+    CodeplugImage loaded_;   // the image the page was loaded from
+    CodeplugImage unedited_; // written() as the window opened
     QTableWidget* grid_ = nullptr;
     QLineEdit* editor_ = nullptr;
     QComboBox* start_ = nullptr;
@@ -58,6 +69,7 @@ private:
     QPushButton* cancel_ = nullptr;
     int editing_ = 0; // the channel under the editor, 0 when it is closed
     QString entry_;   // the editor's text when it opened
+    bool cancelling_ = false;
 };
 
 } // namespace r57::ui

@@ -3,6 +3,7 @@
 #include "ui/main/alternate_panel.h"
 
 #include "ui/main/channel_grid.h"
+#include "ui/main/channel_number_box.h"
 #include "ui/main/ui_text.h"
 
 #include "core/channel.h"

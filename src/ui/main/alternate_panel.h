@@ -17,7 +17,6 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QSpinBox;
 
 namespace r57 {
 class BankSheet;
@@ -28,6 +27,7 @@ enum class SignalType;
 namespace r57::ui {
 
 class ChannelGrid;
+class ChannelNumberBox;
 
 class AlternatePanel : public QFrame {
     Q_OBJECT
@@ -103,7 +103,7 @@ private:
     std::array<BankSheet*, 2> sheets_;
     std::array<ChannelGrid*, 2> grids_;
 
-    QSpinBox* udChannel_ = nullptr; // `UDChannelGUI`, its text box `TxtChannelGUI`
+    ChannelNumberBox* udChannel_ = nullptr; // `UDChannelGUI`, its text box `TxtChannelGUI`
     QLineEdit* text1_ = nullptr;
     QLineEdit* rx_ = nullptr;
     QLineEdit* tx_ = nullptr;

@@ -3,6 +3,7 @@
 #include "ui/main/alternate_panel.h"
 
 #include "ui/main/channel_grid.h"
+#include "ui/main/channel_number_box.h"
 #include "ui/main/column_text_validator.h"
 #include "ui/main/ui_text.h"
 
@@ -196,12 +197,18 @@ QWidget* AlternatePanel::buildChannelRow() {
     auto* row = new QWidget(this);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    udChannel_ = new QSpinBox(row);
+    udChannel_ = new ChannelNumberBox(row);
     udChannel_->setObjectName("UDChannelGUI");
-    udChannel_->setRange(1, kPanelChannels);
-    udChannel_->setWrapping(true);
-    udChannel_->setKeyboardTracking(false); // a typed number counts when it is left
     udChannel_->setContextMenuPolicy(Qt::NoContextMenu);
+    // The panel stays on its channel; the number and its label show it again.
+    connect(udChannel_, &ChannelNumberBox::escaped, this, [this] { fill(); });
+    // A number taken (Enter, leaving the box) shows as the channel it selected, also
+    // when that is the channel already shown; nothing is left pending.
+    connect(udChannel_, &QAbstractSpinBox::editingFinished, this, [this] {
+        if (!filling_) {
+            fill();
+        }
+    });
     QLineEdit* number = udChannel_->findChild<QLineEdit*>();
     number->setObjectName("TxtChannelGUI");
     number->setContextMenuPolicy(Qt::NoContextMenu);

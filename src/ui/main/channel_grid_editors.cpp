@@ -2,6 +2,7 @@
 // the name, `cboQtDqt` for the decode and encode tones, `cboPowerScan` for the choice
 // columns. An editor opens over one cell, and its value goes through the sheet's
 // field rules when it is committed (Enter, or the focus leaving it).
+#include "ui/main/cell_editor_focus.h"
 #include "ui/main/channel_grid.h"
 #include "ui/main/column_text_validator.h"
 
@@ -410,7 +411,10 @@ bool ChannelGrid::eventFilter(QObject* watched, QEvent* e) {
         return wheelOverEditor(e);
     case QEvent::FocusOut: {
         // A drop-down list opening takes the focus only for a moment.
-        if (static_cast<QFocusEvent*>(e)->reason() == Qt::PopupFocusReason) {
+        QComboBox* list = open_ == OpenEditor::Tone     ? tone_
+                          : open_ == OpenEditor::Choice ? choice_
+                                                        : nullptr;
+        if (!LeavesCellEditor(static_cast<QFocusEvent*>(e), list)) {
             break;
         }
         QWidget* open = openWidget();

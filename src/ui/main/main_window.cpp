@@ -7,6 +7,7 @@
 #include "core/session.h"
 #include "link/settings_store.h"
 #include "ui/main/alternate_panel.h"
+#include "ui/main/button_keys.h"
 #include "ui/main/channel_grid.h"
 #include "ui/main/clone_window.h"
 #include "ui/main/interface_language.h"
@@ -50,6 +51,7 @@ MainWindow::MainWindow(Prompts& prompts, const QString& applicationDirectory, QW
     : QMainWindow(parent), prompts_(prompts), session_(std::make_unique<Session>()) {
     setObjectName("frmMain");
     setWindowIcon(items::ToolIcon("App", style()));
+    InstallButtonEnterKey();
 
     // The stock logo and the help file lie beside the program in the build folder, and
     // in the installed data folder otherwise.
@@ -66,10 +68,16 @@ MainWindow::MainWindow(Prompts& prompts, const QString& applicationDirectory, QW
     buildUndo();
     buildVerify();
     buildBlocks();
+    watchForQuit();
     runGuarded([this] { startUp(); });
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The clone window calls back into this window when its transfer ends; it must not
+    // outlive what it calls, nor leave the radio in clone mode.
+    endTransferBeforeQuit();
+    delete clone_.data();
+}
 
 ChannelGrid* MainWindow::shownGrid() const {
     return grids_[session_->currentBank];

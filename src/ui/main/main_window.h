@@ -136,6 +136,11 @@ public:
     // Ends a running transfer cleanly (status-bar Cancel, Esc); the radio gets its "E".
     void cancelTransfer();
     bool transferRunning() const;
+    // The program is ending (told to quit, its session ending, a termination signal, or
+    // this window going away): a running transfer is ended as Cancel ends it, and this
+    // waits the moment it takes for the radio's closing "E" to go out and the port to
+    // close.
+    void endTransferBeforeQuit();
 
     // Channel commands on the cursor row of the shown bank.
     void copyChannel();
@@ -302,6 +307,10 @@ private:
     // Reads, checks and loads a data file; false after telling the user why not.
     bool loadFile(const QString& path, bool quietWhenUnreadable);
     bool askSaveFirst(int messageId);
+
+    // main_window_transfer.cpp
+    // Ends a transfer before the application's quit closes any window.
+    void watchForQuit();
 
     // main_window_panels.cpp
     void buildPanels();

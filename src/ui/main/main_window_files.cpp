@@ -48,8 +48,10 @@ void MainWindow::newCodeplug() {
         grids_[bank]->setCursor(1, 1);
         s.currentChannel[bank] = 1;
     }
-    // The Manual mark and the model buttons follow the fresh image and model code.
+    // The Manual mark, the model buttons and the panel's signalling types follow the
+    // fresh image and model code.
     syncControlsFromImage();
+    followAlternatePanel();
     s.currentFileName = kUntitled;
     updateTitle();
     setPasteEnabled(false);
@@ -96,7 +98,12 @@ bool MainWindow::loadFile(const QString& path, bool quietWhenUnreadable) {
     }
     s.image = loaded.image;
     s.bands = DecodeBandLimits(s.image);
+    // An open alternate panel stays on its channel and shows it from the new file.
+    const int panelRow = alternatePanelOpen() ? shownGrid()->cursorRow() : 1;
     refreshShownBank();
+    if (panelRow != 1) {
+        shownGrid()->setCursor(panelRow, shownGrid()->cursorColumn());
+    }
     s.takeSavedCopy();
     // The title names the file by its full path, however it was given.
     s.currentFileName = QFileInfo(path).absoluteFilePath().toStdString();

@@ -13,6 +13,9 @@
 #include "ui/main/prompts.h"
 #include "ui/main/ui_text.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -21,6 +24,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTextCursor>
+#include <QTimer>
 #include <QToolBar>
 
 #include <exception>
@@ -75,7 +79,54 @@ namespace {
 
 const OwnText kCancelledLine{"Transfer cancelled.", "传输已取消。"};
 
+// How long the program waits, when it ends, for a cancelled transfer to send its "E"
+// and close the port (it takes a fifth of a second).
+constexpr int kQuitWaitMs = 1500;
+
+// Runs `before` when the application is told to quit, before the quit closes any
+// window (a window still busy would refuse to close and keep the program running).
+class QuitWatcher : public QObject {
+public:
+    QuitWatcher(QObject* parent, std::function<void()> before)
+        : QObject(parent), before_(std::move(before)) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Quit && watched == QCoreApplication::instance()) {
+            before_();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> before_;
+};
+
 } // namespace
+
+void MainWindow::watchForQuit() {
+    QCoreApplication* app = QCoreApplication::instance();
+    app->installEventFilter(new QuitWatcher(this, [this] { endTransferBeforeQuit(); }));
+    // Told to exit outright (a termination signal) or the desktop session ending.
+    connect(app, &QCoreApplication::aboutToQuit, this, &MainWindow::endTransferBeforeQuit);
+    if (auto* gui = qobject_cast<QGuiApplication*>(app)) {
+        connect(gui, &QGuiApplication::commitDataRequest, this,
+                [this] { endTransferBeforeQuit(); });
+    }
+}
+
+void MainWindow::endTransferBeforeQuit() {
+    QElapsedTimer clock;
+    clock.start();
+    // A write that has just ended may start its verify read: that one ends too.
+    while (transferRunning() && clock.elapsed() < kQuitWaitMs) {
+        QEventLoop wait;
+        connect(clone_.data(), &CloneWindow::transferEnded, &wait, &QEventLoop::quit);
+        QTimer::singleShot(kQuitWaitMs, &wait, &QEventLoop::quit);
+        cancelTransfer();
+        if (transferRunning()) {
+            wait.exec(QEventLoop::ExcludeUserInputEvents);
+        }
+    }
+}
 
 void MainWindow::buildTransferProgress() {
     prgTransfer_ = new QProgressBar(statusBar());

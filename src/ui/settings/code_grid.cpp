@@ -1,5 +1,6 @@
 #include "ui/settings/code_grid.h"
 
+#include "ui/main/cell_editor_focus.h"
 #include "ui/settings/settings_widgets.h"
 
 #include <QAbstractItemView>
@@ -98,6 +99,7 @@ void CodeGrid::setText(int row, int column, const QString& text) {
 
 void CodeGrid::openEditor(int row, int column, char first) {
     commitPendingEdit();
+    const int typedOn = column;
     if (rules_.editorColumn) {
         column = rules_.editorColumn(row, column);
     }
@@ -109,13 +111,16 @@ void CodeGrid::openEditor(int row, int column, char first) {
     const QRect cell = visualRect(model()->index(row, column));
     if (column == choiceColumn_ && choice_) {
         open_ = choice_;
-        const int found = choice_->findText(previous_);
-        choice_->setCurrentIndex(found >= 0 ? found : 0);
+        // An empty cell shows an empty box: nothing is chosen until the user picks.
+        choice_->setCurrentIndex(choice_->findText(previous_));
         choice_->setGeometry(cell);
     } else {
         open_ = text_;
         text_->setMaxLength(rules_.maxLength ? rules_.maxLength(column) : 32767);
-        const char taken = first && rules_.key ? rules_.key(column, first) : first;
+        // The key that opened the editor was judged by the grid's rule for the cell it
+        // was typed on; only an editor sent to another cell filters it again.
+        const char taken =
+            first && column != typedOn && rules_.key ? rules_.key(column, first) : first;
         text_->setText(taken ? QString(QChar::fromLatin1(taken)) : previous_);
         text_->setGeometry(cell);
         if (!taken) {
@@ -136,7 +141,9 @@ void CodeGrid::closeEditor(bool take) {
     }
     closing_ = true;
     QWidget* editor = open_;
-    const QString typed = editorText();
+    // A list closed without a pick leaves the cell as it was.
+    const QString typed =
+        editor == choice_ && choice_->currentIndex() < 0 ? previous_ : editorText();
     open_ = nullptr;
     if (editor->hasFocus()) {
         setFocus(Qt::OtherFocusReason);
@@ -214,8 +221,10 @@ bool CodeGrid::eventFilter(QObject* watched, QEvent* event) {
         return QTableWidget::eventFilter(watched, event);
     }
     if (event->type() == QEvent::FocusOut) {
-        // Clicking elsewhere takes the text, as Enter does; a list's own popup does not.
-        if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+        // Clicking elsewhere takes the text, as Enter does. The list's own popup opening,
+        // and the window losing the focus to it, leave the editor open.
+        if (LeavesCellEditor(static_cast<QFocusEvent*>(event),
+                             watched == choice_ ? choice_ : nullptr)) {
             closeEditor(true);
         }
         return false;

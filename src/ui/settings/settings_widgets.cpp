@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QEvent>
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QRadioButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -162,10 +164,12 @@ void InstallBoxKeys(QLineEdit* box, BoxKeys keys) {
 void InstallEnterMovesOn(QWidget* page) {
     auto* filter = new EnterMovesOn(page);
     for (QWidget* w : page->findChildren<QWidget*>()) {
-        if (qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractButton*>(w)) {
-            if (!qobject_cast<QToolButton*>(w)) {
-                w->installEventFilter(filter);
-            }
+        // A push button is pressed by Enter; a grid's own list editor has its own keys.
+        const bool cellEditor = w->parentWidget() &&
+                                qobject_cast<QAbstractItemView*>(w->parentWidget()->parentWidget());
+        if ((qobject_cast<QComboBox*>(w) && !cellEditor) || qobject_cast<QCheckBox*>(w) ||
+            qobject_cast<QRadioButton*>(w)) {
+            w->installEventFilter(filter);
         }
     }
 }

@@ -32,7 +32,9 @@ struct BoxKeys {
 };
 void InstallBoxKeys(QLineEdit* box, BoxKeys keys);
 
-// Enter on every list and check box inside `page` moves the focus to the next control.
+// Enter on every list, check box and option button inside `page` moves the focus to the
+// next control (a push button is pressed by Enter instead; a grid's list editor keeps its
+// own keys).
 void InstallEnterMovesOn(QWidget* page);
 // The next control in the focus chain that takes the focus.
 void FocusNext(QWidget* from);

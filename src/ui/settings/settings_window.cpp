@@ -1,6 +1,7 @@
 #include "ui/settings/settings_window.h"
 
 #include "core/session.h"
+#include "ui/main/close_question.h"
 #include "ui/main/main_window.h"
 #include "ui/main/ui_text.h"
 
@@ -143,7 +144,8 @@ QTreeWidgetItem* SettingsWindow::node(const QString& key) const {
 void SettingsWindow::loadAll() {
     // The pages read a copy: loading repairs what a page cannot show (the power-on
     // message's stray bytes), and the image changes only when the user saves.
-    CodeplugImage image = main_.session().image;
+    loaded_ = main_.session().image;
+    CodeplugImage image = loaded_;
     Page* pages[] = {&common_, &dtmf_, &msk_, &twoTone_, &fiveTone_, &function_, &logo_};
     for (Page* page : pages) {
         page->load(image);
@@ -151,6 +153,28 @@ void SettingsWindow::loadAll() {
     for (PageView* view : views_) {
         view->fill();
     }
+    // What the pages would store untouched: a page that repairs what it cannot show
+    // does so here as well, so only the user's own edits count as edits.
+    unedited_ = written();
+}
+
+CodeplugImage SettingsWindow::written() {
+    for (PageView* view : views_) {
+        view->take();
+    }
+    CodeplugImage image = loaded_;
+    const Page* pages[] = {&common_, &dtmf_, &msk_, &twoTone_, &fiveTone_, &function_, &logo_};
+    for (const Page* page : pages) {
+        page->write(image);
+    }
+    return image;
+}
+
+bool SettingsWindow::hasEdits() {
+    for (PageView* view : views_) {
+        view->closeEditors();
+    }
+    return !(written() == unedited_);
 }
 
 void SettingsWindow::onNodeChanged(QTreeWidgetItem* node, QTreeWidgetItem* previous) {
@@ -190,12 +214,12 @@ bool SettingsWindow::fiveToneReady() {
     return static_cast<FiveToneView*>(views_[kFiveTonePage])->checkCodes();
 }
 
-void SettingsWindow::save() {
+bool SettingsWindow::save() {
     for (PageView* view : views_) {
         view->closeEditors();
     }
     if (!fiveToneReady()) {
-        return;
+        return false;
     }
     for (PageView* view : views_) {
         view->take();
@@ -208,6 +232,16 @@ void SettingsWindow::save() {
             page->write(image);
         }
     });
+    loaded_ = main_.session().image;
+    unedited_ = written();
+    return true;
+}
+
+void SettingsWindow::done(int result) {
+    if (ConfirmClose(main_.prompts(), this, main_.session().language, hasEdits(),
+                     [this] { return save(); })) {
+        QDialog::done(result);
+    }
 }
 
 void SettingsWindow::reset() {

@@ -6,6 +6,8 @@
 
 #include "ui/settings/settings_views.h"
 
+#include "core/image.h"
+
 #include <QDialog>
 
 #include <array>
@@ -29,12 +31,22 @@ public:
     int currentPage() const { return page_; }
     PageView* view(int page) const { return views_[page]; }
 
-    void save();  // CmdOps 0
+    // CmdOps 0; false when a page check keeps the edits from being saved.
+    bool save();
     void reset(); // CmdOps 1
+    // True when a page holds an edit that Save would store (editors are closed first).
+    bool hasEdits();
+
+    // Closing (Close, Escape, the close box) with edits asks message 1378 first: Yes
+    // saves (and stays open when a page check fails), No drops them, Cancel stays.
+    void done(int result) override;
 
 private:
     void buildTree();
     void loadAll();
+    // Every page taken from its controls and written over the image the pages were
+    // loaded from.
+    CodeplugImage written();
     void onNodeChanged(QTreeWidgetItem* node, QTreeWidgetItem* previous);
     void showPage(int page, QTreeWidgetItem* node);
     // The 5-Tone code-count check, when that page is the one shown.
@@ -55,6 +67,8 @@ private:
     QStackedWidget* stack_ = nullptr;
     std::array<QPushButton*, 3> buttons_{};
     std::array<PageView*, kSettingsPageCount> views_{};
+    CodeplugImage loaded_;   // the image the pages were loaded from
+    CodeplugImage unedited_; // written() as it was right after loading or saving
     int page_ = kFunctionPage;
     bool switching_ = false;
 };
