@@ -131,8 +131,10 @@ public:
     }
 
 private:
-    // A radio that has been written is taken off the cable once the line is quiet.
-    bool swapPending() const { return options_.units > 1 && radio_ && written_; }
+    // A radio that has been written is taken off the cable once the program has said
+    // "E" and the line has stayed quiet: never in the middle of a transfer, nor between
+    // a write and its read-back.
+    bool swapPending() const { return options_.units > 1 && radio_ && written_ && closed_; }
 
     void leaveUnit() {
         saveMemory();
@@ -149,7 +151,7 @@ private:
         const bool faulty = options_.faultyUnit == 0 || options_.faultyUnit == unit_;
         radio_ = std::make_unique<Radio>(memory_, options_.model, options_.ident,
                                          faulty ? options_.faults : Faults{});
-        written_ = saved_ = false;
+        written_ = saved_ = closed_ = false;
         if (log_ && options_.units > 1) {
             std::fprintf(log_, "unit %ld\n", unit_);
             std::fflush(log_);
@@ -162,6 +164,7 @@ private:
             const Response r = radio_->handle(*frame);
             if (frame->type == FrameType::Write)
                 written_ = true;
+            closed_ = frame->type == FrameType::End;
             if (log_) {
                 std::fprintf(log_, "%s\n", r.logLine.c_str());
                 std::fflush(log_);
@@ -192,6 +195,7 @@ private:
     long unit_ = 1;
     bool written_ = false; // the unit on the cable has taken a write frame
     bool saved_ = false;   // ... and its memory has been saved
+    bool closed_ = false;  // the last frame was an "E"
     bool ok_ = true;       // no save failed
     int64_t gapUntil_ = 0; // the next unit answers from then on
     int64_t lastByte_ = NowNs();

@@ -33,11 +33,11 @@ struct Options {
     long turnaroundMs = 0;
     Faults faults;
     // Radios played in turn on the one line, as a dealer swaps them on the cable: a
-    // radio that has been written leaves once the line has been quiet for swapIdleMs,
+    // radio that has been written leaves once an "E" has been followed by swapIdleMs of quiet,
     // and the next one answers after unitGapMs of silence.
     long units = 1;
     long unitGapMs = 3000;
-    long swapIdleMs = 500;
+    long swapIdleMs = 700;
     long faultyUnit = 0; // the only unit the faults apply to; 0 = every unit
 };
 
