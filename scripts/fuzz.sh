@@ -41,10 +41,10 @@ case "$name" in
     fi
     # The string table is compiled in, as the build does it.
     cmake -DIN=resources/strings.tsv -DOUT="$build/strings_data.cpp" -P src/core/embed_strings.cmake
-    sources=(fuzz/text_import_fuzz.cpp src/text/*.cpp src/ui/sheet/*.cpp src/ui/settings/pages/*.cpp
-             src/ui/accessory/pages/*.cpp src/ui/service/pages/*.cpp src/core/*.cpp
+    sources=(fuzz/text_import_fuzz.cpp src/text/*.cpp src/model/sheet/*.cpp src/model/settings/*.cpp
+             src/model/accessory/*.cpp src/model/service/*.cpp src/core/*.cpp
              "$build/strings_data.cpp")
-    libs=(-I src/ui -DR57_VERSION='"fuzz"' -DR57_DATA_FROM_PROGRAM='"."' -lyaml-cpp)
+    libs=(-DR57_VERSION='"fuzz"' -DR57_DATA_FROM_PROGRAM='"."' -lyaml-cpp)
     corpus=fuzz/text-corpus work=$build/corpus-text max_len=4096 ;;
   *)
     echo "fuzz: no target $name (data_file or text_import)"

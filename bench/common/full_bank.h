@@ -6,7 +6,7 @@
 #include "core/channel.h"
 #include "core/image.h"
 #include "core/session.h"
-#include "sheet/bank_sheet.h"
+#include "model/sheet/bank_sheet.h"
 
 #include <cstdio>
 #include <string>

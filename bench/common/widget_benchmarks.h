@@ -3,8 +3,8 @@
 // that never wait for anyone.
 #pragma once
 
-#include "main/main_window.h"
-#include "main/prompts.h"
+#include "ui/main/main_window.h"
+#include "ui/main/prompts.h"
 
 #include <QApplication>
 #include <QStandardPaths>

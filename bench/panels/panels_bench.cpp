@@ -1,14 +1,14 @@
 // How fast the alternate channel panel steps from channel to channel with the Up arrow
 // (one iteration is one channel, all 256 in turn, both banks full), and how long each
 // accessory dialog takes to open and show itself. Offscreen, a private settings store.
-#include "accessory/about_dialog.h"
-#include "accessory/embedded_message_dialog.h"
-#include "accessory/radio_dialog.h"
-#include "accessory/visible_columns_dialog.h"
-#include "main/alternate_panel.h"
-#include "main/channel_grid.h"
-#include "main/main_window.h"
-#include "main/prompts.h"
+#include "ui/accessory/about_dialog.h"
+#include "ui/accessory/embedded_message_dialog.h"
+#include "ui/accessory/radio_dialog.h"
+#include "ui/accessory/visible_columns_dialog.h"
+#include "ui/main/alternate_panel.h"
+#include "ui/main/channel_grid.h"
+#include "ui/main/main_window.h"
+#include "ui/main/prompts.h"
 
 #include "core/session.h"
 

@@ -1,8 +1,8 @@
 // One undo (or redo) step through the main window, bank refresh and repaint included,
 // and the memory a history of 100 steps holds. Runs offscreen with a private settings
 // store.
-#include "main/main_window.h"
-#include "main/prompts.h"
+#include "ui/main/main_window.h"
+#include "ui/main/prompts.h"
 
 #include "core/address_map.h"
 #include "core/session.h"

@@ -1,11 +1,11 @@
 // How long the memory map takes to open filled from a full image and to store every
 // byte on OK (with the main window following the image), and how long the service
 // window takes to open with its three pages filled. Offscreen, private settings store.
-#include "main/main_window.h"
-#include "main/prompts.h"
-#include "service/memory_map_model.h"
-#include "service/memory_map_window.h"
-#include "service/service_window.h"
+#include "ui/main/main_window.h"
+#include "ui/main/prompts.h"
+#include "ui/service/memory_map_model.h"
+#include "ui/service/memory_map_window.h"
+#include "ui/service/service_window.h"
 
 #include "common/test_images.h"
 #include "core/session.h"

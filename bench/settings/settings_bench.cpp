@@ -1,12 +1,12 @@
 // How long FrmOpSign takes to open with its eight pages loaded, how long Save takes
 // (the pages' writes alone, and through the main window with a full bank shown), and
 // how long a full repaint of the logo picture takes on the page and in the editor.
-#include "accessory/logo_grid.h"
 #include "core/logo.h"
 #include "core/session.h"
-#include "main/main_window.h"
-#include "main/prompts.h"
-#include "settings/settings_window.h"
+#include "ui/accessory/logo_grid.h"
+#include "ui/main/main_window.h"
+#include "ui/main/prompts.h"
+#include "ui/settings/settings_window.h"
 
 #include "../common/full_bank.h"
 #include "../common/widget_benchmarks.h"

@@ -1,11 +1,11 @@
 // How long a bank grid takes to show a full bank again: the sheet rebuilt from the
 // image (sheet.refresh()) and its texts put into the grid (showSheet()), as after
 // Open, a radio read or a bank switch. Runs offscreen.
-#include "main/channel_grid.h"
+#include "ui/main/channel_grid.h"
 
 #include "core/channel.h"
 #include "core/session.h"
-#include "sheet/bank_sheet.h"
+#include "model/sheet/bank_sheet.h"
 
 #include "../common/full_bank.h"
 #include "../common/widget_benchmarks.h"

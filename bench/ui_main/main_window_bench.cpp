@@ -1,12 +1,12 @@
 // How long the main window takes to start and show itself, to show a freshly loaded
 // bank, and to switch the language. Runs offscreen with a private settings store.
-#include "main/channel_grid.h"
-#include "main/main_window.h"
-#include "main/prompts.h"
+#include "ui/main/channel_grid.h"
+#include "ui/main/main_window.h"
+#include "ui/main/prompts.h"
 
 #include "core/channel.h"
 #include "core/session.h"
-#include "sheet/bank_sheet.h"
+#include "model/sheet/bank_sheet.h"
 
 #include "../common/full_bank.h"
 #include "../common/widget_benchmarks.h"

@@ -1,12 +1,12 @@
 // r57cps: the R57 programming software's window program.
-#include "accessory/accessory_windows.h"
-#include "command_line.h"
+#include "app/command_line.h"
 #include "core/program_files.h"
-#include "exchange/exchange_commands.h"
-#include "main/main_window.h"
-#include "main/prompts.h"
-#include "service/service_windows.h"
-#include "settings/settings_window.h"
+#include "ui/accessory/accessory_windows.h"
+#include "ui/exchange/exchange_commands.h"
+#include "ui/main/main_window.h"
+#include "ui/main/prompts.h"
+#include "ui/service/service_windows.h"
+#include "ui/settings/settings_window.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "cli_support.h"
+#include "cli/cli_support.h"
 
 #include "core/data_file.h"
 #include "core/status.h"

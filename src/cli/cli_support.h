@@ -2,7 +2,7 @@
 // exit status they go with, and reading and writing files.
 #pragma once
 
-#include "commands.h"
+#include "cli/commands.h"
 
 #include "core/image.h"
 #include "core/session.h"

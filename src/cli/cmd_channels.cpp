@@ -1,5 +1,5 @@
 // r57 channels: a bank as the channel grid shows it, one tab-separated line per row.
-#include "cli_support.h"
+#include "cli/cli_support.h"
 
 #include "core/channel.h"
 

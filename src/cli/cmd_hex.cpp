@@ -1,5 +1,5 @@
 // r57 hex: the whole memory image as the memory map shows it, 1024 rows of 16 bytes.
-#include "cli_support.h"
+#include "cli/cli_support.h"
 
 #include <ostream>
 

@@ -1,6 +1,6 @@
 // r57 new: a fresh codeplug, exactly as the program has it right after start-up
 // (New defaults, default band limits, the stock logo from the tool's data folder).
-#include "cli_support.h"
+#include "cli/cli_support.h"
 
 namespace r57::cli {
 namespace {

@@ -1,5 +1,5 @@
 // r57 pack / r57 unpack: between a raw 16384-byte memory image and a data file.
-#include "cli_support.h"
+#include "cli/cli_support.h"
 
 #include "core/file_io.h"
 

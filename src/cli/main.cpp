@@ -1,6 +1,6 @@
 // r57: the codeplug commands of the R57 programming software on the command line.
-#include "cli_support.h"
-#include "commands.h"
+#include "cli/cli_support.h"
+#include "cli/commands.h"
 
 #include "core/program_files.h"
 

@@ -32,7 +32,7 @@ constexpr int kFmChannels = 0x0850;       // 25 x 4 bytes
 constexpr int kFmSetting = 0x08B4;        // 4 bytes
 
 // The function bytes the settings window edits (their bits are laid out beside its
-// pages, src/ui/settings/pages).
+// pages, src/model/settings).
 constexpr int kScanRelayByte = 0x0830;   // scan resume, relay transfer
 constexpr int kDisplayByte = 0x0831;     // battery save, beep, chord, channel display, TOT penalty
 constexpr int kToneLampByte = 0x0832;    // receive stop, roger, ANI, side tone, PTT ID type, lamp

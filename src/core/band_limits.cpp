@@ -1,8 +1,8 @@
 // Band limits: row 0x0D00 <-> the four low/high pairs, and the VFO rows derived from it.
-#include "band_limits.h"
+#include "core/band_limits.h"
 
-#include "address_map.h"
-#include "image.h"
+#include "core/address_map.h"
+#include "core/image.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
 // Channel records and names, and the cell texts of a bank's grid.
-#include "channel.h"
+#include "core/channel.h"
 
-#include "address_map.h"
-#include "codecs.h"
-#include "image.h"
-#include "message_ids.h"
-#include "strings.h"
+#include "core/address_map.h"
+#include "core/codecs.h"
+#include "core/image.h"
+#include "core/message_ids.h"
+#include "core/strings.h"
 
 #include <stdexcept>
 

@@ -1,10 +1,10 @@
 // Frequencies and QT/DQT tones between their packed-decimal image bytes and text, the
 // tone choice list, and the snapping of typed frequencies to the channel grid.
-#include "codecs.h"
+#include "core/codecs.h"
 
-#include "band_limits.h"
-#include "message_ids.h"
-#include "strings.h"
+#include "core/band_limits.h"
+#include "core/message_ids.h"
+#include "core/strings.h"
 
 #include <algorithm>
 #include <cstdint>

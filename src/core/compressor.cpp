@@ -4,7 +4,7 @@
 // was in a flag block; the bytes that are not V follow as literals. The flag block and
 // the pass count byte must come out exactly as the radio software of the field has
 // always written them, so files move freely between installations.
-#include "compressor.h"
+#include "core/compressor.h"
 
 #include <array>
 #include <cstddef>

@@ -1,8 +1,8 @@
 // Data files: the plain file image behind the "SLZBRT" mark, byte-run compressed.
-#include "data_file.h"
+#include "core/data_file.h"
 
-#include "compressor.h"
-#include "file_io.h"
+#include "core/compressor.h"
+#include "core/file_io.h"
 
 #include <algorithm>
 #include <cstring>

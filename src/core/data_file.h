@@ -2,9 +2,9 @@
 // bytes) compressed with the byte-run compressor.
 #pragma once
 
-#include "image.h"
-#include "message_ids.h"
-#include "status.h"
+#include "core/image.h"
+#include "core/message_ids.h"
+#include "core/status.h"
 
 #include <cstdint>
 #include <optional>

@@ -4,9 +4,9 @@
 // file as it was and no stray temporary behind. Only regular files are read or
 // replaced: a FIFO would block a read, and a rename would put a file where a device
 // node or a folder was.
-#include "file_io.h"
+#include "core/file_io.h"
 
-#include "data_file.h"
+#include "core/data_file.h"
 
 #include <atomic>
 #include <cerrno>

@@ -1,5 +1,5 @@
 // The 16 KB codeplug image: bounds-checked byte and run access.
-#include "image.h"
+#include "core/image.h"
 
 #include <cstring>
 #include <stdexcept>

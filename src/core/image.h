@@ -1,7 +1,7 @@
 // The 16 KB memory image of the radio (the codeplug).
 #pragma once
 
-#include "address_map.h"
+#include "core/address_map.h"
 
 #include <array>
 #include <cstddef>

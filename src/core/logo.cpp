@@ -1,10 +1,10 @@
 // The power-on picture: packing the pixel buffer into the radio's page layout and
 // reading and writing logo files.
-#include "logo.h"
+#include "core/logo.h"
 
-#include "data_file.h"
-#include "file_io.h"
-#include "image.h"
+#include "core/data_file.h"
+#include "core/file_io.h"
+#include "core/image.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -2,7 +2,7 @@
 // (0x3800..0x3BFF) and logo files (.FIF: 8192 bytes, one byte per pixel, row by row).
 #pragma once
 
-#include "status.h"
+#include "core/status.h"
 
 #include <array>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // The programs' version and data folder; R57_VERSION and R57_DATA_FROM_PROGRAM come
 // from the build (src/core/CMakeLists.txt).
-#include "program_files.h"
+#include "core/program_files.h"
 
-#include "logo.h"
+#include "core/logo.h"
 
 #include <filesystem>
 #include <system_error>

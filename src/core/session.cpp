@@ -1,7 +1,7 @@
 // The shared state: New defaults and the start-up sequence of the core.
-#include "session.h"
+#include "core/session.h"
 
-#include "address_map.h"
+#include "core/address_map.h"
 
 #include <cstdint>
 #include <initializer_list>

@@ -3,9 +3,9 @@
 // One object, owned by the main window (or the command-line tool) and passed in.
 #pragma once
 
-#include "band_limits.h"
-#include "image.h"
-#include "logo.h"
+#include "core/band_limits.h"
+#include "core/image.h"
+#include "core/logo.h"
 
 #include <array>
 #include <string>

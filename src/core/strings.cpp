@@ -1,5 +1,5 @@
 // The bilingual string table, compiled in from resources/strings.tsv and parsed once.
-#include "strings.h"
+#include "core/strings.h"
 
 #include <map>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "undo_history.h"
+#include "core/undo_history.h"
 
 #include <algorithm>
 #include <utility>

@@ -13,7 +13,7 @@
 // on undo, so a Save after undoing an Open writes the file the image came from.
 #pragma once
 
-#include "image.h"
+#include "core/image.h"
 
 #include <cstddef>
 #include <cstdint>

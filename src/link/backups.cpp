@@ -1,4 +1,4 @@
-#include "backups.h"
+#include "link/backups.h"
 
 #include "core/data_file.h"
 

@@ -7,7 +7,7 @@
 #pragma once
 
 #include "core/image.h"
-#include "transfer_driver.h"
+#include "link/transfer_driver.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "clone_engine.h"
+#include "link/clone_engine.h"
 
 #include <core/address_map.h>
 #include <core/message_ids.h>

@@ -21,7 +21,7 @@
 // surplus would land at the front of the next reply and shift every later block.
 #pragma once
 
-#include "clone_frames.h"
+#include "link/clone_frames.h"
 
 #include <core/image.h>
 

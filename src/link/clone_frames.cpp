@@ -1,4 +1,4 @@
-#include "clone_frames.h"
+#include "link/clone_frames.h"
 
 #include <cstdio>
 

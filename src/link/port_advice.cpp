@@ -1,6 +1,6 @@
 // The advice texts, one row per case, with {device}, {holder}, {group} and {user} filled
 // in from what the caller knows.
-#include "port_advice.h"
+#include "link/port_advice.h"
 
 #include <grp.h>
 #include <pwd.h>

@@ -1,4 +1,4 @@
-#include "port_problem.h"
+#include "link/port_problem.h"
 
 #include <dirent.h>
 #include <signal.h>

@@ -4,7 +4,7 @@
 // boxes and status log and the r57 tool's stderr all show these lines.
 #pragma once
 
-#include "port_advice.h"
+#include "link/port_advice.h"
 
 #include <string>
 #include <vector>

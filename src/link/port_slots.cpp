@@ -12,9 +12,9 @@
 // The list is what QSerialPortInfo finds, which leaves out the ttyS nodes with no UART
 // behind them. A slot set by 1 or 2 does not shift the others. Since the program
 // starts on COM1 every time, COM1 is the first USB cable whenever one is plugged in.
-#include "port_slots.h"
+#include "link/port_slots.h"
 
-#include "settings_store.h"
+#include "link/settings_store.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

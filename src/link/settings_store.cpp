@@ -1,7 +1,7 @@
 // The settings live in the per-user Qt settings file of organisation "Tarvex",
 // application "R57" (~/.config/Tarvex/R57.conf). Value names compare without regard
 // to case, as the program has always read "Language" and written "language".
-#include "settings_store.h"
+#include "link/settings_store.h"
 
 #include <QSettings>
 

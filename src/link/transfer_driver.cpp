@@ -3,10 +3,10 @@
 // the pause after the final "E". Nothing here blocks the event loop, and nothing spins:
 // a port that fails is closed at once, and the question what to do waits on a closed
 // port.
-#include "transfer_driver.h"
+#include "link/transfer_driver.h"
 
-#include "clone_engine.h"
-#include "port_slots.h"
+#include "link/clone_engine.h"
+#include "link/port_slots.h"
 
 #include <core/session.h>
 #include <core/strings.h>

@@ -3,10 +3,10 @@
 // itself lives in the engines; this class only carries their actions out.
 #pragma once
 
-#include "clone_frames.h"
 #include "core/image.h"
 #include "core/message_ids.h"
-#include "port_problem.h"
+#include "link/clone_frames.h"
+#include "link/port_problem.h"
 
 #include <QObject>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "verify.h"
+#include "link/verify.h"
 
-#include "clone_frames.h"
+#include "link/clone_frames.h"
 
 #include <core/address_map.h>
 

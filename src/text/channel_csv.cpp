@@ -1,10 +1,10 @@
 // Channels between the bank sheet and the common CSV layout.
-#include "channel_csv.h"
+#include "text/channel_csv.h"
 
-#include "csv_table.h"
+#include "text/csv_table.h"
 
-#include "sheet/bank_sheet.h"
-#include "sheet/grid_rules.h"
+#include "model/sheet/bank_sheet.h"
+#include "model/sheet/grid_rules.h"
 
 #include "core/band_limits.h"
 #include "core/codecs.h"

@@ -1,7 +1,7 @@
-#include "codeplug_diff.h"
+#include "text/codeplug_diff.h"
 
-#include "codeplug_pages.h"
-#include "other_bytes.h"
+#include "text/codeplug_pages.h"
+#include "text/other_bytes.h"
 
 #include <map>
 

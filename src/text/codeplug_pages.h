@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/image.h"
-#include "core/page.h"
+#include "model/page.h"
 
 #include <memory>
 #include <string>

@@ -1,4 +1,4 @@
-#include "csv_table.h"
+#include "text/csv_table.h"
 
 namespace r57::text {
 

@@ -1,4 +1,4 @@
-#include "other_bytes.h"
+#include "text/other_bytes.h"
 
 #include "core/address_map.h"
 

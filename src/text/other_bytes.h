@@ -3,7 +3,7 @@
 // where "--" stands for a byte a window's field holds (given with that field).
 #pragma once
 
-#include "codeplug_pages.h"
+#include "text/codeplug_pages.h"
 
 #include <optional>
 #include <string>

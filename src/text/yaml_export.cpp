@@ -1,7 +1,9 @@
 // Writing the codeplug as YAML.
-#include "codeplug_pages.h"
-#include "codeplug_text.h"
-#include "other_bytes.h"
+#include "text/codeplug_pages.h"
+#include "text/codeplug_text.h"
+#include "text/other_bytes.h"
+#include "text/page_fields.h"
+#include "text/text_tree.h"
 
 #include "core/session.h"
 
@@ -9,6 +11,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
+#include <optional>
 
 namespace r57::text {
 
@@ -38,41 +42,127 @@ bool PlainIsSafe(const std::string& text) {
     return true;
 }
 
-void Emit(YAML::Emitter& out, const std::string& text) {
-    if (PlainIsSafe(text)) {
-        out << text;
-    } else {
-        out << YAML::DoubleQuoted << text;
+// The export written as yaml-cpp writes block maps (two spaces a level, "{}" for an
+// empty map), without yaml-cpp's check of each text that may stand plain: PlainIsSafe
+// has decided that already, and the check took most of an export's time.
+class BlockWriter {
+public:
+    // A text in double quotes. Printable ASCII needs only its quotes and backslashes
+    // escaped; anything else is left to yaml-cpp, which knows every escape.
+    static std::string DoubleQuoted(const std::string& text) {
+        const bool ascii = std::all_of(text.begin(), text.end(), [](char c) {
+            return static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) < 0x7F;
+        });
+        if (!ascii) {
+            YAML::Emitter one;
+            one << YAML::DoubleQuoted << text;
+            return one.c_str();
+        }
+        std::string quoted = "\"";
+        for (char c : text) {
+            if (c == '"' || c == '\\') {
+                quoted += '\\';
+            }
+            quoted += c;
+        }
+        return quoted + '"';
     }
+    static std::string Scalar(const std::string& text) {
+        return PlainIsSafe(text) ? text : DoubleQuoted(text);
+    }
+
+    void entry(const std::string& key, const std::string& value) {
+        text_.append(indent_, ' ') += key;
+        text_ += ": ";
+        text_ += value;
+        text_ += '\n';
+    }
+    void beginMap(const std::string& key) {
+        text_.append(indent_, ' ') += key;
+        text_ += ":\n";
+        indent_ += 2;
+        starts_.push_back(text_.size());
+    }
+    void endMap() {
+        if (starts_.back() == text_.size()) {
+            text_.append(indent_, ' ') += "{}\n";
+        }
+        starts_.pop_back();
+        indent_ -= 2;
+    }
+    const std::string& text() const { return text_; }
+
+private:
+    std::string text_;
+    int indent_ = 0;
+    std::vector<std::size_t> starts_;
+};
+
+// Whether a text comes back from the YAML exactly as it was written: valid UTF-8
+// without control characters (the emitter writes anything else in other words).
+bool ReadsBackAsWritten(const std::string& text) {
+    return ValidUtf8(text) && std::none_of(text.begin(), text.end(), [](char c) {
+               return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+           });
 }
 
-void EmitPage(YAML::Emitter& out, const Page& page) {
-    Emit(out << YAML::Key, page.name());
-    out << YAML::Value << YAML::BeginMap;
+using ShownFields = std::map<std::string, std::vector<GivenField>>;
+
+// What an import of the export makes, found without writing and parsing the text: the
+// rows of "Other Bytes" first, then every page's shown values through its own rules in
+// the order an import applies them. Nothing when a page refuses one of its own values
+// or a text might not read back as written: then only a real import of the text tells.
+std::optional<CodeplugImage> ImportedWithoutText(const ShownFields& shown,
+                                                 const std::vector<ByteRow>& rows,
+                                                 const CodeplugImage& reference) {
+    for (const auto& [page, fields] : shown) {
+        for (const GivenField& field : fields) {
+            if (!ReadsBackAsWritten(field.name) || !ReadsBackAsWritten(field.text)) {
+                return std::nullopt;
+            }
+        }
+    }
+    CodeplugImage image = reference;
+    for (const ByteRow& row : rows) {
+        if (!ApplyByteRow(image, row.address, row.bytes).empty()) {
+            return std::nullopt;
+        }
+    }
+    CodeplugPages pages;
+    for (Page* page : pages.importOrder()) {
+        const auto found = shown.find(page->name());
+        if (found != shown.end() &&
+            !ApplyFields(*page, found->second, image, OnRefusal::Stop).empty()) {
+            return std::nullopt;
+        }
+    }
+    return image;
+}
+
+void EmitPage(BlockWriter& out, const Page& page, const std::vector<PageField>& fields) {
+    out.beginMap(BlockWriter::Scalar(page.name()));
     const bool grouped = CodeplugPages::GroupsByChannel(page);
     std::string group;
-    for (const PageField& field : page.fields()) {
+    for (const PageField& field : fields) {
         std::string name = field.name;
         if (grouped) {
             const std::size_t space = name.find(' ');
             const std::string label = name.substr(0, space);
             if (label != group) {
                 if (!group.empty()) {
-                    out << YAML::EndMap;
+                    out.endMap();
                 }
                 group = label;
-                Emit(out << YAML::Key, group);
-                out << YAML::Value << YAML::BeginMap;
+                out.beginMap(BlockWriter::Scalar(group));
             }
             name = name.substr(space + 1);
         }
-        Emit(out << YAML::Key, name);
-        Emit(out << YAML::Value, field.text);
+        out.entry(BlockWriter::Scalar(name), BlockWriter::Scalar(field.text));
     }
     if (!group.empty()) {
-        out << YAML::EndMap;
+        out.endMap();
     }
-    out << YAML::EndMap;
+    out.endMap();
 }
 
 constexpr int kSetAsideRounds = 3;
@@ -102,32 +192,57 @@ constexpr const char* kHeading =
     "# of the codeplug the import starts from. \"Other Bytes\" holds the bytes no window\n"
     "# field shows, by row of the memory map (\"--\" marks a byte given with its field).\n";
 
+// The listing of the stored bytes the windows show otherwise, for the heading.
+std::string NormalisedNotes(const std::vector<ByteChange>& normalised) {
+    if (normalised.empty()) {
+        return {};
+    }
+    std::string notes = "# The windows show these stored bytes as other values; an import of this\n"
+                        "# file stores what they show:\n";
+    for (const ByteChange& c : normalised) {
+        notes += "#   " + AddressText(c.address) + ": " + ByteText(c.from) + " -> " +
+                 ByteText(c.to) + "\n";
+    }
+    return notes;
+}
+
 } // namespace
 
 TextExport ExportCodeplug(const CodeplugImage& image, char modelCode) {
     CodeplugPages pages;
-    YAML::Emitter out;
-    out << YAML::BeginMap;
-    out << YAML::Key << kModelVariantKey << YAML::Value << YAML::DoubleQuoted
-        << std::string(1, modelCode);
+    BlockWriter out;
+    out.entry(BlockWriter::Scalar(kModelVariantKey),
+              BlockWriter::DoubleQuoted(std::string(1, modelCode)));
     BitMask owned(CodeplugImage::kSize, 0);
+    ShownFields shown;
     for (Page* page : pages.exportOrder()) {
         const BitMask mine = OwnedBits(*page, image);
         for (int a = 0; a < CodeplugImage::kSize; ++a) {
             owned[a] |= mine[a];
         }
-        EmitPage(out, *page);
+        const std::vector<PageField> fields = page->fields();
+        EmitPage(out, *page, fields);
+        std::vector<GivenField>& given = shown[page->name()];
+        for (const PageField& field : fields) {
+            given.push_back({field.name, field.text});
+        }
     }
     const CodeplugImage reference = NewCodeplug();
-    out << YAML::Key << kOtherBytesKey << YAML::Value << YAML::BeginMap;
-    for (const ByteRow& row : OtherByteRows(image, owned, reference)) {
-        out << YAML::Key << YAML::DoubleQuoted << AddressText(row.address);
-        out << YAML::Value << YAML::DoubleQuoted << row.bytes;
+    const std::vector<ByteRow> rows = OtherByteRows(image, owned, reference);
+    out.beginMap(BlockWriter::Scalar(kOtherBytesKey));
+    for (const ByteRow& row : rows) {
+        out.entry(BlockWriter::DoubleQuoted(AddressText(row.address)),
+                  BlockWriter::DoubleQuoted(row.bytes));
     }
-    out << YAML::EndMap << YAML::EndMap;
+    out.endMap();
 
     TextExport result;
-    std::string body = std::string(out.c_str()) + "\n";
+    std::string body = out.text();
+    if (const std::optional<CodeplugImage> back = ImportedWithoutText(shown, rows, reference)) {
+        result.normalised = ChangedBytes(image, *back);
+        result.yaml = kHeading + NormalisedNotes(result.normalised) + body;
+        return result;
+    }
     TextImport back = ImportCodeplug(body, reference, modelCode);
     // A stored value no window can take back (a tone the radio has no code for) stays
     // in the text as a comment, so that the rest still reads back. Setting one aside
@@ -144,14 +259,7 @@ TextExport ExportCodeplug(const CodeplugImage& image, char modelCode) {
         notes = "# An import of this file stops at " + back.error->message() + "\n";
     } else {
         result.normalised = ChangedBytes(image, back.image);
-        if (!result.normalised.empty()) {
-            notes = "# The windows show these stored bytes as other values; an import of this\n"
-                    "# file stores what they show:\n";
-            for (const ByteChange& c : result.normalised) {
-                notes += "#   " + AddressText(c.address) + ": " + ByteText(c.from) + " -> " +
-                         ByteText(c.to) + "\n";
-            }
-        }
+        notes = NormalisedNotes(result.normalised);
     }
     result.yaml = kHeading + notes + body;
     return result;

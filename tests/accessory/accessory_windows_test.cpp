@@ -2,8 +2,8 @@
 // writes exactly their bytes, and each speaks the session's language.
 #include "main_window_fixture.h"
 
-#include "accessory/about_dialog.h"
-#include "accessory/accessory_windows.h"
+#include "ui/accessory/about_dialog.h"
+#include "ui/accessory/accessory_windows.h"
 
 #include "core/address_map.h"
 

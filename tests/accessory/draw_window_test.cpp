@@ -1,10 +1,10 @@
 // frmDraw, the logo editor: drawing and erasing by dragging, grid lines, New, and
 // Open and Save of .FIF files with every way they can end.
-#include "accessory/draw_window.h"
-#include "accessory/logo_grid.h"
 #include "core/session.h"
 #include "qt_environment.h"
 #include "scripted_prompts.h"
+#include "ui/accessory/draw_window.h"
+#include "ui/accessory/logo_grid.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 // the file dialogs and messages through the prompts, the image through the one door.
 #include "main_window_fixture.h"
 
-#include "exchange/exchange_commands.h"
+#include "ui/exchange/exchange_commands.h"
 
 #include <QTabWidget>
 

@@ -3,8 +3,8 @@
 #include "service_fixture.h"
 
 #include "core/band_limits.h"
-#include "service/memory_map_model.h"
-#include "service/memory_map_window.h"
+#include "ui/service/memory_map_model.h"
+#include "ui/service/memory_map_window.h"
 
 #include <QScrollBar>
 

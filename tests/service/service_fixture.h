@@ -4,10 +4,10 @@
 
 #include "main_window_fixture.h"
 
-#include "service/cell_grid.h"
-#include "service/login_dialog.h"
-#include "service/service_window.h"
-#include "service/service_windows.h"
+#include "ui/service/cell_grid.h"
+#include "ui/service/login_dialog.h"
+#include "ui/service/service_window.h"
+#include "ui/service/service_windows.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -8,7 +8,7 @@
 #include "core/band_limits.h"
 #include "core/data_file.h"
 #include "link/backups.h"
-#include "service/pages/analogue_gain_page.h"
+#include "model/service/analogue_gain_page.h"
 
 #include <QDir>
 #include <QElapsedTimer>

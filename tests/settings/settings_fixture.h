@@ -3,7 +3,7 @@
 #pragma once
 
 #include "main_window_fixture.h"
-#include "settings/settings_window.h"
+#include "ui/settings/settings_window.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 // a folder, each page and the logo editor are saved there as PNG files.
 #include "settings_fixture.h"
 
-#include "accessory/draw_window.h"
+#include "ui/accessory/draw_window.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -3,9 +3,9 @@
 // code-count check, the signalling grids' editors and the logo page.
 #include "settings_fixture.h"
 
-#include "accessory/draw_window.h"
-#include "accessory/logo_grid.h"
 #include "core/logo.h"
+#include "ui/accessory/draw_window.h"
+#include "ui/accessory/logo_grid.h"
 
 #include <QCheckBox>
 #include <QFile>

@@ -9,7 +9,7 @@
 
 #include "core/address_map.h"
 #include "core/session.h"
-#include "sheet/channels_page.h"
+#include "model/sheet/channels_page.h"
 
 #include <gtest/gtest.h>
 
@@ -178,6 +178,34 @@ TEST(CodeplugText, AFieldLeftOutKeepsTheBase) {
     const std::vector<std::string> diff = DiffCodeplugs(base, result.image);
     EXPECT_EQ(diff, (std::vector<std::string>{"A2 CH.Name: \"PMR2   \" -> \"NEW    \"",
                                               "Function Setting / Squelch Level: 3 -> 9"}));
+}
+
+TEST(CodeplugText, ListedBytesAreExactlyThoseAnImportOfTheTextChanges) {
+    // The export finds the bytes an import would change without reading its own text
+    // back; a real import of the text must change exactly those, from and to alike.
+    CodeplugImage squelch = NewCodeplug();
+    squelch.set(addr::kSquelchLevel, 0x0C);
+    std::vector<std::pair<std::string, CodeplugImage>> images = {
+        {"new", NewCodeplug()},
+        {"virtual radio", SampleCodeplug()},
+        {"every field", EveryFieldTouched()},
+        {"squelch out of range", squelch}};
+    for (unsigned variant = 1; variant <= 12; ++variant) {
+        images.push_back({"random " + std::to_string(variant), test::RandomImage(variant)});
+    }
+    for (const auto& [what, image] : images) {
+        SCOPED_TRACE(what);
+        const TextExport out = ExportCodeplug(image, '1');
+        const TextImport back = ImportCodeplug(out.yaml, NewCodeplug(), '0');
+        ASSERT_FALSE(back.error) << back.error->message();
+        const std::vector<ByteChange> changed = ChangedBytes(image, back.image);
+        ASSERT_EQ(changed.size(), out.normalised.size());
+        for (std::size_t i = 0; i < changed.size(); ++i) {
+            EXPECT_EQ(changed[i].address, out.normalised[i].address);
+            EXPECT_EQ(changed[i].from, out.normalised[i].from);
+            EXPECT_EQ(changed[i].to, out.normalised[i].to);
+        }
+    }
 }
 
 TEST(CodeplugDiff, FieldsInTheExportsWordsThenTheBytesNoFieldShows) {

@@ -3,8 +3,8 @@
 // signalling.
 #include "main_window_fixture.h"
 
-#include "main/alternate_panel.h"
-#include "sheet/alternate_panel_rules.h"
+#include "model/sheet/alternate_panel_rules.h"
+#include "ui/main/alternate_panel.h"
 
 #include "core/address_map.h"
 

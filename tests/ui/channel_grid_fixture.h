@@ -2,11 +2,11 @@
 // share: finding the editors by name, clicking cells, reading records.
 #pragma once
 
-#include "main/channel_grid.h"
+#include "ui/main/channel_grid.h"
 
 #include "core/channel.h"
 #include "core/session.h"
-#include "sheet/bank_sheet.h"
+#include "model/sheet/bank_sheet.h"
 
 #include <QApplication>
 #include <QComboBox>

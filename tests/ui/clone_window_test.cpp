@@ -1,4 +1,4 @@
-#include "main/clone_window.h"
+#include "ui/main/clone_window.h"
 
 #include "common/radio_process.h"
 #include "core/session.h"

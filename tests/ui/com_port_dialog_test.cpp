@@ -1,4 +1,4 @@
-#include "main/com_port_dialog.h"
+#include "ui/main/com_port_dialog.h"
 
 #include "core/session.h"
 #include "core/strings.h"

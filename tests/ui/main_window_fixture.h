@@ -9,9 +9,9 @@
 #include "core/session.h"
 #include "core/strings.h"
 #include "link/settings_store.h"
-#include "main/channel_grid.h"
-#include "main/main_window.h"
 #include "scripted_prompts.h"
+#include "ui/main/channel_grid.h"
+#include "ui/main/main_window.h"
 
 #include <QAction>
 #include <QApplication>

@@ -7,7 +7,7 @@
 #include "common/child_process.h"
 #include "common/radio_process.h"
 #include "core/data_file.h"
-#include "main/clone_window.h"
+#include "ui/main/clone_window.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>

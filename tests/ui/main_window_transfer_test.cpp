@@ -4,7 +4,7 @@
 
 #include "common/radio_process.h"
 #include "core/data_file.h"
-#include "main/clone_window.h"
+#include "ui/main/clone_window.h"
 
 #include <QElapsedTimer>
 #include <QLabel>

@@ -2,7 +2,7 @@
 // was asked, so window tests never show a dialog.
 #pragma once
 
-#include "main/prompts.h"
+#include "ui/main/prompts.h"
 
 #include <QString>
 #include <QStringList>

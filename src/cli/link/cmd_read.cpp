@@ -1,5 +1,5 @@
 // r57 read: the radio's memory into a new data file.
-#include "radio_transfer.h"
+#include "cli/link/radio_transfer.h"
 
 #include "core/data_file.h"
 

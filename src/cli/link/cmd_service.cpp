@@ -1,6 +1,6 @@
 // r57 service: the service data (frequency ranges, tuning rows) between a data file
 // and the radio.
-#include "radio_transfer.h"
+#include "cli/link/radio_transfer.h"
 
 #include "core/band_limits.h"
 

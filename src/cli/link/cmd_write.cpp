@@ -1,5 +1,5 @@
 // r57 write: a data file into the radio.
-#include "radio_transfer.h"
+#include "cli/link/radio_transfer.h"
 
 namespace r57::cli {
 namespace {

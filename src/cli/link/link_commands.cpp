@@ -1,5 +1,5 @@
 // The radio commands of the r57 tool.
-#include "radio_transfer.h"
+#include "cli/link/radio_transfer.h"
 
 namespace r57::cli {
 

@@ -1,4 +1,4 @@
-#include "radio_transfer.h"
+#include "cli/link/radio_transfer.h"
 
 #include "interrupt_watch.h"
 

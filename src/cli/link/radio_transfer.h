@@ -3,7 +3,7 @@
 // on stderr, and the failure turned into the program's own message.
 #pragma once
 
-#include "../cli_support.h"
+#include "cli/cli_support.h"
 
 #include "core/session.h"
 #include "link/transfer_driver.h"

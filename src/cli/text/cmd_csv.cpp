@@ -1,5 +1,5 @@
 // r57 csv-export / r57 csv-import: a bank's channels in the common CSV layout.
-#include "text_commands.h"
+#include "cli/text/text_commands.h"
 
 #include "core/channel.h"
 #include "text/channel_csv.h"

@@ -1,5 +1,5 @@
 // r57 diff: what differs between two codeplugs, in the words of the text export.
-#include "text_commands.h"
+#include "cli/text/text_commands.h"
 
 #include "text/codeplug_diff.h"
 

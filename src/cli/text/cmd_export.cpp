@@ -1,5 +1,5 @@
 // r57 export / r57 import: the whole codeplug as YAML and back.
-#include "text_commands.h"
+#include "cli/text/text_commands.h"
 
 #include "text/codeplug_text.h"
 #include "text/other_bytes.h"

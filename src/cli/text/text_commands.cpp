@@ -1,4 +1,4 @@
-#include "text_commands.h"
+#include "cli/text/text_commands.h"
 
 #include "core/file_io.h"
 

@@ -2,7 +2,7 @@
 // diff, and what they share.
 #pragma once
 
-#include "../cli_support.h"
+#include "cli/cli_support.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "about_dialog.h"
+#include "ui/accessory/about_dialog.h"
 
-#include "main/ui_text.h"
+#include "ui/main/ui_text.h"
 
 #include <QDate>
 #include <QHBoxLayout>

@@ -1,12 +1,12 @@
-#include "accessory_windows.h"
+#include "ui/accessory/accessory_windows.h"
 
-#include "about_dialog.h"
-#include "embedded_message_dialog.h"
-#include "radio_dialog.h"
-#include "visible_columns_dialog.h"
+#include "ui/accessory/about_dialog.h"
+#include "ui/accessory/embedded_message_dialog.h"
+#include "ui/accessory/radio_dialog.h"
+#include "ui/accessory/visible_columns_dialog.h"
 
-#include "main/channel_grid.h"
-#include "main/main_window.h"
+#include "ui/main/channel_grid.h"
+#include "ui/main/main_window.h"
 
 #include "core/channel.h"
 #include "core/session.h"

@@ -1,8 +1,8 @@
-#include "draw_window.h"
+#include "ui/accessory/draw_window.h"
 
-#include "logo_files.h"
-#include "logo_grid.h"
-#include "main/ui_text.h"
+#include "ui/accessory/logo_files.h"
+#include "ui/accessory/logo_grid.h"
+#include "ui/main/ui_text.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
-#include "embedded_message_dialog.h"
+#include "ui/accessory/embedded_message_dialog.h"
 
-#include "main/ui_text.h"
+#include "ui/main/ui_text.h"
 
 #include "core/address_map.h"
 #include "core/session.h"

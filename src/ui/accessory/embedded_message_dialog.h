@@ -2,7 +2,7 @@
 // the text in page(); the caller writes it into the image.
 #pragma once
 
-#include "pages/embedded_message_page.h"
+#include "model/accessory/embedded_message_page.h"
 
 #include <QDialog>
 

@@ -1,8 +1,8 @@
-#include "logo_files.h"
+#include "ui/accessory/logo_files.h"
 
 #include "core/logo.h"
-#include "main/main_window_items.h"
-#include "main/prompts.h"
+#include "ui/main/main_window_items.h"
+#include "ui/main/prompts.h"
 
 namespace r57::ui {
 

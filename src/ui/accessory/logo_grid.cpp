@@ -1,6 +1,6 @@
 // The picture is painted as one scaled image, so a full repaint costs one blit
 // however many pixels are dark.
-#include "logo_grid.h"
+#include "ui/accessory/logo_grid.h"
 
 #include "core/logo.h"
 

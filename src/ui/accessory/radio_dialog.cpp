@@ -1,8 +1,8 @@
-#include "radio_dialog.h"
+#include "ui/accessory/radio_dialog.h"
 
-#include "main/prompts.h"
-#include "main/ui_text.h"
-#include "sheet/grid_rules.h"
+#include "model/sheet/grid_rules.h"
+#include "ui/main/prompts.h"
+#include "ui/main/ui_text.h"
 
 #include "core/session.h"
 

@@ -3,7 +3,7 @@
 // `cboRadioCh`. OK keeps the edits in page(); the caller writes them into the image.
 #pragma once
 
-#include "pages/fm_channels_page.h"
+#include "model/accessory/fm_channels_page.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
-#include "visible_columns_dialog.h"
+#include "ui/accessory/visible_columns_dialog.h"
 
-#include "main/ui_text.h"
-#include "pages/visible_columns.h"
+#include "model/accessory/visible_columns.h"
+#include "ui/main/ui_text.h"
 
 #include "core/channel.h"
 

@@ -3,7 +3,7 @@
 // "More" boxes are shown ticked and cannot be changed.
 #pragma once
 
-#include "sheet/grid_rules.h"
+#include "model/sheet/grid_rules.h"
 
 #include <QDialog>
 

@@ -1,10 +1,10 @@
-#include "exchange_commands.h"
+#include "ui/exchange/exchange_commands.h"
 
-#include "exchange_texts.h"
+#include "ui/exchange/exchange_texts.h"
 
-#include "main/main_window.h"
-#include "main/main_window_items.h"
-#include "main/prompts.h"
+#include "ui/main/main_window.h"
+#include "ui/main/main_window_items.h"
+#include "ui/main/prompts.h"
 
 #include "core/channel.h"
 #include "core/data_file.h"

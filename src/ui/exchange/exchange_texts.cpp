@@ -1,4 +1,4 @@
-#include "exchange_texts.h"
+#include "ui/exchange/exchange_texts.h"
 
 namespace r57::ui::exchange {
 

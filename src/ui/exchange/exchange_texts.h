@@ -3,7 +3,7 @@
 // language of the text files) put into Chinese where the window speaks it.
 #pragma once
 
-#include "main/ui_text.h"
+#include "ui/main/ui_text.h"
 
 #include <string>
 

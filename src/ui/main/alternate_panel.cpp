@@ -1,15 +1,15 @@
 // The alternate channel panel at work: filling it from the cursor channel, taking each
 // field's edit over through the bank sheet or the signalling rules, and its keys.
-#include "main/alternate_panel.h"
+#include "ui/main/alternate_panel.h"
 
-#include "main/channel_grid.h"
-#include "main/ui_text.h"
+#include "ui/main/channel_grid.h"
+#include "ui/main/ui_text.h"
 
 #include "core/channel.h"
 #include "core/session.h"
-#include "sheet/alternate_panel_rules.h"
-#include "sheet/bank_sheet.h"
-#include "sheet/grid_rules.h"
+#include "model/sheet/alternate_panel_rules.h"
+#include "model/sheet/bank_sheet.h"
+#include "model/sheet/grid_rules.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

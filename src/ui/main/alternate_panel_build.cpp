@@ -1,18 +1,18 @@
 // The alternate channel panel's controls, their layout and captions, and the rule each
 // control is wired to.
-#include "main/alternate_panel.h"
+#include "ui/main/alternate_panel.h"
 
-#include "main/channel_grid.h"
-#include "main/column_text_validator.h"
-#include "main/ui_text.h"
+#include "ui/main/channel_grid.h"
+#include "ui/main/column_text_validator.h"
+#include "ui/main/ui_text.h"
 
 #include "core/channel.h"
 #include "core/codecs.h"
 #include "core/message_ids.h"
 #include "core/session.h"
-#include "sheet/alternate_panel_rules.h"
-#include "sheet/bank_sheet.h"
-#include "sheet/grid_rules.h"
+#include "model/sheet/alternate_panel_rules.h"
+#include "model/sheet/bank_sheet.h"
+#include "model/sheet/grid_rules.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,11 +1,11 @@
 // The grid itself: its shape, the texts it shows, the cursor, and the keys and clicks
 // that move it or open an editor. The editors live in channel_grid_editors.cpp.
-#include "main/channel_grid.h"
+#include "ui/main/channel_grid.h"
 
 #include "core/channel.h"
 #include "core/codecs.h"
 #include "core/session.h"
-#include "sheet/bank_sheet.h"
+#include "model/sheet/bank_sheet.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

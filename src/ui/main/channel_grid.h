@@ -4,7 +4,7 @@
 // sheet's field rules; the whole-channel commands are the main window's.
 #pragma once
 
-#include "sheet/grid_rules.h"
+#include "model/sheet/grid_rules.h"
 
 #include <QTableWidget>
 

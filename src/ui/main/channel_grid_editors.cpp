@@ -2,14 +2,14 @@
 // the name, `cboQtDqt` for the decode and encode tones, `cboPowerScan` for the choice
 // columns. An editor opens over one cell, and its value goes through the sheet's
 // field rules when it is committed (Enter, or the focus leaving it).
-#include "main/channel_grid.h"
-#include "main/column_text_validator.h"
+#include "ui/main/channel_grid.h"
+#include "ui/main/column_text_validator.h"
 
 #include "core/channel.h"
 #include "core/codecs.h"
 #include "core/session.h"
-#include "sheet/bank_sheet.h"
-#include "ui_text.h"
+#include "model/sheet/bank_sheet.h"
+#include "ui/main/ui_text.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

@@ -1,10 +1,10 @@
-#include "clone_window.h"
+#include "ui/main/clone_window.h"
 
 #include "core/message_ids.h"
 #include "core/session.h"
 #include "core/strings.h"
-#include "prompts.h"
-#include "ui_text.h"
+#include "ui/main/prompts.h"
+#include "ui/main/ui_text.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

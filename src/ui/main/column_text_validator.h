@@ -4,7 +4,7 @@
 #pragma once
 
 #include "core/channel.h"
-#include "sheet/grid_rules.h"
+#include "model/sheet/grid_rules.h"
 
 #include <QValidator>
 

@@ -1,9 +1,9 @@
-#include "com_port_dialog.h"
+#include "ui/main/com_port_dialog.h"
 
 #include "core/session.h"
 #include "core/strings.h"
 #include "link/port_slots.h"
-#include "ui_text.h"
+#include "ui/main/ui_text.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

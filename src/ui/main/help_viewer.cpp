@@ -1,6 +1,6 @@
-#include "help_viewer.h"
+#include "ui/main/help_viewer.h"
 
-#include "ui_text.h"
+#include "ui/main/ui_text.h"
 
 #include <QDesktopServices>
 #include <QDir>

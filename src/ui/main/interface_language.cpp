@@ -1,4 +1,4 @@
-#include "interface_language.h"
+#include "ui/main/interface_language.h"
 
 #include "core/session.h"
 

@@ -1,17 +1,17 @@
 // The main window's construction, start-up, layout, status bar and closing.
-#include "main_window.h"
+#include "ui/main/main_window.h"
 
-#include "alternate_panel.h"
-#include "channel_grid.h"
-#include "clone_window.h"
 #include "core/address_map.h"
 #include "core/data_file.h"
 #include "core/program_files.h"
 #include "core/session.h"
-#include "interface_language.h"
 #include "link/settings_store.h"
-#include "main_window_items.h"
-#include "prompts.h"
+#include "ui/main/alternate_panel.h"
+#include "ui/main/channel_grid.h"
+#include "ui/main/clone_window.h"
+#include "ui/main/interface_language.h"
+#include "ui/main/main_window_items.h"
+#include "ui/main/prompts.h"
 
 #include <QAction>
 #include <QApplication>

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "core/undo_history.h"
-#include "sheet/bank_sheet.h"
+#include "model/sheet/bank_sheet.h"
 
 #include <QHash>
 #include <QMainWindow>

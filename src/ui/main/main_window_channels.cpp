@@ -1,13 +1,13 @@
 // The whole-channel commands on the cursor row of the shown bank: Copy, Paste and
 // Clear (Edit menu, toolbar, Ctrl+C/V/D in the grids) and the five channel buttons.
-#include "main_window.h"
+#include "ui/main/main_window.h"
 
-#include "channel_grid.h"
 #include "core/session.h"
 #include "core/strings.h"
-#include "main_window_items.h"
-#include "prompts.h"
-#include "ui_text.h"
+#include "ui/main/channel_grid.h"
+#include "ui/main/main_window_items.h"
+#include "ui/main/prompts.h"
+#include "ui/main/ui_text.h"
 
 namespace r57::ui {
 

@@ -1,15 +1,15 @@
 // The File commands: New, Open, Save, Save As, and the save question before the
 // current codeplug is given up.
-#include "main_window.h"
+#include "ui/main/main_window.h"
 
-#include "channel_grid.h"
 #include "core/band_limits.h"
 #include "core/data_file.h"
 #include "core/session.h"
 #include "core/strings.h"
-#include "main_window_items.h"
-#include "prompts.h"
-#include "ui_text.h"
+#include "ui/main/channel_grid.h"
+#include "ui/main/main_window_items.h"
+#include "ui/main/prompts.h"
+#include "ui/main/ui_text.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 // Toolbar icons: Qt's standard ones where they fit, simple drawn ones for the
 // channel and radio commands.
-#include "main_window_items.h"
+#include "ui/main/main_window_items.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -3,7 +3,7 @@
 // both walk these tables, so an item's caption is named once.
 #pragma once
 
-#include "ui_text.h"
+#include "ui/main/ui_text.h"
 
 #include <QIcon>
 #include <QString>

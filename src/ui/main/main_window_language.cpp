@@ -1,12 +1,12 @@
 // The window's texts in the session's language, and the language menu.
-#include "main_window.h"
+#include "ui/main/main_window.h"
 
-#include "channel_grid.h"
 #include "core/session.h"
 #include "core/strings.h"
-#include "interface_language.h"
-#include "main_window_items.h"
-#include "ui_text.h"
+#include "ui/main/channel_grid.h"
+#include "ui/main/interface_language.h"
+#include "ui/main/main_window_items.h"
+#include "ui/main/ui_text.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 // The menu bar and the toolbar: built from the item tables, and each item wired to
 // its command.
-#include "main_window.h"
+#include "ui/main/main_window.h"
 
 #include "core/session.h"
-#include "main_window_items.h"
+#include "ui/main/main_window_items.h"
 
 #include <QAction>
 #include <QMenu>

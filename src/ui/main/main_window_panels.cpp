@@ -1,11 +1,11 @@
 // The alternate channel panel and the VFO panel in the main window: where they sit,
 // opening and closing the alternate panel, and keeping it on the cursor channel.
-#include "main_window.h"
+#include "ui/main/main_window.h"
 
-#include "alternate_panel.h"
-#include "channel_grid.h"
 #include "core/session.h"
-#include "vfo_panel.h"
+#include "ui/main/alternate_panel.h"
+#include "ui/main/channel_grid.h"
+#include "ui/main/vfo_panel.h"
 
 #include <QAction>
 #include <QSplitter>

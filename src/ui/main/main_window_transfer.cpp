@@ -1,17 +1,17 @@
 // The Transfer menu: reading the image from the radio and writing it back through
 // the clone window, and decoding the image once a read has ended.
-#include "main_window.h"
+#include "ui/main/main_window.h"
 
-#include "channel_grid.h"
-#include "clone_window.h"
 #include "core/band_limits.h"
 #include "core/message_ids.h"
 #include "core/session.h"
 #include "core/strings.h"
 #include "link/backups.h"
-#include "main_window_items.h"
-#include "prompts.h"
-#include "ui_text.h"
+#include "ui/main/channel_grid.h"
+#include "ui/main/clone_window.h"
+#include "ui/main/main_window_items.h"
+#include "ui/main/prompts.h"
+#include "ui/main/ui_text.h"
 
 #include <QLabel>
 #include <QMenuBar>

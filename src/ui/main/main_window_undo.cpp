@@ -2,14 +2,14 @@
 // was before a committed change. The main window takes a checkpoint after each: a grid
 // field, a panel field, a channel command, a menu or toolbar command, a window's
 // confirmed edits (through applyWindowChange) and the end of a read.
-#include "main_window.h"
+#include "ui/main/main_window.h"
 
-#include "alternate_panel.h"
-#include "channel_grid.h"
 #include "core/address_map.h"
 #include "core/channel.h"
 #include "core/session.h"
-#include "ui_text.h"
+#include "ui/main/alternate_panel.h"
+#include "ui/main/channel_grid.h"
+#include "ui/main/ui_text.h"
 
 #include <QAction>
 #include <QKeySequence>

@@ -1,17 +1,17 @@
 // Never losing a radio's memory: the backup of every transfer, Help > Backups..., and
 // Transfer > Verify after Write, which reads a written radio back into a scratch image
 // and compares what the write sent.
-#include "main_window.h"
+#include "ui/main/main_window.h"
 
-#include "clone_window.h"
 #include "core/session.h"
 #include "link/backups.h"
 #include "link/settings_store.h"
 #include "link/transfer_driver.h"
 #include "link/verify.h"
-#include "main_window_items.h"
-#include "prompts.h"
-#include "ui_text.h"
+#include "ui/main/clone_window.h"
+#include "ui/main/main_window_items.h"
+#include "ui/main/prompts.h"
+#include "ui/main/ui_text.h"
 
 #include <QAction>
 #include <QDesktopServices>

@@ -1,14 +1,14 @@
 // The windows opened from the main window. Each sub-window is plugged in at one
 // place, setWindowOpener(); until it is, its command only commits pending edits.
-#include "main_window.h"
+#include "ui/main/main_window.h"
 
-#include "channel_grid.h"
-#include "com_port_dialog.h"
 #include "core/band_limits.h"
 #include "core/session.h"
-#include "help_viewer.h"
-#include "main_window_items.h"
-#include "prompts.h"
+#include "ui/main/channel_grid.h"
+#include "ui/main/com_port_dialog.h"
+#include "ui/main/help_viewer.h"
+#include "ui/main/main_window_items.h"
+#include "ui/main/prompts.h"
 
 namespace r57::ui {
 

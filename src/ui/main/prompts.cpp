@@ -1,4 +1,4 @@
-#include "prompts.h"
+#include "ui/main/prompts.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

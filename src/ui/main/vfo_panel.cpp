@@ -1,4 +1,4 @@
-#include "main/vfo_panel.h"
+#include "ui/main/vfo_panel.h"
 
 #include "core/codecs.h"
 #include "core/session.h"

@@ -1,6 +1,6 @@
-#include "analogue_page_widget.h"
+#include "ui/service/analogue_page_widget.h"
 
-#include "main/ui_text.h"
+#include "ui/main/ui_text.h"
 
 #include "core/session.h"
 

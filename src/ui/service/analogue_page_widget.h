@@ -3,8 +3,8 @@
 // spin control `UpDown1`.
 #pragma once
 
-#include "pages/analogue_gain_page.h"
-#include "service_page.h"
+#include "model/service/analogue_gain_page.h"
+#include "ui/service/service_page.h"
 
 #include <array>
 

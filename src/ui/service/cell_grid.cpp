@@ -1,4 +1,4 @@
-#include "cell_grid.h"
+#include "ui/service/cell_grid.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
-#include "deviation_page_widget.h"
+#include "ui/service/deviation_page_widget.h"
 
-#include "cell_grid.h"
-#include "main/ui_text.h"
+#include "ui/main/ui_text.h"
+#include "ui/service/cell_grid.h"
 
 #include "core/session.h"
 

@@ -4,8 +4,8 @@
 // tone deviation grids `QTDevGrid` 0..2. A value of 0 shows on red.
 #pragma once
 
-#include "pages/deviation_page.h"
-#include "service_page.h"
+#include "model/service/deviation_page.h"
+#include "ui/service/service_page.h"
 
 #include <array>
 

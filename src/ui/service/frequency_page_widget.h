@@ -2,8 +2,8 @@
 // edited through `TxtFreqSet`.
 #pragma once
 
-#include "pages/frequency_range_page.h"
-#include "service_page.h"
+#include "model/service/frequency_range_page.h"
+#include "ui/service/service_page.h"
 
 namespace r57::ui {
 

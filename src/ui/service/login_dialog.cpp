@@ -1,10 +1,10 @@
-#include "login_dialog.h"
+#include "ui/service/login_dialog.h"
 
-#include "main/main_window.h"
-#include "main/prompts.h"
-#include "main/ui_text.h"
-#include "pages/service_password.h"
-#include "service_window.h"
+#include "model/service/service_password.h"
+#include "ui/main/main_window.h"
+#include "ui/main/prompts.h"
+#include "ui/main/ui_text.h"
+#include "ui/service/service_window.h"
 
 #include "core/session.h"
 

@@ -1,6 +1,6 @@
-#include "memory_map_model.h"
+#include "ui/service/memory_map_model.h"
 
-#include "pages/memory_map_rules.h"
+#include "model/service/memory_map_rules.h"
 
 namespace r57::ui {
 

@@ -1,9 +1,9 @@
-#include "memory_map_window.h"
+#include "ui/service/memory_map_window.h"
 
-#include "main/main_window.h"
-#include "main/ui_text.h"
-#include "memory_map_model.h"
-#include "pages/memory_map_rules.h"
+#include "model/service/memory_map_rules.h"
+#include "ui/main/main_window.h"
+#include "ui/main/ui_text.h"
+#include "ui/service/memory_map_model.h"
 
 #include "core/session.h"
 

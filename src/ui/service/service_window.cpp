@@ -1,13 +1,13 @@
 // The service window's frame: the page tree, the buttons and the confirmation that
 // stands between a page's edits and the image.
-#include "service_window.h"
+#include "ui/service/service_window.h"
 
-#include "analogue_page_widget.h"
-#include "deviation_page_widget.h"
-#include "frequency_page_widget.h"
-#include "main/main_window.h"
-#include "main/prompts.h"
-#include "main/ui_text.h"
+#include "ui/main/main_window.h"
+#include "ui/main/prompts.h"
+#include "ui/main/ui_text.h"
+#include "ui/service/analogue_page_widget.h"
+#include "ui/service/deviation_page_widget.h"
+#include "ui/service/frequency_page_widget.h"
 
 #include "core/session.h"
 

@@ -7,7 +7,7 @@
 // with the radio, through the clone window.
 #pragma once
 
-#include "main/clone_window.h"
+#include "ui/main/clone_window.h"
 
 #include <QDialog>
 #include <QPointer>

@@ -2,14 +2,14 @@
 // page's rows through the clone window, without the main window's progress and log.
 // A read reaches the image through the main window's door once it has succeeded; a
 // read that fails or is cancelled leaves the rows (and the page) as they were.
-#include "service_window.h"
+#include "ui/service/service_window.h"
 
-#include "analogue_page_widget.h"
-#include "deviation_page_widget.h"
-#include "frequency_page_widget.h"
-#include "main/clone_window.h"
-#include "main/main_window.h"
-#include "main/ui_text.h"
+#include "ui/main/clone_window.h"
+#include "ui/main/main_window.h"
+#include "ui/main/ui_text.h"
+#include "ui/service/analogue_page_widget.h"
+#include "ui/service/deviation_page_widget.h"
+#include "ui/service/frequency_page_widget.h"
 
 #include "core/session.h"
 #include "link/backups.h"

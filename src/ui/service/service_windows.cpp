@@ -1,9 +1,9 @@
-#include "service_windows.h"
+#include "ui/service/service_windows.h"
 
-#include "login_dialog.h"
-#include "main/main_window.h"
-#include "memory_map_window.h"
-#include "service_window.h"
+#include "ui/main/main_window.h"
+#include "ui/service/login_dialog.h"
+#include "ui/service/memory_map_window.h"
+#include "ui/service/service_window.h"
 
 #include "core/session.h"
 

@@ -1,6 +1,6 @@
-#include "code_grid.h"
+#include "ui/settings/code_grid.h"
 
-#include "settings_widgets.h"
+#include "ui/settings/settings_widgets.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 // Page 0, "Common Set", and what every page view shares.
-#include "settings_views.h"
+#include "ui/settings/settings_views.h"
 
-#include "main/ui_text.h"
-#include "settings_widgets.h"
+#include "ui/main/ui_text.h"
+#include "ui/settings/settings_widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,11 +1,11 @@
 // Page 4, "5-Tone".
-#include "settings_views.h"
+#include "ui/settings/settings_views.h"
 
-#include "code_grid.h"
-#include "main/main_window_items.h"
-#include "main/prompts.h"
-#include "main/ui_text.h"
-#include "settings_widgets.h"
+#include "ui/main/main_window_items.h"
+#include "ui/main/prompts.h"
+#include "ui/main/ui_text.h"
+#include "ui/settings/code_grid.h"
+#include "ui/settings/settings_widgets.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,10 +1,10 @@
 // Page 5, "Function Setting", and page 6, "PTT ID Setting": both show the one
 // function-settings page class.
-#include "settings_views.h"
+#include "ui/settings/settings_views.h"
 
 #include "core/session.h"
-#include "main/ui_text.h"
-#include "settings_widgets.h"
+#include "ui/main/ui_text.h"
+#include "ui/settings/settings_widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>

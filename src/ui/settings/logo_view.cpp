@@ -1,10 +1,10 @@
 // Page 7, "PowerOn Logo": the picture, Load and Edit.
-#include "settings_views.h"
+#include "ui/settings/settings_views.h"
 
-#include "accessory/draw_window.h"
-#include "accessory/logo_files.h"
-#include "accessory/logo_grid.h"
-#include "main/ui_text.h"
+#include "ui/accessory/draw_window.h"
+#include "ui/accessory/logo_files.h"
+#include "ui/accessory/logo_grid.h"
+#include "ui/main/ui_text.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

@@ -1,9 +1,9 @@
 // Page 2, "MSK".
-#include "settings_views.h"
+#include "ui/settings/settings_views.h"
 
-#include "code_grid.h"
-#include "main/ui_text.h"
-#include "settings_widgets.h"
+#include "ui/main/ui_text.h"
+#include "ui/settings/code_grid.h"
+#include "ui/settings/settings_widgets.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

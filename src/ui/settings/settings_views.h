@@ -3,13 +3,13 @@
 // window loads and writes the page classes.
 #pragma once
 
-#include "pages/common_set_page.h"
-#include "pages/dtmf_page.h"
-#include "pages/five_tone_page.h"
-#include "pages/function_setting_page.h"
-#include "pages/logo_page.h"
-#include "pages/msk_page.h"
-#include "pages/two_tone_page.h"
+#include "model/settings/common_set_page.h"
+#include "model/settings/dtmf_page.h"
+#include "model/settings/five_tone_page.h"
+#include "model/settings/function_setting_page.h"
+#include "model/settings/logo_page.h"
+#include "model/settings/msk_page.h"
+#include "model/settings/two_tone_page.h"
 
 #include <QFrame>
 

@@ -1,4 +1,4 @@
-#include "settings_widgets.h"
+#include "ui/settings/settings_widgets.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

@@ -3,7 +3,7 @@
 // window, up-down buttons, and the greyed look of a control not in use.
 #pragma once
 
-#include "pages/settings_fields.h"
+#include "model/settings/settings_fields.h"
 
 #include <QString>
 #include <QWidget>

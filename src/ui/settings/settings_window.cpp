@@ -1,8 +1,8 @@
-#include "settings_window.h"
+#include "ui/settings/settings_window.h"
 
 #include "core/session.h"
-#include "main/main_window.h"
-#include "main/ui_text.h"
+#include "ui/main/main_window.h"
+#include "ui/main/ui_text.h"
 
 #include <QApplication>
 #include <QGroupBox>

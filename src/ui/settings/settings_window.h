@@ -4,7 +4,7 @@
 // hides) and packs the logo, in one change of the image through the main window.
 #pragma once
 
-#include "settings_views.h"
+#include "ui/settings/settings_views.h"
 
 #include <QDialog>
 

@@ -1,9 +1,9 @@
 // Page 3, "2-Tone": the encode and decode lists on two tabs.
-#include "settings_views.h"
+#include "ui/settings/settings_views.h"
 
-#include "code_grid.h"
-#include "main/ui_text.h"
-#include "settings_widgets.h"
+#include "ui/main/ui_text.h"
+#include "ui/settings/code_grid.h"
+#include "ui/settings/settings_widgets.h"
 
 #include <QAction>
 #include <QLineEdit>

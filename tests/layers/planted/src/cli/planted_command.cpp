@@ -1,0 +1,2 @@
+// A command that shows a message box, for the test of the check itself.
+#include <QMessageBox>
