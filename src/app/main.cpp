@@ -2,6 +2,7 @@
 #include "app/command_line.h"
 #include "core/program_files.h"
 #include "ui/accessory/accessory_windows.h"
+#include "ui/batch/batch_window.h"
 #include "ui/exchange/exchange_commands.h"
 #include "ui/main/main_window.h"
 #include "ui/main/prompts.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
         r57::ui::InstallAccessoryWindows(window);
         r57::ui::InstallServiceWindows(window);
         r57::ui::InstallExchangeCommands(window);
+        r57::ui::InstallBatchWindow(window);
         window.setServiceEntryVisible(start->service);
         window.show();
         if (!start->file.isEmpty()) {

@@ -48,7 +48,8 @@ public:
 
     // The frame log: one "<n> <frame>[ fault]" line per frame received so far.
     std::vector<std::string> log() const;
-    // The log lines without their frame numbers and fault marks, e.g. "R 0D00 10".
+    // The log lines without their frame numbers and fault marks, e.g. "R 0D00 10"
+    // (without the "unit N" lines of --units).
     std::vector<std::string> frames() const;
 
 private:

@@ -75,6 +75,7 @@ inline constexpr MenuEntry kMenuBar[] = {
     {kMenu, "mnuTransfer", 1331},
     {kItem, "mnuTransfer_Read", 1021},
     {kItem, "mnuTransfer_Write", 1022},
+    {kItem, "mnuTransfer_Batch", 0}, // captioned from kOwnCaptions
     {kSeparator},
     {kCheck, "mnuTransfer_Verify"}, // captioned in main_window_verify.cpp
     {kEndMenu},
@@ -114,6 +115,7 @@ inline constexpr OwnCaption kOwnCaptions[] = {
     {"mnuFile_Export", {"&Export...", "导出(&E)..."}},
     {"mnuFile_ImportChannels", {"Import &Channels...", "导入信道(&C)..."}},
     {"mnuFile_ExportChannels", {"Export C&hannels...", "导出信道(&H)..."}},
+    {"mnuTransfer_Batch", {"Program &Several Radios...", "批量写入多台对讲机(&S)..."}},
 };
 
 // The usual keys of the usual commands, shown in the menus.
