@@ -62,6 +62,7 @@ BatchSettings Settings(int count, const QTemporaryDir& folder) {
     s.ruleNames = {"MSK / Own ID"};
     s.count = count;
     s.updateRadioTime = false;
+    s.goOnIfBandsDiffer = true; // the sample radio's band limits are not the image's
     s.logPath = folder.filePath("log.csv");
     s.backupFolder = folder.filePath("backups");
     return s;

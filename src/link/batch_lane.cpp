@@ -85,13 +85,13 @@ void BatchLane::next() {
         wait(false);
 }
 
-void BatchLane::wait(bool afterSilence) {
+void BatchLane::wait(bool afterSilence, int firstAfterMs) {
     state_ = State::Waiting;
     const QString waiting = afterSilence ? own("waiting for the next radio (take this one off)",
                                                "等待下一台对讲机（请取下这一台）")
                                          : own("waiting for a radio", "等待对讲机");
     text_ = text_.isEmpty() || !afterSilence ? waiting : text_ + " — " + waiting;
-    probe_.start(afterSilence);
+    probe_.start(afterSilence, firstAfterMs);
     emit changed();
 }
 
@@ -103,7 +103,7 @@ void BatchLane::radioFound() {
         if (shared_.numbers.complete())
             finish();
         else
-            wait(false); // every number is out on a lane: one may come back
+            wait(false, RadioProbe::kPeriodMs); // every number is out on a lane: one may come back
         return;
     }
     number_ = *number;

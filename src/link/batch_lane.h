@@ -82,7 +82,7 @@ signals:
 private:
     enum class Step { None, ReadOld, Write, Verify };
 
-    void wait(bool afterSilence);
+    void wait(bool afterSilence, int firstAfterMs = 0);
     void radioFound();
     void startTransfer(Step step);
     void transferDone(bool ok);

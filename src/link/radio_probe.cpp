@@ -41,12 +41,12 @@ bool RadioProbe::deviceExists() const {
     return QFileInfo::exists(device_);
 }
 
-void RadioProbe::start(bool afterSilence) {
+void RadioProbe::start(bool afterSilence, int firstAfterMs) {
     afterSilence_ = afterSilence;
     silentFrom_ = -1;
     silentProbes_ = 0;
     probing_ = true;
-    periodTimer_.start(0);
+    periodTimer_.start(firstAfterMs);
 }
 
 void RadioProbe::stop() {

@@ -21,7 +21,8 @@ public:
     explicit RadioProbe(QString device, QObject* parent = nullptr);
     ~RadioProbe() override;
 
-    void start(bool afterSilence);
+    // The first handshake goes out after `firstAfterMs`.
+    void start(bool afterSilence, int firstAfterMs = 0);
     void stop();
     bool isProbing() const { return probing_; }
     // Unanswered handshakes in a row so far.

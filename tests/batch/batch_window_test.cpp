@@ -109,7 +109,7 @@ TEST_F(BatchWindowTest, RulesPreviewRefusalNextEnterLogContinueAndCancel) {
         << in<QLabel>(dialog, "lblLaneState_0")->text().toStdString() << radio.frames().size();
     EXPECT_TRUE(in<QLabel>(dialog, "lblLaneState_0")->text().startsWith("radio 1: OK"));
     QTest::qWait(1000); // the radio is swapped
-    QTest::keyClick(dialog, Qt::Key_Return);
+    QTest::keyClick(next, Qt::Key_Return); // the lane's button has the focus
     ASSERT_TRUE(WaitFor([&] { return in(dialog, "cmdStart")->isEnabled(); }, 15000));
     EXPECT_EQ(in<QLabel>(dialog, "lblSummary")->text(), "2 of 2 radios delivered, 0 failed.");
     const QStringList shown =

@@ -510,6 +510,9 @@ void BatchWindow::closeEvent(QCloseEvent* event) {
 
 void InstallBatchWindow(MainWindow& window) {
     window.setWindowOpener(SubWindow::Batch, [&window] {
+        // What Write would send: the names of channels the grid still holds go into the
+        // image first.
+        window.applyWindowChange([] {});
         auto* dialog = new BatchWindow(window.session(), window.prompts(), &window);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->open();
