@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev libyaml-cpp-dev
   qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgl-dev
-  xvfb xauth fonts-noto-cjk
+  xvfb xauth fonts-noto-cjk poppler-utils
   desktop-file-utils appstream shared-mime-info dpkg-dev file
 )
 

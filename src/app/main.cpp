@@ -4,8 +4,10 @@
 #include "ui/accessory/accessory_windows.h"
 #include "ui/batch/batch_window.h"
 #include "ui/exchange/exchange_commands.h"
+#include "ui/help/help_install.h"
 #include "ui/main/main_window.h"
 #include "ui/main/prompts.h"
+#include "ui/print/print_commands.h"
 #include "ui/service/service_windows.h"
 #include "ui/settings/settings_window.h"
 
@@ -32,6 +34,8 @@ int main(int argc, char** argv) {
         r57::ui::InstallAccessoryWindows(window);
         r57::ui::InstallServiceWindows(window);
         r57::ui::InstallExchangeCommands(window);
+        r57::ui::InstallPrintCommands(window);
+        r57::ui::InstallHelp(window);
         r57::ui::InstallBatchWindow(window);
         window.setServiceEntryVisible(start->service);
         window.show();

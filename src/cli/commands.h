@@ -53,6 +53,11 @@ Command HexCommand();
 std::vector<Command> LinkCommands();
 #endif
 
+#ifdef R57_WITH_PRINT
+// The printed channel sheet (pdf), under src/cli/print/.
+std::vector<Command> PrintCommands();
+#endif
+
 #ifdef R57_WITH_TEXT
 // The codeplug as text (export, import, csv-export, csv-import, diff), under src/cli/text/.
 std::vector<Command> TextCommands();

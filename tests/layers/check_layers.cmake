@@ -1,5 +1,6 @@
 # The layers reach only down: the core and the model are standard C++ without Qt; the
-# text export and the r57 tool use no widgets and nothing of the windows.
+# text export, the printed channel sheet and the r57 tool use no widgets and nothing of
+# the windows.
 #   cmake -DROOT=<source tree> [-DWIDGET_HEADERS=<QtWidgets include folder>]
 #         [-DEXPECT_BROKEN=<n>] -P check_layers.cmake
 # Prints a line for each include that breaks the rule and fails when there is any (or,
@@ -45,6 +46,7 @@ check_folder(core TRUE)
 check_folder(model TRUE)
 check_folder(text FALSE)
 check_folder(cli FALSE)
+check_folder(print FALSE)
 if(DEFINED EXPECT_BROKEN)
   if(NOT broken EQUAL EXPECT_BROKEN)
     message(FATAL_ERROR "${broken} includes reach up, ${EXPECT_BROKEN} expected")

@@ -57,6 +57,16 @@ std::vector<std::string> ExpectedFiles() {
         "usr/share/mime/packages/com.tarvex.r57cps.xml",
         "usr/share/r57/Standard.FIF",
     };
+    // The user's guide and the screenshots it shows, as they lie in docs/.
+    for (const char* folder : {"guide", "screenshots"}) {
+        const fs::path docs(R57_DOCS_DIR);
+        for (const auto& entry : fs::recursive_directory_iterator(docs / folder)) {
+            if (entry.is_regular_file()) {
+                files.push_back("usr/share/r57/help/" +
+                                entry.path().lexically_relative(docs).generic_string());
+            }
+        }
+    }
     std::sort(files.begin(), files.end());
     return files;
 }

@@ -1,5 +1,7 @@
 #include "scripted_prompts.h"
 
+#include <QPrinter>
+
 namespace r57::ui {
 
 Answer ScriptedPrompts::message(QWidget* parent, const QString& title, const QString& text,
@@ -31,6 +33,31 @@ QString ScriptedPrompts::saveFile(QWidget*, const QString&, const QString& fileN
     QString f = files.front();
     files.pop_front();
     return f;
+}
+
+namespace {
+bool TakePrinter(std::deque<QString>& files, QPrinter& printer) {
+    if (files.empty()) {
+        return false;
+    }
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(files.front());
+    files.pop_front();
+    return true;
+}
+} // namespace
+
+bool ScriptedPrompts::choosePrinter(QWidget*, QPrinter& printer) {
+    printDialogs << "print";
+    return TakePrinter(printFiles, printer);
+}
+
+void ScriptedPrompts::previewPrint(QWidget*, QPrinter& printer,
+                                   const std::function<void(QPrinter&)>& paint) {
+    printDialogs << "preview";
+    if (TakePrinter(printFiles, printer)) {
+        paint(printer);
+    }
 }
 
 } // namespace r57::ui

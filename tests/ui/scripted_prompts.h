@@ -31,10 +31,19 @@ public:
     std::vector<AskedMessage> asked;
     QStringList fileDialogs; // "open:<name>" or "save:<name>" for each dialog shown
 
+    // The print dialog, and the Print button of the preview: the next queued file is the
+    // printer (a PDF file); with none queued the dialog is cancelled and the preview
+    // closed without printing.
+    std::deque<QString> printFiles;
+    QStringList printDialogs; // "print" or "preview" for each dialog shown
+
     Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
                    Buttons buttons, Answer defaultButton) override;
     QString openFile(QWidget* parent, const QString& filter, const QString& fileName) override;
     QString saveFile(QWidget* parent, const QString& filter, const QString& fileName) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    void previewPrint(QWidget* parent, QPrinter& printer,
+                      const std::function<void(QPrinter&)>& paint) override;
 
     QString lastText() const { return asked.empty() ? QString() : asked.back().text; }
 };

@@ -57,6 +57,42 @@ const std::array<FlagField, FunctionSettingPage::kFlagCount>& FunctionSettingPag
     return kFlags;
 }
 
+const std::array<FieldCaption, FunctionSettingPage::kChoiceCount>&
+FunctionSettingPage::ChoiceCaptions() {
+    static const std::array<FieldCaption, kChoiceCount> kCaptions = {{
+        {1075, "", ""},
+        {1215, "", ""},
+        {1421, "", ""},
+        {1448, "", ""},
+        {1422, "", ""},
+        {1078, "", ""},
+        {1424, "", ""},
+        {1425, "", ""},
+        {1426, "", ""},
+        {0, "Local Roger-Tone", "本机结束音"},
+        {1423, "", ""},
+        {1429, "", ""},
+        {1444, "", ""},
+        {1427, "", ""},
+    }};
+    return kCaptions;
+}
+
+const std::array<FieldCaption, FunctionSettingPage::kFlagCount>&
+FunctionSettingPage::FlagCaptions() {
+    static const std::array<FieldCaption, kFlagCount> kCaptions = {{
+        {1433, "", ""},
+        {1435, "", ""},
+        {1434, "", ""},
+        {1432, "", ""},
+        {1431, "", ""},
+        {0, "Standby time", "待机时间"},
+        {1436, "", ""},
+        {1437, "", ""},
+    }};
+    return kCaptions;
+}
+
 std::size_t FunctionSettingPage::PttMaxLength(int type, int box) {
     if (type == kPttDtmf) {
         return kDtmfCodeLength;

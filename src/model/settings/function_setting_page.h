@@ -47,6 +47,9 @@ public:
 
     static const std::array<ChoiceField, kChoiceCount>& Choices();
     static const std::array<FlagField, kFlagCount>& Flags();
+    // What the window's labels and check boxes say, in the same orders.
+    static const std::array<FieldCaption, kChoiceCount>& ChoiceCaptions();
+    static const std::array<FieldCaption, kFlagCount>& FlagCaptions();
 
     static constexpr int kMessageLength = 7;
     static constexpr int kMessageModeText = 2; // "MSG": the message box is in use

@@ -94,6 +94,13 @@ std::vector<std::string> ListTexts(ListKind kind, int language) {
     return {};
 }
 
+std::string CaptionText(const FieldCaption& caption, int language) {
+    if (caption.id != 0) {
+        return Text(caption.id, language);
+    }
+    return language == 1 ? caption.chinese : caption.english;
+}
+
 int LoadChoice(const CodeplugImage& image, const ChoiceField& field) {
     const int value = (image.at(field.address) & field.mask) >> LowestBit(field.mask);
     const int count = static_cast<int>(ListTexts(field.list, 0).size());

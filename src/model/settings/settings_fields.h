@@ -39,6 +39,15 @@ enum class ListKind {
 };
 std::vector<std::string> ListTexts(ListKind kind, int language);
 
+// The caption a control shows: a string-table entry, or a text of the program's own in
+// both languages where the table has none (then `id` is 0). UTF-8.
+struct FieldCaption {
+    int id;
+    const char* english;
+    const char* chinese;
+};
+std::string CaptionText(const FieldCaption& caption, int language);
+
 // A list whose index is stored in the bits `mask` of one byte (at the lowest of them).
 struct ChoiceField {
     const char* name; // field name

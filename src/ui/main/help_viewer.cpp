@@ -19,6 +19,10 @@ const OwnText kNoViewer{"No viewer for %1 is installed (for example xchm or kchm
 
 } // namespace
 
+bool HasHelpFile(const QString& applicationDirectory) {
+    return QFileInfo::exists(QDir(applicationDirectory).filePath(kHelpFile));
+}
+
 QString OpenHelp(const QString& applicationDirectory, int language) {
     const QString path = QDir(applicationDirectory).filePath(kHelpFile);
     if (!QFileInfo::exists(path)) {

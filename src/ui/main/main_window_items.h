@@ -40,6 +40,10 @@ inline constexpr MenuEntry kMenuBar[] = {
     {kItem, "mnuFile_ImportChannels", 0},
     {kItem, "mnuFile_ExportChannels", 0},
     {kSeparator},
+    {kItem, "mnuFile_Print", 0},
+    {kItem, "mnuFile_PrintPreview", 0},
+    {kItem, "mnuFile_ExportPdf", 0},
+    {kSeparator},
     {kItem, "mnuFile_Exit", 1008},
     {kEndMenu},
 
@@ -115,6 +119,9 @@ inline constexpr OwnCaption kOwnCaptions[] = {
     {"mnuFile_Export", {"&Export...", "导出(&E)..."}},
     {"mnuFile_ImportChannels", {"Import &Channels...", "导入信道(&C)..."}},
     {"mnuFile_ExportChannels", {"Export C&hannels...", "导出信道(&H)..."}},
+    {"mnuFile_Print", {"&Print...", "打印(&P)..."}},
+    {"mnuFile_PrintPreview", {"Print Pre&view...", "打印预览(&V)..."}},
+    {"mnuFile_ExportPdf", {"Export P&DF...", "导出 PDF(&D)..."}},
     {"mnuTransfer_Batch", {"Program &Several Radios...", "批量写入多台对讲机(&S)..."}},
 };
 
@@ -126,6 +133,7 @@ struct MenuShortcut {
 inline constexpr MenuShortcut kMenuShortcuts[] = {
     {"mnuFile_New", "Ctrl+N"},          {"mnuFile_Open", "Ctrl+O"}, {"mnuFile_Save", "Ctrl+S"},
     {"mnuFile_SaveAs", "Ctrl+Shift+S"}, {"mnuFile_Exit", "Ctrl+Q"}, {"mnuHelp_Contents", "F1"},
+    {"mnuFile_Print", "Ctrl+P"},
 };
 
 // Toolbar buttons by key; an entry without a key is a separator. A tooltip id of 0:

@@ -75,6 +75,9 @@ void MainWindow::buildMenus() {
     on("mnuFile_Export", [this] { openSubWindow(SubWindow::ExportText); });
     on("mnuFile_ImportChannels", [this] { openSubWindow(SubWindow::ImportChannels); });
     on("mnuFile_ExportChannels", [this] { openSubWindow(SubWindow::ExportChannels); });
+    on("mnuFile_Print", [this] { openSubWindow(SubWindow::Print); });
+    on("mnuFile_PrintPreview", [this] { openSubWindow(SubWindow::PrintPreview); });
+    on("mnuFile_ExportPdf", [this] { openSubWindow(SubWindow::ExportPdf); });
     on("mnuModel_Info", [this] { openSubWindow(SubWindow::ModelInfo); });
     on("mnuEdit_Copy", [this] { copyChannel(); });
     on("mnuEdit_Paste", [this] { pasteChannel(); });

@@ -55,8 +55,14 @@ void MainWindow::openComPort() {
 
 void MainWindow::showHelp() {
     commitPendingEdit();
-    QString problem =
-        OpenHelp(QString::fromStdString(session_->applicationDirectory), session_->language);
+    const QString folder = QString::fromStdString(session_->applicationDirectory);
+    // The built-in guide, unless a help file of the dealer's own stands beside us.
+    auto guide = openers_.find(SubWindow::Help);
+    if (!HasHelpFile(folder) && guide != openers_.end() && guide->second) {
+        guide->second();
+        return;
+    }
+    QString problem = OpenHelp(folder, session_->language);
     if (!problem.isEmpty()) {
         prompts_.message(this, items::kModelName, problem, Icon::Information, Buttons::Ok,
                          Answer::Ok);

@@ -2,6 +2,9 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QRegularExpression>
 
 namespace r57::ui {
@@ -96,6 +99,25 @@ QString DialogPrompts::saveFile(QWidget* parent, const QString& filter, const QS
         return {};
     }
     return dialog.selectedFiles().constFirst();
+}
+
+bool Prompts::choosePrinter(QWidget*, QPrinter&) {
+    return false;
+}
+
+void Prompts::previewPrint(QWidget*, QPrinter&, const std::function<void(QPrinter&)>&) {}
+
+bool DialogPrompts::choosePrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void DialogPrompts::previewPrint(QWidget* parent, QPrinter& printer,
+                                 const std::function<void(QPrinter&)>& paint) {
+    QPrintPreviewDialog dialog(&printer, parent);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&paint](QPrinter* target) { paint(*target); });
+    dialog.exec();
 }
 
 } // namespace r57::ui

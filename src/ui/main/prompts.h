@@ -4,6 +4,9 @@
 
 #include <QString>
 
+#include <functional>
+
+class QPrinter;
 class QWidget;
 
 namespace r57::ui {
@@ -25,6 +28,14 @@ public:
     // before overwriting one.
     virtual QString openFile(QWidget* parent, const QString& filter, const QString& fileName) = 0;
     virtual QString saveFile(QWidget* parent, const QString& filter, const QString& fileName) = 0;
+
+    // The print dialog over `printer` (which printer, paper, pages); false when the user
+    // cancelled. Prompts that show no dialogs cancel.
+    virtual bool choosePrinter(QWidget* parent, QPrinter& printer);
+    // The print preview: shows the pages `paint` draws onto `printer`; printing from it
+    // paints them once more onto the printer the user chose there.
+    virtual void previewPrint(QWidget* parent, QPrinter& printer,
+                              const std::function<void(QPrinter&)>& paint);
 };
 
 // The real dialogs.
@@ -34,6 +45,9 @@ public:
                    Buttons buttons, Answer defaultButton) override;
     QString openFile(QWidget* parent, const QString& filter, const QString& fileName) override;
     QString saveFile(QWidget* parent, const QString& filter, const QString& fileName) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    void previewPrint(QWidget* parent, QPrinter& printer,
+                      const std::function<void(QPrinter&)>& paint) override;
 };
 
 } // namespace r57::ui

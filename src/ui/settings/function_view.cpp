@@ -24,47 +24,26 @@ using settings::ListTexts;
 
 namespace {
 
-// A caption from the string table, or one of our own where the table has none.
-struct Caption {
-    int id;
-    OwnText own;
-};
-QString CaptionText(const Caption& caption, int language) {
-    return caption.id ? Tr(caption.id, language) : Tr(caption.own, language);
+QString LabelText(const settings::FieldCaption& caption, int language) {
+    return QString::fromStdString(settings::CaptionText(caption, language));
 }
 
 struct ChoiceControl {
     const char* name;
     const char* label;
-    Caption caption;
 };
 // In the order of FunctionSettingPage::Choice.
 constexpr ChoiceControl kChoiceControls[] = {
-    {"cboSqLevel", "Label1_0", {1075, {}}},
-    {"cboTot", "Label1_1", {1215, {}}},
-    {"cboScanModes", "Label2_1", {1421, {}}},
-    {"cboVoxLevel", "Label2_2", {1448, {}}},
-    {"cboVoxDelay", "Label2_3", {1422, {}}},
-    {"cboBattSave", "Label3_0", {1078, {}}},
-    {"cboBeepTone", "Label3_1", {1424, {}}},
-    {"cboRogerTone", "Label3_2", {1425, {}}},
-    {"cboLamp", "Label3_3", {1426, {}}},
-    {"cboLocalRoger", "Label3_4", {0, {"Local Roger-Tone", "本机结束音"}}},
-    {"cboCh1", "Label3_5", {1423, {}}},
-    {"cboChDis", "Label3_9", {1429, {}}},
-    {"CboChord", "Label2_6", {1444, {}}},
-    {"cboMsgMode", "Label3_13", {1427, {}}},
-};
-struct FlagControl {
-    const char* name;
-    Caption caption;
+    {"cboSqLevel", "Label1_0"},    {"cboTot", "Label1_1"},       {"cboScanModes", "Label2_1"},
+    {"cboVoxLevel", "Label2_2"},   {"cboVoxDelay", "Label2_3"},  {"cboBattSave", "Label3_0"},
+    {"cboBeepTone", "Label3_1"},   {"cboRogerTone", "Label3_2"}, {"cboLamp", "Label3_3"},
+    {"cboLocalRoger", "Label3_4"}, {"cboCh1", "Label3_5"},       {"cboChDis", "Label3_9"},
+    {"CboChord", "Label2_6"},      {"cboMsgMode", "Label3_13"},
 };
 // In the order of FunctionSettingPage::Flag.
-constexpr FlagControl kFlagControls[] = {
-    {"ChkRelay", {1433, {}}},      {"ChkManual", {1435, {}}},
-    {"ChkTOTPenalty", {1434, {}}}, {"chkRecStop", {1432, {}}},
-    {"chkOp", {1431, {}}},         {"chkTime", {0, {"Standby time", "待机时间"}}},
-    {"chkSet_0", {1436, {}}},      {"chkSet_1", {1437, {}}},
+constexpr const char* kFlagControls[] = {
+    "ChkRelay", "ChkManual", "ChkTOTPenalty", "chkRecStop",
+    "chkOp",    "chkTime",   "chkSet_0",      "chkSet_1",
 };
 // The lists of the page's two columns, outside the VOX and Power On frames.
 constexpr FunctionSettingPage::Choice kLeftColumn[] = {
@@ -92,8 +71,9 @@ FunctionView::FunctionView(FunctionSettingPage& page, const ViewContext& context
                       ListTexts(FunctionSettingPage::Choices()[i].list, context.language));
     }
     for (int i = 0; i < FunctionSettingPage::kFlagCount; ++i) {
-        flags_[i] = new QCheckBox(CaptionText(kFlagControls[i].caption, context.language), this);
-        flags_[i]->setObjectName(kFlagControls[i].name);
+        flags_[i] = new QCheckBox(
+            LabelText(FunctionSettingPage::FlagCaptions()[i], context.language), this);
+        flags_[i]->setObjectName(kFlagControls[i]);
     }
 
     // Two columns of lists; the VOX and Power On frames stand under the right one.
@@ -109,9 +89,10 @@ FunctionView::FunctionView(FunctionSettingPage& page, const ViewContext& context
         grid->setHorizontalSpacing(10);
         int row = 0;
         for (FunctionSettingPage::Choice c : choices) {
-            grid->addWidget(MakeLabel(this, kChoiceControls[c].label,
-                                      CaptionText(kChoiceControls[c].caption, context.language)),
-                            row, 0);
+            grid->addWidget(
+                MakeLabel(this, kChoiceControls[c].label,
+                          LabelText(FunctionSettingPage::ChoiceCaptions()[c], context.language)),
+                row, 0);
             grid->addWidget(choices_[c], row++, 1);
         }
         grid->setColumnStretch(2, 1);
@@ -158,9 +139,10 @@ QWidget* FunctionView::buildVox() {
     auto* grid = new QGridLayout(frame);
     int row = 0;
     for (auto c : {FunctionSettingPage::kVoxLevel, FunctionSettingPage::kVoxDelay}) {
-        grid->addWidget(MakeLabel(frame, kChoiceControls[c].label,
-                                  CaptionText(kChoiceControls[c].caption, context_.language)),
-                        row, 0);
+        grid->addWidget(
+            MakeLabel(frame, kChoiceControls[c].label,
+                      LabelText(FunctionSettingPage::ChoiceCaptions()[c], context_.language)),
+            row, 0);
         grid->addWidget(choices_[c], row++, 1);
     }
     // Shown as the radio's front panel has it; the codeplug keeps no bit for it.
@@ -178,9 +160,10 @@ QWidget* FunctionView::buildPowerOn() {
     frame->setObjectName("Frame4");
     auto* grid = new QGridLayout(frame);
     const auto mode = FunctionSettingPage::kMessageMode;
-    grid->addWidget(MakeLabel(frame, kChoiceControls[mode].label,
-                              CaptionText(kChoiceControls[mode].caption, context_.language)),
-                    0, 0);
+    grid->addWidget(
+        MakeLabel(frame, kChoiceControls[mode].label,
+                  LabelText(FunctionSettingPage::ChoiceCaptions()[mode], context_.language)),
+        0, 0);
     grid->addWidget(choices_[mode], 0, 1);
     grid->addWidget(MakeLabel(frame, "Label3_10", Tr(1428, context_.language)), 1, 0);
     message_ = MakeBox(frame, "txtPoweronmsg", FunctionSettingPage::kMessageLength);
