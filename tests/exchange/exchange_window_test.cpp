@@ -4,6 +4,10 @@
 
 #include "ui/exchange/exchange_commands.h"
 
+#include "text/channel_csv.h"
+
+#include <QClipboard>
+#include <QPlainTextEdit>
 #include <QTabWidget>
 
 #include <QFile>
@@ -107,6 +111,28 @@ TEST_F(ExchangeWindow, ChannelsGoIntoTheShownBankFromTheCursorRowAndOutOfIt) {
     trigger("mnuFile_ImportChannels");
     EXPECT_TRUE(session().image == before);
     EXPECT_TRUE(prompts.lastText().contains("not a channel list"));
+}
+
+// Lines of the channel CSV pasted into a grid: each row as its file import would set
+// it, a row the radio cannot hold named in the status log.
+TEST_F(ExchangeWindow, ChannelCsvOnTheClipboardPastesThroughTheCsvReader) {
+    loadChannels({1, 2});
+    QStringList lines =
+        QString::fromStdString(text::ExportChannelsCsv(session().image, text::CsvBanks::A))
+            .split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    QStringList am = lines[1].split(',');
+    am[0] = "3";
+    am[12] = "AM";
+    lines << am.join(',');
+    QGuiApplication::clipboard()->setText(lines.join("\n"));
+    grid()->setCursor(20, kColRx);
+    trigger("mnuEdit_Paste");
+    EXPECT_EQ(Record(session().image, kBankA, 20), Record(session().image, kBankA, 1));
+    EXPECT_EQ(Record(session().image, kBankA, 21), Record(session().image, kBankA, 2));
+    EXPECT_EQ(grid()->cellText(21, kColName).trimmed(), "CH2");
+    EXPECT_EQ(Record(session().image, kBankA, 22), EmptyRecord());
+    EXPECT_TRUE(find<QPlainTextEdit>("TxtStatus")->toPlainText().contains("line 4: "));
 }
 
 } // namespace

@@ -80,10 +80,11 @@ TEST_F(StartUp, HiddenAndShownMenuItems) {
     for (const Case& c : cases) {
         EXPECT_EQ(item(c.name)->isVisible(), c.visible) << c.name;
     }
-    // Edit: Undo, Redo and a separator above Copy, Paste, a hidden separator, Clear,
-    // Delete, Insert.
+    // Edit: Undo, Redo and a separator above Copy, Paste, a hidden separator, Cut,
+    // Clear, Delete, Insert; a separator, Sort Channels...; a separator, Find, Find Next,
+    // Find Previous.
     QList<QAction*> edit = find<QMenu>("mnuEdit")->actions();
-    ASSERT_EQ(edit.size(), 9);
+    ASSERT_EQ(edit.size(), 16);
     EXPECT_EQ(edit[0]->objectName(), "mnuEdit_Undo");
     EXPECT_TRUE(edit[2]->isSeparator());
     EXPECT_EQ(edit[3]->objectName(), "mnuEdit_Copy");

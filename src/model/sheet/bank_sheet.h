@@ -30,6 +30,8 @@ public:
     BankSheet(Session& session, int bank);
 
     int bank() const { return bank_; }
+    // The language, band limits and image the sheet's rules read.
+    const Session& session() const { return session_; }
 
     // Row 1..128, column 0..14. Column 0 holds the channel label.
     const std::string& cell(int row, int column) const;

@@ -9,6 +9,9 @@
 #include "core/channel.h"
 #include "core/data_file.h"
 #include "core/file_io.h"
+#include "core/session.h"
+#include "model/sheet/bank_sheet.h"
+#include "model/sheet/block_text.h"
 #include "text/channel_csv.h"
 #include "text/codeplug_text.h"
 
@@ -190,12 +193,40 @@ private:
 
 } // namespace
 
+// Channel CSV pasted into a grid: its rows through the CSV reader (which sets every
+// field by the grid's rules) into a scratch copy, then handed on as the grid's own block
+// text, so the paste itself goes through the same rules as any other text.
+std::optional<QString> ReadCsvClipboard(MainWindow& w, const QString& text, QStringList& notes) {
+    if (!text.trimmed().startsWith(QStringLiteral("Location,"))) {
+        return std::nullopt;
+    }
+    const Session& s = w.session();
+    const int bank = s.currentBank;
+    const text::CsvImport csv = text::ImportChannelsCsv(text.toStdString(), s.image, bank, 1);
+    if (!csv.error.empty()) {
+        notes << Reason(csv.error, s.language);
+        return QString();
+    }
+    for (const text::SkippedRow& row : csv.skipped) {
+        notes << Tr(kSkippedRow, s.language).arg(row.line).arg(Reason(row.reason, s.language));
+    }
+    Session scratch;
+    scratch.image = csv.image;
+    scratch.bands = s.bands;
+    scratch.language = s.language;
+    BankSheet sheet(scratch, bank);
+    sheet.refresh();
+    return QString::fromStdString(BlockText(sheet, csv.rows));
+}
+
 void InstallExchangeCommands(MainWindow& window) {
     MainWindow* w = &window;
     window.setWindowOpener(SubWindow::ExportText, [w] { Commands(*w).exportText(); });
     window.setWindowOpener(SubWindow::ImportText, [w] { Commands(*w).importText(); });
     window.setWindowOpener(SubWindow::ExportChannels, [w] { Commands(*w).exportChannels(); });
     window.setWindowOpener(SubWindow::ImportChannels, [w] { Commands(*w).importChannels(); });
+    window.setClipboardReader(
+        [w](const QString& text, QStringList& notes) { return ReadCsvClipboard(*w, text, notes); });
 }
 
 } // namespace r57::ui

@@ -65,6 +65,9 @@ ChannelGrid::ChannelGrid(Session& session, BankSheet& sheet, int bank, QWidget* 
         selectCursorRow();
     });
 
+    // Channel labels select and drag blocks of rows (channel_grid_block.cpp).
+    verticalHeader()->viewport()->installEventFilter(this);
+
     applyLanguage();
     setCursor(1, kColRx);
 }
@@ -287,11 +290,14 @@ void ChannelGrid::onCellEntered(int qtRow, int qtColumn) {
     }
     session_.currentChannel[bank_] = qtRow + 1;
     session_.currentColumn[bank_] = qtColumn + 1;
+    if (!extending_) {
+        anchorRow_ = qtRow + 1;
+    }
 }
 
 void ChannelGrid::onCellClicked(const QModelIndex& index, bool doubleClick) {
-    if (pressedButton_ != Qt::LeftButton || !index.isValid()) {
-        return;
+    if (pressedButton_ != Qt::LeftButton || modifiedPress_ || !index.isValid()) {
+        return; // a Shift or Ctrl click selects rows
     }
     // A single click edits when single-click editing is on, a double click otherwise.
     if (doubleClick == session_.singleClickEditing) {
@@ -311,15 +317,10 @@ void ChannelGrid::openFromUser(int row, int column) {
         emit alternatePanelRequested();
         return;
     case OpenDecision::kEditor:
-        setCursor(row, d.column);
+        keepingBlock([&] { setCursor(row, d.column); });
         openEditor(row, d.column);
         return;
     }
-}
-
-void ChannelGrid::mousePressEvent(QMouseEvent* e) {
-    pressedButton_ = e->button();
-    QTableWidget::mousePressEvent(e);
 }
 
 bool ChannelGrid::commandKey(QKeyEvent* e) {
@@ -357,7 +358,7 @@ bool ChannelGrid::event(QEvent* e) {
 }
 
 void ChannelGrid::keyPressEvent(QKeyEvent* e) {
-    if (commandKey(e)) {
+    if (commandKey(e) || blockKey(e)) {
         e->accept();
         return;
     }
@@ -386,7 +387,7 @@ void ChannelGrid::keyPressEvent(QKeyEvent* e) {
     const KeyDecision d = DecideTypedKey(cursorColumn(), rowState(row), typed, visibility());
     if (d.startEditor) {
         const QString first(QChar::fromLatin1(d.first));
-        setCursor(row, d.column);
+        keepingBlock([&] { setCursor(row, d.column); });
         openEditor(row, d.column, &first);
     }
     e->accept(); // keys a cell does not take are dropped silently

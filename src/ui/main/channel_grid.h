@@ -8,6 +8,7 @@
 
 #include <QTableWidget>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,13 @@ public:
     // Selects the whole cursor row and takes the focus (after a channel command).
     void selectCursorRow();
 
+    // The block: rows 1..128 with a selected cell, in order; the cursor row alone when
+    // nothing is selected. Shift+click (cell or label), Shift+Up/Down/Page Up/Page Down
+    // and Ctrl+A select a run of rows, Ctrl+click adds or removes one.
+    std::vector<int> selectedRows() const;
+    // Selects these whole rows; the cursor stays where it is.
+    void selectRows(const std::vector<int>& rows);
+
     // Hides (width 0) or shows a column; hidden columns are skipped by the editors and
     // by Enter.
     void setColumnVisible(int column, bool visible);
@@ -63,8 +71,16 @@ signals:
     void copyRequested();
     void pasteRequested();
     void clearRequested();
-    // A committed edit changed the record (and maybe the name) of this row.
+    // A committed edit changed the record (and maybe the name) of this row, and with a
+    // block selected, that column of every selected row.
     void channelEdited(int row);
+    // Ctrl+Shift+Up (-1) and Ctrl+Shift+Down (+1): move the block one row.
+    void blockMoveRequested(int step);
+    // Channel labels dragged and let go over this grid: the rows go before `before`
+    // (1..129).
+    void rowsDropped(const std::vector<int>& rows, int before);
+    // ... let go elsewhere (the other bank's tab, say), at a point on the screen.
+    void rowsDraggedAway(const std::vector<int>& rows, const QPoint& globalPos);
     // The field rules put something else in place of what was typed (a frequency
     // outside the band limits), or refused it (a tone not in the list): a line for the
     // status log, in the session's language.
@@ -75,6 +91,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
 
 private:
@@ -102,6 +120,14 @@ private:
     // A closed drop-down editor: the wheel scrolls the grid instead of changing it.
     bool wheelOverEditor(QEvent* e);
     RowState rowState(int row) const;
+    // Block selection (channel_grid_block.cpp).
+    void selectRowRange(int from, int to);
+    // Runs `move` (which puts the cursor elsewhere) and keeps the block selected when the
+    // cursor stays inside it, so an editor opened there fills the block.
+    void keepingBlock(const std::function<void()>& move);
+    bool blockKey(QKeyEvent* e);
+    bool labelMouse(QEvent* e);
+    void fillBlock(int row, int column, const std::string& value);
     ColumnVisibility visibility() const;
 
     Session& session_;
@@ -118,6 +144,14 @@ private:
     QAbstractButton* corner_ = nullptr; // shows the caption of column 0
     Qt::MouseButton pressedButton_ = Qt::NoButton;
     bool closing_ = false;
+    int anchorRow_ = 1;      // where a Shift selection starts
+    bool extending_ = false; // the cursor moves by a Shift selection
+    bool modifiedPress_ = false;
+    std::vector<int> pressRows_; // the rows a Shift or Ctrl click selected
+    bool fillUnchanged_ = false; // Enter: an unchanged value fills the block all the same
+    std::vector<int> dragRows_;  // channel labels pressed, maybe to be dragged
+    QPoint dragFrom_;
+    bool dragging_ = false;
 };
 
 } // namespace r57::ui

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QStyleOptionComboBox>
@@ -201,6 +202,7 @@ void ChannelGrid::writeCommitted(OpenEditor which, const std::string& value) {
     const int row = editRow_;
     const int column = editColumn_;
     bool wrote = false;
+    std::optional<std::string> fill; // what the rest of a selected block takes
     // An unchanged text writes nothing: a field shown as a default (an option value
     // the radio does not know, say) stays as stored until the user really edits it.
     switch (which) {
@@ -219,6 +221,7 @@ void ChannelGrid::writeCommitted(OpenEditor which, const std::string& value) {
             }
             wrote = true;
         }
+        fill = text;
         break;
     }
     case OpenEditor::Tone: {
@@ -229,6 +232,7 @@ void ChannelGrid::writeCommitted(OpenEditor which, const std::string& value) {
             wrote = true;
         }
         reportReplacement(which, value, tone.has_value());
+        fill = tone;
         break;
     }
     case OpenEditor::Choice:
@@ -236,12 +240,20 @@ void ChannelGrid::writeCommitted(OpenEditor which, const std::string& value) {
             sheet_.commitChoice(row, column, value);
             wrote = true;
         }
+        fill = value;
         break;
     case OpenEditor::None:
         break;
     }
     showRow(row);
-    if (wrote) {
+    // With a block selected, the value goes to that column of every selected row; only
+    // a changed value, or one confirmed with Enter, so that an editor merely opened and
+    // left changes nothing.
+    const bool filling = fill && (wrote || fillUnchanged_) && selectedRows().size() > 1;
+    if (filling) {
+        fillBlock(row, column, *fill);
+    }
+    if (wrote || filling) {
         emit channelEdited(row);
     }
 }
@@ -289,19 +301,22 @@ void ChannelGrid::commitAndMove() {
     const OpenEditor which = open_;
     const int row = editRow_;
     const int column = editColumn_;
+    fillUnchanged_ = true;
     commitPendingEdit();
+    fillUnchanged_ = false;
     setFocus(Qt::OtherFocusReason);
     const ColumnVisibility visible = visibility();
     switch (which) {
     case OpenEditor::Text:
-        setCursor(row, TextEnterColumn(column, visible));
+        keepingBlock([&] { setCursor(row, TextEnterColumn(column, visible)); });
         break;
     case OpenEditor::Tone:
-        setCursor(row, ToneEnterColumn(column, rowState(row).hasTx, visible));
+        keepingBlock(
+            [&] { setCursor(row, ToneEnterColumn(column, rowState(row).hasTx, visible)); });
         break;
     case OpenEditor::Choice: {
         const GridCell next = ChoiceEnterCell(row, column, visible);
-        setCursor(next.row, next.column);
+        keepingBlock([&] { setCursor(next.row, next.column); });
         break;
     }
     case OpenEditor::None:
@@ -365,6 +380,17 @@ bool ChannelGrid::eventFilter(QObject* watched, QEvent* e) {
     if (watched == corner_ && e->type() == QEvent::Paint) {
         PaintCornerCaption(corner_);
         return true;
+    }
+    if (watched == verticalHeader()->viewport()) {
+        switch (e->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::MouseButtonRelease:
+            return labelMouse(e);
+        default:
+            return QTableWidget::eventFilter(watched, e);
+        }
     }
     const bool editor = watched == text_ || watched == tone_ || watched == choice_ ||
                         (tone_ != nullptr && watched == tone_->lineEdit());

@@ -17,10 +17,14 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDate>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -61,6 +65,7 @@ MainWindow::MainWindow(Prompts& prompts, const QString& applicationDirectory, QW
     buildTransferProgress();
     buildUndo();
     buildVerify();
+    buildBlocks();
     runGuarded([this] { startUp(); });
 }
 
@@ -84,7 +89,13 @@ void MainWindow::buildCentralArea() {
     splitButtons_->setObjectName("ImgSplit_0");
     splitButtons_->setChildrenCollapsible(false);
 
-    tabs_ = new QTabWidget(splitButtons_);
+    // The bank tabs with the find bar under them.
+    auto* picGrid = new QWidget(splitButtons_);
+    picGrid->setObjectName("picGrid");
+    auto* gridLayout = new QVBoxLayout(picGrid);
+    gridLayout->setContentsMargins(0, 0, 0, 0);
+    gridLayout->setSpacing(2);
+    tabs_ = new QTabWidget(picGrid);
     tabs_->setObjectName("SSTab1");
     for (int bank : {kBankA, kBankB}) {
         auto* grid = new ChannelGrid(*session_, *sheets_[bank], bank, tabs_);
@@ -135,7 +146,9 @@ void MainWindow::buildCentralArea() {
         });
     }
     buttonLayout->addStretch(1);
-    splitButtons_->addWidget(tabs_);
+    gridLayout->addWidget(tabs_, 1);
+    gridLayout->addWidget(buildFindBar(picGrid));
+    splitButtons_->addWidget(picGrid);
     splitButtons_->addWidget(picButtons_);
     splitButtons_->setStretchFactor(0, 1);
     splitButtons_->setStretchFactor(1, 0);
@@ -343,6 +356,8 @@ void MainWindow::refreshShownBank() {
 }
 
 void MainWindow::setPasteEnabled(bool enabled) {
+    // Also after a block copy, and whenever the system clipboard holds text to paste.
+    enabled = enabled || !block_.empty() || !QGuiApplication::clipboard()->text().isEmpty();
     menuItem("mnuEdit_Paste")->setEnabled(enabled);
     // The toolbar's Paste stays off while the alternate panel is open.
     toolActions_.value("Paste")->setEnabled(enabled && !alternatePanelOpen());
@@ -386,6 +401,11 @@ void MainWindow::runGuarded(const std::function<void()>& command) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtFind_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        closeFindBar();
+        return true;
+    }
     bool onStatusBar = watched == statusBar() || watched == staDate_ || watched == staTime_ ||
                        watched == staComStatus_;
     if (onStatusBar && event->type() == QEvent::MouseButtonPress) {

@@ -7,22 +7,27 @@
 
 #include "core/undo_history.h"
 #include "model/sheet/bank_sheet.h"
+#include "model/sheet/block_commands.h"
 
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QActionGroup;
 class QButtonGroup;
 class QCheckBox;
 class QLabel;
+class QLineEdit;
+class QDialog;
 class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
@@ -139,6 +144,35 @@ public:
     void clearChannel();
     void runChannelButton(int button);
 
+    // Commands on the block of rows selected in the shown bank (main_window_blocks.cpp);
+    // with one row selected, the channel commands above do them. Each is one undo step.
+    // Edit > Cut (Ctrl+X): Copy, then Clear.
+    void cutChannels();
+    // Edit > Sort Channels...: `frmSort` asks for the key and the direction.
+    void openSortDialog();
+    // The selected rows (the whole bank with one row selected) sorted.
+    void sortChannels(SortKey key, bool descending);
+    // Ctrl+Shift+Up/Down: the block one row up (-1) or down (+1).
+    void moveChannels(int step);
+    // Channel labels dragged within the shown bank, dropped before row `before`.
+    void dropChannels(const std::vector<int>& rows, int before);
+    // ... dropped on the other bank's tab: into its empty rows.
+    void moveChannelsToBank(const std::vector<int>& rows, int bank);
+
+    // Edit > Find (Ctrl+F) opens the find bar `picFind` under the grid; Find Next (F3,
+    // Enter in the bar) and Find Previous (Shift+F3) go to the next match in either bank.
+    void openFindBar();
+    void findChannel(bool forward);
+    void closeFindBar();
+
+    // Text on the clipboard that another part of the program reads better than the
+    // grid's columns (the channel CSV of the exchange layout, say): the reader turns it
+    // into the grid's block text, with a line for the status log for each row it could
+    // not take, or declines it (nothing), and the text is read by the grid's columns.
+    using ClipboardReader =
+        std::function<std::optional<QString>(const QString& text, QStringList& notes)>;
+    void setClipboardReader(ClipboardReader reader) { clipboardReader_ = std::move(reader); }
+
     // Sub-windows.
     void setWindowOpener(SubWindow window, std::function<void()> opener);
     // The one door through which a window's confirmed edits (Save, OK, Apply) reach the
@@ -246,6 +280,24 @@ private:
     // main_window_channels.cpp
     void afterButton(int row);
 
+    // main_window_blocks.cpp
+    void buildBlocks();
+    void applyBlockLanguage();
+    // Paste is on after a copy and whenever the system clipboard holds text.
+    void updatePasteEnabled();
+    bool blockSelected() const;
+    void copyBlock();
+    void pasteText(const QString& text);
+    void pasteBlock();
+    void clearBlock();
+    void deleteBlock();
+    // Shows the rows and puts the block (and the cursor on its first row) on them.
+    void showBlock(const std::vector<int>& rows);
+
+    // main_window_find.cpp
+    QWidget* buildFindBar(QWidget* parent);
+    void applyFindLanguage();
+
     // main_window_files.cpp
     bool saveTo(const QString& path);
     // Reads, checks and loads a data file; false after telling the user why not.
@@ -296,6 +348,17 @@ private:
     bool transferCancelled_ = false;
     std::map<SubWindow, std::function<void()>> openers_;
     bool closing_ = false;
+
+    std::vector<ChannelClipboard> block_; // a block copied (more than one row)
+    QString blockText_;                   // the text it put on the system clipboard
+    bool foreignText_ = false;            // the system clipboard's text came later than our copy
+    QPointer<QDialog> sortDialog_;
+    ClipboardReader clipboardReader_;
+    QWidget* picFind_ = nullptr;
+    QLineEdit* txtFind_ = nullptr;
+    QLabel* lblFind_ = nullptr;
+    QLabel* lblFindResult_ = nullptr;
+    std::array<QPushButton*, 3> findButtons_{}; // next, previous, close
 
     UndoHistory history_;
     CodeplugImage written_; // what the last whole-image write sent

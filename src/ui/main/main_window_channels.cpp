@@ -1,5 +1,6 @@
 // The whole-channel commands on the cursor row of the shown bank: Copy, Paste and
 // Clear (Edit menu, toolbar, Ctrl+C/V/D in the grids) and the five channel buttons.
+// With a block of rows selected they hand over to the block commands.
 #include "ui/main/main_window.h"
 
 #include "core/session.h"
@@ -9,15 +10,24 @@
 #include "ui/main/prompts.h"
 #include "ui/main/ui_text.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+
 namespace r57::ui {
 
 void MainWindow::copyChannel() {
     commitPendingEdit();
+    if (blockSelected()) {
+        copyBlock(); // main_window_blocks.cpp
+        return;
+    }
     ChannelGrid* grid = shownGrid();
     int row = grid->cursorRow();
     if (row < 1 || !sheets_[session_->currentBank]->copy(row, clipboard_)) {
         return; // nothing to copy from an empty channel
     }
+    block_.clear(); // the channel copied last is the one a paste writes
+    foreignText_ = false;
     grid->setCursor(row, kColRx);
     grid->setFocus();
     setPasteEnabled(true);
@@ -25,6 +35,16 @@ void MainWindow::copyChannel() {
 
 void MainWindow::pasteChannel() {
     commitPendingEdit();
+    // What was copied last: text from another program, a block, or one channel.
+    const QString text = foreignText_ ? QGuiApplication::clipboard()->text() : QString();
+    if (!text.isEmpty()) {
+        pasteText(text);
+        return;
+    }
+    if (!block_.empty()) {
+        pasteBlock();
+        return;
+    }
     ChannelGrid* grid = shownGrid();
     int row = grid->cursorRow();
     if (row < 1 || !clipboard_.filled) {
@@ -39,6 +59,10 @@ void MainWindow::pasteChannel() {
 
 void MainWindow::clearChannel() {
     commitPendingEdit();
+    if (blockSelected()) {
+        clearBlock();
+        return;
+    }
     ChannelGrid* grid = shownGrid();
     int row = grid->cursorRow();
     if (row < 1) {
@@ -56,6 +80,27 @@ void MainWindow::runChannelButton(int button) {
     int row = grid->cursorRow();
     if (row < 1) {
         return;
+    }
+    if (blockSelected()) {
+        // The block's own forms of Delete, Clear, CH-Up and CH-Down; Insert stays one row.
+        switch (button) {
+        case kDelete:
+            deleteBlock();
+            return;
+        case kClearButton:
+            for (int r : grid->selectedRows()) {
+                sheet.clearChannel(r);
+                grid->showRow(r);
+            }
+            followAlternatePanel();
+            return;
+        case kMoveUp:
+        case kMoveDown:
+            moveChannels(button == kMoveUp ? -1 : 1);
+            return;
+        default:
+            break;
+        }
     }
     switch (button) {
     case kMoveUp:

@@ -58,9 +58,17 @@ inline constexpr MenuEntry kMenuBar[] = {
     {kItem, "mnuEdit_Copy", 1323},
     {kItem, "mnuEdit_Paste", 1324},
     {kHiddenSeparator},
+    // Cut and the items below: captions and keys in main_window_blocks.cpp.
+    {kItem, "mnuEdit_Cut", 0}, // beside Clear and Delete, the other commands that empty rows
     {kItem, "mnuEdit_Clear", 1325},
     {kItem, "mnuEdit_Delete", 1326},
     {kItem, "mnuEdit_Insert", 1342, true},
+    {kSeparator},
+    {kItem, "mnuEdit_Sort", 0},
+    {kSeparator},
+    {kItem, "mnuEdit_Find", 0},
+    {kItem, "mnuEdit_FindNext", 0},
+    {kItem, "mnuEdit_FindPrevious", 0},
     {kEndMenu},
 
     {kMenu, "mnuProgram", 1020},
