@@ -2,6 +2,7 @@
 #include "app/command_line.h"
 #include "core/program_files.h"
 #include "ui/accessory/accessory_windows.h"
+#include "ui/batch/batch_window.h"
 #include "ui/exchange/exchange_commands.h"
 #include "ui/help/help_install.h"
 #include "ui/main/main_window.h"
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
         r57::ui::InstallExchangeCommands(window);
         r57::ui::InstallPrintCommands(window);
         r57::ui::InstallHelp(window);
+        r57::ui::InstallBatchWindow(window);
         window.setServiceEntryVisible(start->service);
         r57::ui::EndOnTerminationSignals();
         window.show();

@@ -63,4 +63,9 @@ std::vector<Command> PrintCommands();
 std::vector<Command> TextCommands();
 #endif
 
+#ifdef R57_WITH_BATCH
+// One codeplug into many radios (batch), under src/cli/batch/: needs both of the above.
+std::vector<Command> BatchCommands();
+#endif
+
 } // namespace r57::cli

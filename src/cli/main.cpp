@@ -23,6 +23,11 @@ std::vector<Command> AllCommands() {
         commands.push_back(command);
     }
 #endif
+#ifdef R57_WITH_BATCH
+    for (const Command& command : BatchCommands()) {
+        commands.push_back(command);
+    }
+#endif
 #ifdef R57_WITH_PRINT
     for (const Command& command : PrintCommands()) {
         commands.push_back(command);

@@ -83,11 +83,13 @@ QString BackupFolder() {
 }
 
 BackupResult KeepBackup(const CodeplugImage& image, BackupKind kind, const QString& folder,
-                        const QDateTime& when, int kept) {
+                        const QDateTime& when, int kept, const QString& label) {
     BackupResult result;
     QDir dir(folder);
     dir.mkpath(QStringLiteral("."));
-    const QString stem = when.toString(QLatin1String(kStampFormat)) + '_' + BackupKindName(kind);
+    QString stem = when.toString(QLatin1String(kStampFormat)) + '_' + BackupKindName(kind);
+    if (!label.isEmpty())
+        stem += '-' + label;
     QString name = stem + QStringLiteral(".dat");
     for (int n = 2; QFileInfo::exists(dir.filePath(name)); ++n) {
         name = stem + '-' + QString::number(n) + QStringLiteral(".dat");

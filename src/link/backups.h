@@ -43,11 +43,12 @@ struct BackupResult {
 };
 
 // Writes `image` into `folder` (created when missing) as a data file named after `when`
-// and `kind`, then removes the oldest backups beyond `kept`. A name already taken in
-// the same second gets "-2", "-3", ... after the kind.
+// and `kind` (and `label`, lower-case letters, digits and "-", when given:
+// "..._read-radio-7.dat"), then removes the oldest backups beyond `kept`. A name
+// already taken in the same second gets "-2", "-3", ... after the kind.
 BackupResult KeepBackup(const CodeplugImage& image, BackupKind kind,
                         const QString& folder = BackupFolder(),
                         const QDateTime& when = QDateTime::currentDateTime(),
-                        int kept = kBackupsKept);
+                        int kept = kBackupsKept, const QString& label = {});
 
 } // namespace r57::link

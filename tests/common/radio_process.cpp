@@ -110,6 +110,8 @@ std::vector<std::string> VirtualRadio::log() const {
 std::vector<std::string> VirtualRadio::frames() const {
     std::vector<std::string> out;
     for (std::string line : log()) {
+        if (line.rfind("unit ", 0) == 0)
+            continue; // a unit of --units comes onto the line
         line = line.substr(line.find(' ') + 1);
         const auto mark = line.find(" [");
         out.push_back(mark == std::string::npos ? line : line.substr(0, mark));

@@ -40,10 +40,16 @@ public:
     int waitForExit(int limitMs);
     // Where the radio saves its memory when it ends.
     std::string savedMemoryPath() const { return folder_.file("memory.dat"); }
+    // With --units: the --save pattern, and where unit `unit` (from 1) saves its memory.
+    std::string unitSavePattern() const { return folder_.file("unit-%d.dat"); }
+    std::string unitMemoryPath(int unit) const {
+        return folder_.file("unit-" + std::to_string(unit) + ".dat");
+    }
 
     // The frame log: one "<n> <frame>[ fault]" line per frame received so far.
     std::vector<std::string> log() const;
-    // The log lines without their frame numbers and fault marks, e.g. "R 0D00 10".
+    // The log lines without their frame numbers and fault marks, e.g. "R 0D00 10"
+    // (without the "unit N" lines of --units).
     std::vector<std::string> frames() const;
 
 private:

@@ -57,22 +57,32 @@ struct FileCloser {
 
 class RadioProgram {
 public:
-    RadioProgram(const Options& options, Radio& radio, RadioLine& line, FILE* log)
-        : options_(options), radio_(radio), line_(line), log_(log) {}
+    RadioProgram(const Options& options, const r57::CodeplugImage& memory, RadioLine& line,
+                 FILE* log)
+        : options_(options), memory_(memory), line_(line), log_(log) {
+        enterUnit();
+    }
 
     // Serves frames until a stop signal, or the last session asked for has ended.
     void run() {
         sigset_t unblocked;
         sigemptyset(&unblocked);
         std::vector<uint8_t> bytes;
-        int64_t lastByte = NowNs();
         while (!gStop) {
             const int64_t now = NowNs();
             int64_t waitNs = -1;
+            auto waitUntil = [&](int64_t at) {
+                const int64_t ns = std::max<int64_t>(0, at - now);
+                waitNs = waitNs < 0 ? ns : std::min(waitNs, ns);
+            };
             if (parser_.hasPartial())
-                waitNs = std::max<int64_t>(0, lastByte + kInterByteGapNs - now);
+                waitUntil(lastByte_ + kInterByteGapNs);
             if (leaveAt_ > 0)
-                waitNs = std::max<int64_t>(0, leaveAt_ - now);
+                waitUntil(leaveAt_);
+            if (swapPending())
+                waitUntil(lastByte_ + options_.swapIdleMs * 1'000'000LL);
+            if (gapUntil_ > 0)
+                waitUntil(gapUntil_);
             timespec timeout{static_cast<time_t>(waitNs / 1'000'000'000LL),
                              static_cast<long>(waitNs % 1'000'000'000LL)};
             pollfd p{line_.fd(), POLLIN, 0};
@@ -81,29 +91,80 @@ public:
                 break;
             if (ready > 0) {
                 if (line_.receive(bytes)) {
-                    lastByte = NowNs();
-                    parser_.feed(bytes.data(), bytes.size());
+                    lastByte_ = NowNs();
+                    // Between two units no radio is on the cable: what comes is lost.
+                    if (radio_)
+                        parser_.feed(bytes.data(), bytes.size());
                 } else if (p.revents & (POLLHUP | POLLERR)) {
                     // No one holds the slave side right now; look again shortly.
                     SleepUntilNs(NowNs() + 20'000'000);
                 }
             } else if (ready == 0 && parser_.hasPartial() &&
-                       NowNs() - lastByte >= kInterByteGapNs) {
+                       NowNs() - lastByte_ >= kInterByteGapNs) {
                 parser_.abandonPartial();
             }
-            serveFrames();
+            if (radio_)
+                serveFrames();
+            if (swapPending() && NowNs() - lastByte_ >= options_.swapIdleMs * 1'000'000LL)
+                leaveUnit();
+            if (gapUntil_ > 0 && NowNs() >= gapUntil_)
+                enterUnit();
             if (leaveAt_ > 0 && (closingEndSeen_ || NowNs() >= leaveAt_))
                 break;
         }
     }
 
-    bool memorySaved() const { return saved_; }
+    // Saves the memory of the radio on the cable, if it has not been saved yet. With
+    // several units, one that never heard a frame keeps no file.
+    bool saveMemory() {
+        if (options_.savePath.empty() || !radio_ || saved_ ||
+            (options_.units > 1 && radio_->framesReceived() == 0))
+            return ok_;
+        std::string error;
+        const std::string path = UnitSavePath(options_.savePath, unit_);
+        saved_ = SaveMemory(path, radio_->memory(), error);
+        if (!saved_) {
+            std::fprintf(stderr, "r57-radio: %s\n", error.c_str());
+            ok_ = false;
+        }
+        return ok_;
+    }
 
 private:
+    // A radio that has been written is taken off the cable once the program has said
+    // "E" and the line has stayed quiet: never in the middle of a transfer, nor between
+    // a write and its read-back.
+    bool swapPending() const { return options_.units > 1 && radio_ && written_ && closed_; }
+
+    void leaveUnit() {
+        saveMemory();
+        radio_.reset();
+        parser_ = FrameParser();
+        if (unit_ < options_.units) {
+            ++unit_;
+            gapUntil_ = NowNs() + options_.unitGapMs * 1'000'000LL;
+        }
+    }
+
+    void enterUnit() {
+        gapUntil_ = 0;
+        const bool faulty = options_.faultyUnit == 0 || options_.faultyUnit == unit_;
+        radio_ = std::make_unique<Radio>(memory_, options_.model, options_.ident,
+                                         faulty ? options_.faults : Faults{});
+        written_ = saved_ = closed_ = false;
+        if (log_ && options_.units > 1) {
+            std::fprintf(log_, "unit %ld\n", unit_);
+            std::fflush(log_);
+        }
+    }
+
     void serveFrames() {
         while (auto frame = parser_.next()) {
             SleepUntilNs(line_.receivedClearNs());
-            const Response r = radio_.handle(*frame);
+            const Response r = radio_->handle(*frame);
+            if (frame->type == FrameType::Write)
+                written_ = true;
+            closed_ = frame->type == FrameType::End;
             if (log_) {
                 std::fprintf(log_, "%s\n", r.logLine.c_str());
                 std::fflush(log_);
@@ -118,33 +179,28 @@ private:
             if (leaveAt_ > 0 && frame->type == FrameType::End && !r.sessionEnded)
                 closingEndSeen_ = true;
             if (r.sessionEnded && options_.exitAfterSessions > 0 &&
-                radio_.sessionsEnded() >= options_.exitAfterSessions && leaveAt_ == 0) {
+                radio_->sessionsEnded() >= options_.exitAfterSessions && leaveAt_ == 0) {
                 saveMemory();
                 leaveAt_ = NowNs() + kLingerNs;
             }
         }
     }
 
-public:
-    bool saveMemory() {
-        if (options_.savePath.empty())
-            return true;
-        std::string error;
-        saved_ = SaveMemory(options_.savePath, radio_.memory(), error);
-        if (!saved_)
-            std::fprintf(stderr, "r57-radio: %s\n", error.c_str());
-        return saved_;
-    }
-
-private:
     const Options& options_;
-    Radio& radio_;
+    const r57::CodeplugImage& memory_;
     RadioLine& line_;
     FILE* log_;
     FrameParser parser_;
+    std::unique_ptr<Radio> radio_; // none between two units, or after the last
+    long unit_ = 1;
+    bool written_ = false; // the unit on the cable has taken a write frame
+    bool saved_ = false;   // ... and its memory has been saved
+    bool closed_ = false;  // the last frame was an "E"
+    bool ok_ = true;       // no save failed
+    int64_t gapUntil_ = 0; // the next unit answers from then on
+    int64_t lastByte_ = NowNs();
     int64_t leaveAt_ = 0;
     bool closingEndSeen_ = false;
-    bool saved_ = false;
 };
 
 } // namespace
@@ -206,8 +262,7 @@ int main(int argc, char** argv) {
     std::printf("%s\n", line.path().c_str());
     std::fflush(stdout);
 
-    Radio radio(memory, options.model, options.ident, options.faults);
-    RadioProgram program(options, radio, line, log.get());
+    RadioProgram program(options, memory, line, log.get());
     program.run();
 
     const bool saved = program.saveMemory();

@@ -17,7 +17,16 @@ const char* UsageText() {
            "  --link PATH              also make PATH a symbolic link to the terminal\n"
            "  --load FILE              start from a data file (.dat) or a raw 16384-byte\n"
            "                           image instead of the built-in sample codeplug\n"
-           "  --save FILE.dat          save the memory as a data file on exit\n"
+           "  --save FILE.dat          save the memory as a data file on exit; with\n"
+           "                           --units a pattern whose %d is the unit's number\n"
+           "  --units N                play N radios in turn: each leaves once it has\n"
+           "                           been written and the line has been quiet for a\n"
+           "                           moment, saving its memory, and the next answers\n"
+           "                           after a silence\n"
+           "  --unit-gap MS            the silence between two units (3000)\n"
+           "  --swap-idle MS           the quiet after a write and the closing \"E\" before a\n"
+           "                           unit leaves (700)\n"
+           "  --faulty-unit K          the fault options apply to unit K only\n"
            "  --exit-after-sessions N  exit after N sessions (handshake ... \"E\")\n"
            "  --model 0|1|2            model variant code of the handshake reply (0)\n"
            "  --ident HEX              identification bytes (up to 16); the rest come from\n"
@@ -37,7 +46,8 @@ const char* UsageText() {
            "  -h, --help               show this text\n"
            "  --version                show the program's version\n"
            "\n"
-           "Frames count from 1 across the whole run. --drop, --garble, --short, --late and\n"
+           "Frames count from 1 across the whole run (each unit counts its own). --drop, --garble, "
+           "--short, --late and\n"
            "--long may be repeated and take a range N-M (--late 5-7:700); --corrupt-write\n"
            "may be repeated.\n";
 }
@@ -120,14 +130,22 @@ ParsedOptions Fail(const std::string& message) {
 
 bool TakesValue(const std::string& option) {
     static const std::set<std::string> kValued{
-        "--link",         "--load", "--save",       "--log",          "--model",
-        "--ident",        "--drop", "--garble",     "--short",        "--late",
-        "--long",         "--baud", "--turnaround", "--silent-after", "--exit-after-sessions",
-        "--corrupt-write"};
+        "--link",          "--load",  "--save",       "--log",          "--model",
+        "--ident",         "--drop",  "--garble",     "--short",        "--late",
+        "--long",          "--baud",  "--turnaround", "--silent-after", "--exit-after-sessions",
+        "--corrupt-write", "--units", "--unit-gap",   "--swap-idle",    "--faulty-unit"};
     return kValued.count(option) > 0;
 }
 
 } // namespace
+
+std::string UnitSavePath(const std::string& pattern, long unit) {
+    std::string path = pattern;
+    const auto at = path.find("%d");
+    if (at != std::string::npos)
+        path.replace(at, 2, std::to_string(unit));
+    return path;
+}
 
 ParsedOptions ParseOptions(const std::vector<std::string>& args) {
     Options o;
@@ -182,7 +200,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
                 return Fail("--corrupt-write takes a memory address 0..0x3FFF");
             o.faults.corruptWrite.insert(address);
         } else if (a == "--baud" || a == "--turnaround" || a == "--silent-after" ||
-                   a == "--exit-after-sessions") {
+                   a == "--exit-after-sessions" || a == "--units" || a == "--unit-gap" ||
+                   a == "--swap-idle" || a == "--faulty-unit") {
             if (!ParseNumber(v, n))
                 return Fail(a + " takes a whole number");
             if (a == "--baud")
@@ -191,10 +210,22 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
                 o.turnaroundMs = n;
             else if (a == "--silent-after")
                 o.faults.silentAfter = n;
+            else if (a == "--units")
+                o.units = n;
+            else if (a == "--unit-gap")
+                o.unitGapMs = n;
+            else if (a == "--swap-idle")
+                o.swapIdleMs = n;
+            else if (a == "--faulty-unit")
+                o.faultyUnit = n;
             else
                 o.exitAfterSessions = n;
         }
     }
+    if (o.units < 1 || o.units > 10000)
+        return Fail("--units takes 1 to 10000");
+    if (o.units > 1 && !o.savePath.empty() && o.savePath.find("%d") == std::string::npos)
+        return Fail("with --units, --save takes a pattern with %d for the unit's number");
     ParsedOptions r;
     r.options = o;
     return r;

@@ -32,7 +32,17 @@ struct Options {
     long baud = 9600;           // 0 = no pacing
     long turnaroundMs = 0;
     Faults faults;
+    // Radios played in turn on the one line, as a dealer swaps them on the cable: a
+    // radio that has been written leaves once an "E" has been followed by swapIdleMs of quiet,
+    // and the next one answers after unitGapMs of silence.
+    long units = 1;
+    long unitGapMs = 3000;
+    long swapIdleMs = 700;
+    long faultyUnit = 0; // the only unit the faults apply to; 0 = every unit
 };
+
+// The save file of unit `unit` (from 1): the first "%d" of `pattern` replaced by it.
+std::string UnitSavePath(const std::string& pattern, long unit);
 
 struct ParsedOptions {
     std::optional<Options> options; // nullopt: print `message` and exit

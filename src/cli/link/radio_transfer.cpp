@@ -1,5 +1,7 @@
 #include "cli/link/radio_transfer.h"
 
+#include "interrupt_watch.h"
+
 #include "core/band_limits.h"
 #include "core/message_ids.h"
 #include "core/strings.h"
@@ -34,48 +36,6 @@ bool AskOnTerminal(const CliContext& context, const std::string& question, char 
         return false;
     return !answer.empty() && (answer[0] == yes || answer[0] == yes - 'a' + 'A');
 }
-
-// Ctrl-C (or SIGTERM) during a transfer must still release the radio from clone mode:
-// the signal only ends the event loop, and the driver sends "E" as it is torn down.
-int gInterruptPipe[2] = {-1, -1};
-
-void OnInterrupt(int) {
-    const char c = 1;
-    [[maybe_unused]] const ssize_t n = write(gInterruptPipe[1], &c, 1);
-}
-
-class InterruptWatch {
-public:
-    explicit InterruptWatch(QEventLoop& loop) {
-        if (pipe2(gInterruptPipe, O_CLOEXEC | O_NONBLOCK) != 0)
-            return;
-        struct sigaction action {};
-        action.sa_handler = OnInterrupt;
-        sigaction(SIGINT, &action, &oldInt_);
-        sigaction(SIGTERM, &action, &oldTerm_);
-        notifier_ = std::make_unique<QSocketNotifier>(gInterruptPipe[0], QSocketNotifier::Read);
-        QObject::connect(notifier_.get(), &QSocketNotifier::activated, &loop, [this, &loop] {
-            interrupted_ = true;
-            loop.quit();
-        });
-    }
-    ~InterruptWatch() {
-        if (!notifier_)
-            return;
-        notifier_.reset();
-        sigaction(SIGINT, &oldInt_, nullptr);
-        sigaction(SIGTERM, &oldTerm_, nullptr);
-        close(gInterruptPipe[0]);
-        close(gInterruptPipe[1]);
-    }
-    bool interrupted() const { return interrupted_; }
-
-private:
-    std::unique_ptr<QSocketNotifier> notifier_;
-    struct sigaction oldInt_ {};
-    struct sigaction oldTerm_ {};
-    bool interrupted_ = false;
-};
 
 class TransferRun {
 public:

@@ -87,6 +87,7 @@ inline constexpr MenuEntry kMenuBar[] = {
     {kMenu, "mnuTransfer", 1331},
     {kItem, "mnuTransfer_Read", 1021},
     {kItem, "mnuTransfer_Write", 1022},
+    {kItem, "mnuTransfer_Batch", 0}, // captioned from kOwnCaptions
     {kSeparator},
     {kCheck, "mnuTransfer_Verify"}, // captioned in main_window_verify.cpp
     {kEndMenu},
@@ -129,6 +130,7 @@ inline constexpr OwnCaption kOwnCaptions[] = {
     {"mnuFile_Print", {"&Print...", "打印(&P)..."}},
     {"mnuFile_PrintPreview", {"Print Pre&view...", "打印预览(&V)..."}},
     {"mnuFile_ExportPdf", {"Export P&DF...", "导出 PDF(&D)..."}},
+    {"mnuTransfer_Batch", {"Program &Several Radios...", "批量写入多台对讲机(&S)..."}},
 };
 
 // The usual keys of the usual commands, shown in the menus.

@@ -1,0 +1,248 @@
+// r57 batch: one codeplug into many radios, each with its own number, on one or more
+// ports at once, with a log.
+#include "../link/interrupt_watch.h"
+#include "../link/radio_transfer.h"
+
+#include "core/message_ids.h"
+#include "link/batch_run.h"
+#include "link/port_slots.h"
+#include "text/batch_plan.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QSocketNotifier>
+
+#include <unistd.h>
+
+#include <iostream>
+#include <optional>
+
+namespace r57::cli {
+
+namespace {
+
+constexpr int kMaxRadios = 100000;
+
+// --port and --set may be given many times; they are taken out before the rest is parsed.
+std::vector<std::string> TakeRepeated(std::vector<std::string>& args, const std::string& name,
+                                      std::string& error) {
+    std::vector<std::string> values;
+    std::vector<std::string> rest;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--") {
+            rest.insert(rest.end(), args.begin() + static_cast<long>(i), args.end());
+            break;
+        }
+        if (args[i] == name) {
+            if (i + 1 >= args.size()) {
+                error = "missing value for " + name;
+                break;
+            }
+            values.push_back(args[++i]);
+        } else if (args[i].rfind(name + "=", 0) == 0) {
+            values.push_back(args[i].substr(name.size() + 1));
+        } else {
+            rest.push_back(args[i]);
+        }
+    }
+    args = rest;
+    return values;
+}
+
+std::optional<long> WholeNumber(const std::string& text, long minimum) {
+    if (text.empty() || text.size() > 12)
+        return std::nullopt;
+    char* end = nullptr;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (*end != '\0' || value < minimum)
+        return std::nullopt;
+    return value;
+}
+
+std::string Own(const CliContext& context, const char* english, const char* chinese) {
+    return context.language == kChinese ? chinese : english;
+}
+
+int RunBatch(const std::vector<std::string>& given, const CliContext& context) {
+    std::vector<std::string> args = given;
+    std::string repeatError;
+    const std::vector<std::string> ports = TakeRepeated(args, "--port", repeatError);
+    const std::vector<std::string> sets = TakeRepeated(args, "--set", repeatError);
+    CommandInput input(context, BatchCommands().front(), args,
+                       {"--start", "--step", "--count", "--model", "--log"},
+                       {"--no-verify", "--auto", "--yes", "--no-time", "--keep-old"});
+    input.expect(repeatError.empty(), repeatError);
+    input.onePositional("FILE.dat");
+    input.expect(!ports.empty(), "missing --port DEVICE");
+    input.expect(!sets.empty(), "missing --set 'PAGE/FIELD=PATTERN'");
+    input.require("--start", "N").require("--count", "C");
+    const auto start = WholeNumber(input.value("--start"), 0);
+    const auto step = input.has("--step") ? WholeNumber(input.value("--step"), 1) : 1L;
+    const auto count = WholeNumber(input.value("--count"), 1);
+    input.expect(!input.has("--start") || start.has_value(), "--start takes a whole number >= 0");
+    input.expect(step.has_value(), "--step takes a whole number >= 1");
+    input.expect(!input.has("--count") || (count && *count <= kMaxRadios),
+                 "--count takes a whole number from 1 to 100000");
+    const std::string model = input.has("--model") ? input.value("--model") : "0";
+    input.expect(model == "0" || model == "1" || model == "2", "--model takes 0, 1 or 2");
+    if (!input)
+        return input.status();
+
+    QStringList devices;
+    for (const std::string& port : ports) {
+        const QString device = link::ResolvePortName(QString::fromStdString(port));
+        if (device.isEmpty())
+            return Refuse(context,
+                          Message(context, kMsgCannotOpenPort) + " " + port + ": no such port");
+        if (devices.contains(device))
+            return UsageError(context, BatchCommands().front(), port + " is given twice");
+        devices << device;
+    }
+    std::vector<text::BatchRule> rules;
+    QStringList ruleNames;
+    for (const std::string& set : sets) {
+        std::string error;
+        const auto rule = text::ParseBatchRule(set, error);
+        if (!rule)
+            return UsageError(context, BatchCommands().front(), error);
+        rules.push_back(*rule);
+        ruleNames << QString::fromStdString(rule->name());
+    }
+    const auto base = input.load(input.positional()[0]);
+    if (!base)
+        return input.status();
+
+    // The whole range is tried before anything is sent.
+    const text::BatchPlan plan(*base, rules, *start, *step, static_cast<int>(*count));
+    if (const auto refusal = plan.check())
+        return Refuse(context, refusal->message(rules));
+
+    link::BatchSettings settings;
+    settings.imageFor = [&plan, &rules](long number, QString& why) {
+        text::RuleRefusal refusal;
+        auto image = plan.imageFor(number, &refusal);
+        if (!image)
+            why = QString::fromStdString(refusal.message(rules));
+        return image;
+    };
+    settings.valuesFor = [&plan](long number) {
+        return plan.valuesFor(number);
+    };
+    settings.ruleNames = ruleNames;
+    settings.start = *start;
+    settings.step = *step;
+    settings.count = static_cast<int>(*count);
+    settings.modelCode = model[0];
+    settings.updateRadioTime = !input.has("--no-time");
+    settings.language = context.language;
+    settings.verify = !input.has("--no-verify");
+    settings.autoContinue = input.has("--auto");
+    settings.keepOld = input.has("--keep-old");
+    settings.goOnIfBandsDiffer = input.has("--yes");
+    settings.logPath = input.has("--log") ? QString::fromStdString(input.value("--log"))
+                                          : link::BatchLogPath(*base);
+
+    static int argc = 1;
+    static char name[] = "r57";
+    static char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
+    link::BatchRun run(settings, devices);
+    QEventLoop loop;
+    std::vector<std::string> shown(devices.size());
+    QObject::connect(&run, &link::BatchRun::laneChanged, [&](int lane) {
+        const std::string text = run.lane(lane).text().toStdString();
+        if (text != shown[lane])
+            *context.err << devices[lane].toStdString() << ": " << text << "\n";
+        shown[lane] = text;
+    });
+    QObject::connect(&run, &link::BatchRun::radioDone, [&](const link::RadioResult& r) {
+        std::string line = std::to_string(r.number) + " " + r.port.toStdString() + " " +
+                           (r.ok ? "OK" : "failed") + " " +
+                           QString::number(r.seconds, 'f', 1).toStdString() + "s";
+        for (std::size_t i = 0; i < r.values.size(); ++i)
+            line += " \"" + rules[i].field + "=" + r.values[i] + "\"";
+        if (!r.ok)
+            line += ": " + r.reason.toStdString();
+        *context.out << line << std::endl;
+    });
+    QObject::connect(
+        &run, &link::BatchRun::logFailed, [&](const QString& path, const QString& why) {
+            *context.err << "r57: " << Own(context, "cannot write the log ", "无法写入日志 ")
+                         << path.toStdString() << ": " << why.toStdString() << "\n";
+        });
+    QObject::connect(&run, &link::BatchRun::finished, &loop, &QEventLoop::quit);
+    InterruptWatch interrupt(loop, [&run] { run.cancel(); });
+
+    // Without --auto, Enter on the terminal stands for Next on every lane that waits.
+    std::unique_ptr<QSocketNotifier> enter;
+    if (!settings.autoContinue) {
+        enter = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);
+        QObject::connect(enter.get(), &QSocketNotifier::activated, [&] {
+            char buffer[256];
+            const ssize_t n = read(STDIN_FILENO, buffer, sizeof buffer);
+            if (n <= 0) {
+                enter->setEnabled(false); // no more input: Ctrl-C ends the batch
+                return;
+            }
+            for (int lane = 0; lane < run.laneCount(); ++lane)
+                run.next(lane);
+        });
+    }
+    *context.err << Own(context, "Log: ", "日志：") << settings.logPath.toStdString() << "\n";
+    run.start();
+    if (run.isRunning())
+        loop.exec();
+    const int delivered = run.numbers().deliveredCount();
+    *context.err << QString::fromStdString(Own(context, "%1 of %2 radios delivered, %3 failed.",
+                                               "已完成 %1/%2 台对讲机，失败 %3 台。"))
+                        .arg(delivered)
+                        .arg(*count)
+                        .arg(run.failedCount())
+                        .toStdString()
+                 << "\n";
+    if (interrupt.interrupted())
+        return Fail(context, Own(context, "interrupted; every radio was told to end the transfer",
+                                 "已中断；已通知每台对讲机结束传输"));
+    return delivered == *count && run.failedCount() == 0 ? kExitOk : kExitFailure;
+}
+
+} // namespace
+
+std::vector<Command> BatchCommands() {
+    return {{"batch", "Program one codeplug into many radios, each with its own number", RunBatch,
+             "Usage: r57 batch FILE.dat --port DEVICE [--port DEVICE ...]\n"
+             "                --set 'PAGE/FIELD=PATTERN' [--set ...] --start N [--step S]\n"
+             "                --count C [--model 0|1|2] [--no-time] [--no-verify] [--auto]\n"
+             "                [--keep-old] [--yes] [--log FILE.csv]\n"
+             "\n"
+             "Writes the codeplug into C radios, each numbered in turn from N by S, with\n"
+             "every --set field given its own value: {n} in PATTERN is the radio's number,\n"
+             "{n:03} the number in three digits. Fields are named as `r57 export` names\n"
+             "them, e.g. --set 'Function Setting/PowerOn Message=UNIT{n:02}' or\n"
+             "--set 'MSK/Own ID={n:04}'. Every number is tried first: a value the field\n"
+             "would refuse or store otherwise stops the batch before anything is sent.\n"
+             "\n"
+             "Each port is a lane of its own; the lanes run at once. A lane waits for a\n"
+             "radio (the handshake about once a second), writes it, reads it back and\n"
+             "compares, and prints one line a radio on stdout. A radio that fails is\n"
+             "reported and its number goes to the next radio.\n"
+             "\n"
+             "  --port DEVICE  a device path or a port slot (COM3 or 3); once per cable\n"
+             "  --model 0|1|2  the model variant the radios must report (default 0)\n"
+             "  --no-time      do not set the radios' clocks\n"
+             "  --no-verify    do not read each radio back after writing it\n"
+             "  --auto         take the next radio by itself once the port has been\n"
+             "                 silent for 2 s (the radio swapped); without it, press\n"
+             "                 Enter when the next radio is on the cable\n"
+             "  --keep-old     read each radio first and keep its old memory in the backup\n"
+             "                 folder, named after its number\n"
+             "  --yes          go on when a radio's band limits differ from the file's\n"
+             "  --log FILE.csv the log (default: one a codeplug in\n"
+             "                 ~/.local/share/Tarvex/R57/batches)\n"
+             "\n"
+             "Exit status: 0 when all C radios were delivered with no failure on the way,\n"
+             "1 when any radio failed (or the batch was interrupted), 2 for bad arguments or\n"
+             "a refused field, before anything is sent.\n"}};
+}
+
+} // namespace r57::cli
