@@ -17,23 +17,6 @@ namespace r57 {
 
 namespace {
 
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r')) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
-
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
-
 int LanguageIndex(int language) {
     return language == kChinese ? 1 : 0;
 }
@@ -60,12 +43,12 @@ std::optional<std::string> ToneFor(std::string_view text, int language) {
 }
 
 std::optional<std::string> ChoiceFor(int column, std::string_view text, int language) {
-    const std::string wanted = Lower(text);
+    const std::string wanted = LowerCase(text);
     const int other = language == kChinese ? kEnglish : kChinese;
     for (int lang : {language, other}) {
         const std::vector<std::string> choices = ColumnChoices(column, lang);
         for (std::size_t i = 0; i < choices.size(); ++i) {
-            if (Lower(choices[i]) == wanted) {
+            if (LowerCase(choices[i]) == wanted) {
                 return ColumnChoices(column, language)[i];
             }
         }
@@ -90,7 +73,7 @@ std::optional<CellNote> CommitAsTyped(BankSheet& sheet, int row, int column,
         return std::nullopt;
     }
     const int language = sheet.session().language;
-    const std::string_view text = Trim(given);
+    const std::string_view text = TrimBlanks(given);
     const std::string shown = sheet.cell(row, column);
     const bool used = sheet.rowUsed(row);
     auto note = [&](CellNote::Kind kind, std::string entered = {}) {
@@ -115,8 +98,8 @@ std::optional<CellNote> CommitAsTyped(BankSheet& sheet, int row, int column,
         // Only a number (a spreadsheet's " MHz" after it aside): a text the editor could
         // not have taken whole never makes or empties a channel.
         std::string_view number = text;
-        if (number.size() >= 3 && Lower(number.substr(number.size() - 3)) == "mhz") {
-            number = Trim(number.substr(0, number.size() - 3));
+        if (number.size() >= 3 && LowerCase(number.substr(number.size() - 3)) == "mhz") {
+            number = TrimBlanks(number.substr(0, number.size() - 3));
         }
         const bool typeable = std::all_of(number.begin(), number.end(), [column](char c) {
             return EditorAcceptsChar(column, static_cast<unsigned char>(c));
@@ -283,7 +266,7 @@ BankOrder SortOrder(const BankSheet& sheet, const std::vector<int>& rows, SortKe
         if (!sheet.rowUsed(row)) {
             e.rank = 2;
         } else if (key == SortKey::Name) {
-            e.text = Lower(Trim(sheet.cell(row, kColName)));
+            e.text = LowerCase(TrimBlanks(sheet.cell(row, kColName)));
         } else {
             const std::string& f = sheet.cell(row, key == SortKey::RxFrequency ? kColRx : kColTx);
             e.number = sheet::FrequencyUnits(f);
@@ -371,7 +354,7 @@ std::vector<int> MoveToBank(BankSheet& from, BankSheet& to, const std::vector<in
 }
 
 bool ChannelMatches(const BankRow& row, std::string_view text) {
-    text = Trim(text);
+    text = TrimBlanks(text);
     if (text.empty() || row[kColRx].empty()) {
         return false;
     }
@@ -382,7 +365,7 @@ bool ChannelMatches(const BankRow& row, std::string_view text) {
             return true;
         }
     }
-    return Lower(row[kColName]).find(Lower(text)) != std::string::npos;
+    return LowerCase(row[kColName]).find(LowerCase(text)) != std::string::npos;
 }
 
 std::optional<ChannelPlace> FindChannel(const std::array<BankTexts, 2>& banks,

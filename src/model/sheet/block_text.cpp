@@ -16,29 +16,9 @@ namespace {
 
 constexpr int kTextColumns = kColMore; // columns 0..13 travel; "More" holds no value
 
-std::string_view Trim(std::string_view s) {
-    const auto blank = [](char c) {
-        return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-    };
-    while (!s.empty() && blank(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && blank(s.back())) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
-
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
-
 // A spreadsheet quotes a cell that holds a tab, a line break or a quote.
 std::string Unquote(std::string_view cell) {
-    cell = Trim(cell);
+    cell = TrimBlanks(cell);
     if (cell.size() < 2 || cell.front() != '"' || cell.back() != '"') {
         return std::string(cell);
     }
@@ -49,7 +29,7 @@ std::string Unquote(std::string_view cell) {
             ++i;
         }
     }
-    return std::string(Trim(out));
+    return std::string(TrimBlanks(out));
 }
 
 std::vector<std::string> SplitCells(std::string_view line) {
@@ -69,7 +49,7 @@ std::vector<std::string> SplitCells(std::string_view line) {
 // The grid column a header cell names, or -1. Besides the grid's captions, a
 // spreadsheet's plain "Name" and "Channel" are understood.
 int CaptionColumn(std::string_view cell) {
-    const std::string wanted = Lower(cell);
+    const std::string wanted = LowerCase(cell);
     if (wanted == "name") {
         return kColName;
     }
@@ -78,7 +58,7 @@ int CaptionColumn(std::string_view cell) {
     }
     for (int c = kColLabel; c < kTextColumns; ++c) {
         for (int language : {kEnglish, kChinese}) {
-            if (Lower(ColumnCaption(c, language)) == wanted) {
+            if (LowerCase(ColumnCaption(c, language)) == wanted) {
                 return c;
             }
         }
@@ -105,6 +85,26 @@ bool IsChannelLabel(std::string_view cell) {
 }
 
 } // namespace
+
+std::string_view TrimBlanks(std::string_view s) {
+    const auto blank = [](char c) {
+        return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+    };
+    while (!s.empty() && blank(s.front())) {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && blank(s.back())) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+std::string LowerCase(std::string_view s) {
+    std::string out(s);
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return out;
+}
 
 std::string BlockText(const BankSheet& sheet, const std::vector<int>& rows) {
     const int language = sheet.session().language;

@@ -30,4 +30,9 @@ struct BlockTable {
 // Blank lines at the end are dropped; a cell in double quotes loses them.
 BlockTable ReadBlockText(std::string_view text);
 
+// A cell without the blanks a spreadsheet leaves around it.
+std::string_view TrimBlanks(std::string_view s);
+// ASCII lower case, for captions and choices matched without regard to case.
+std::string LowerCase(std::string_view s);
+
 } // namespace r57
