@@ -6,6 +6,7 @@
 //                           handshake once a second): cpu_percent of one core
 //   BM_MemoryOver100Radios  four lanes, 25 unpaced radios each, taken with Next:
 //                           resident memory after 10 and after 100 radios
+#include "../common/core_benchmarks.h"
 #include "core/image.h"
 #include "link/batch_run.h"
 
@@ -191,11 +192,5 @@ BENCHMARK(BM_MemoryOver100Radios)->Iterations(1)->UseManualTime()->Unit(benchmar
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return r57::bench::RunUnderCoreApplication(argc, argv);
 }

@@ -5,6 +5,7 @@
 //   waits_s  the protocol's own pauses: 10 ms before taking each reply, 1 ms before
 //            sending each frame, 300 ms after the end frame, 200 ms after the closing "E"
 //   ratio    measured time / (wire + waits); the rest is driver and radio latency
+#include "../common/core_benchmarks.h"
 #include "core/session.h"
 #include "link/transfer_driver.h"
 
@@ -138,11 +139,5 @@ BENCHMARK(BM_WriteToRadio)->Iterations(1)->UseManualTime()->Unit(benchmark::kSec
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return r57::bench::RunUnderCoreApplication(argc, argv);
 }
