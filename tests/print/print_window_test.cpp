@@ -83,7 +83,7 @@ TEST_F(PrintWindow, PrintPreviewAndExportGiveTheSheetAsTheWindowShowsIt) {
     trigger("mnuFile_Print");
     EXPECT_EQ(prompts.printPages, 2);
     ASSERT_EQ(prompts.asked.size(), 1u);
-    EXPECT_TRUE(prompts.lastText().contains("has 2 pages")) << prompts.lastText().toStdString();
+    EXPECT_TRUE(prompts.lastText().contains("共 2 页")) << prompts.lastText().toStdString();
     EXPECT_FALSE(QFile::exists(path("range.pdf")));
 }
 
