@@ -235,7 +235,11 @@ BlockTable ReadBlockText(std::string_view text, int firstColumn) {
         filled += TrimBlanks(cell).empty() ? 0 : 1;
     }
     const bool words = LooksLikeHeader(table.rows);
-    if (captions * 2 > filled || (words && captions > 0)) {
+    // One cell alone is a header when it names the cursor's column or stands over a
+    // number: a column of names may start with one called "VOX".
+    const bool single = filled == 1 && first.size() == 1;
+    const bool named1 = !single || words || named.front() == firstColumn;
+    if ((captions * 2 > filled && named1) || (words && captions > 0)) {
         table.header = true;
         table.headerCells = first;
         // A column named twice is taken the first time; "More" holds nothing to take.
