@@ -147,7 +147,7 @@ private:
     bool extending_ = false; // the cursor moves by a Shift selection
     bool modifiedPress_ = false;
     std::vector<int> pressRows_; // the rows a Shift or Ctrl click selected
-    bool typedAnew_ = false; // the user typed or chose in the open editor
+    bool typedAnew_ = false;     // the user typed or chose in the open editor
     std::vector<int> dragRows_;  // channel labels pressed, maybe to be dragged
     QPoint dragFrom_;
     bool dragging_ = false;
