@@ -176,8 +176,13 @@ void MainWindow::copyBlock() {
 int MainWindow::pasteStartRow(int lines) {
     const std::vector<int> rows = shownGrid()->selectedRows();
     const int first = rows.front(); // the top, whichever way the selection was made
-    const int selected = static_cast<int>(rows.size());
-    if (selected > 1 && lines > selected) {
+    // The rows from the top that follow one another: a paste is a run of rows, so rows
+    // between those picked with Ctrl+click lie past the selection as well.
+    int selected = 1;
+    while (selected < static_cast<int>(rows.size()) && rows[selected] == first + selected) {
+        ++selected;
+    }
+    if (rows.size() > 1 && lines > selected) {
         const int last = std::min(first + lines - 1, static_cast<int>(kChannelRows));
         const QString question = QString::fromStdString(PastePastSelectionText(
             lines, selected, session_->currentBank, first, last, session_->language));
