@@ -96,6 +96,7 @@ TEST_F(Blocks, ForeignTextGoesThroughTheFieldRulesAndListsWhatItRefused) {
         // A frequency outside the band limits becomes the band's lower limit.
         {"RX Freq\n999\n", 20, kColRx, "400.00000", {CellNote::kOutOfBand}},
         {"RX Freq\n446.2 MHz\n", 20, kColRx, "446.20000", {}},
+        {"RX Freq\n,\n", 20, kColRx, "400.00000", {CellNote::kOutOfBand}}, // as the grid takes it
         // No frequency in the text: the channel there is left as it was.
         {"RX Freq\nabc\n", 1, kColRx, "446.10000", {CellNote::kNotAFrequency}},
         {"RX Freq\nhttp://x/145\n", 1, kColRx, "446.10000", {CellNote::kNotAFrequency}},
