@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds a fuzz target with libFuzzer and the address and undefined-behaviour
 # sanitizers, then runs it for a number of seconds over a copy of its corpus:
-# R57_FUZZ_TARGET=data_file (the default; fuzz/corpus) or text_import (the YAML and CSV
-# importers; fuzz/text-corpus).
+# R57_FUZZ_TARGET=data_file (the default; fuzz/corpus), text_import (the YAML and CSV
+# importers; fuzz/text-corpus) or block_text (the clipboard reader and a paste;
+# fuzz/block-corpus).
 #
 #   bash scripts/fuzz.sh [SECONDS] [extra libFuzzer options...]   (default 20 seconds)
 #
@@ -46,15 +47,20 @@ case "$name" in
              "$build/strings_data.cpp")
     libs=(-DR57_VERSION='"fuzz"' -DR57_DATA_FROM_PROGRAM='"."' -lyaml-cpp)
     corpus=fuzz/text-corpus work=$build/corpus-text max_len=4096 ;;
+  block_text)
+    cmake -DIN=resources/strings.tsv -DOUT="$build/strings_data.cpp" -P src/core/embed_strings.cmake
+    sources=(fuzz/block_text_fuzz.cpp src/model/sheet/*.cpp src/core/*.cpp "$build/strings_data.cpp")
+    libs=(-DR57_VERSION='"fuzz"' -DR57_DATA_FROM_PROGRAM='"."')
+    corpus=fuzz/block-corpus work=$build/corpus-block max_len=4096 ;;
   *)
-    echo "fuzz: no target $name (data_file or text_import)"
+    echo "fuzz: no target $name (data_file, text_import or block_text)"
     exit 2 ;;
 esac
 target=$build/${name}_fuzz
 # Rebuild only when a source is newer than the target.
 rebuild=0
 [ -x "$target" ] || rebuild=1
-for s in "${sources[@]}" src/core/*.h src/text/*.h; do
+for s in "${sources[@]}" src/core/*.h src/text/*.h src/model/sheet/*.h; do
   [ "$s" -nt "$target" ] && rebuild=1
 done
 if [ "$rebuild" = 1 ]; then

@@ -278,6 +278,10 @@ int PaintChannelDocument(const ChannelDocument& document, QPagedPaintDevice& dev
     return painter.end() ? painted : 0;
 }
 
+int ChannelPageCount(const ChannelDocument& document, QPagedPaintDevice& device) {
+    return Pages(document, device, 0).run(nullptr);
+}
+
 QByteArray ChannelPdf(const ChannelDocument& document, const QPageLayout& layout) {
     QByteArray bytes;
     QBuffer buffer(&bytes);

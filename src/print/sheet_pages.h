@@ -26,6 +26,9 @@ QPageLayout LocalPageLayout();
 int PaintChannelDocument(const ChannelDocument& document, QPagedPaintDevice& device, int first = 0,
                          int last = 0);
 
+// How many pages the document takes on `device` as it is set up (paper, orientation).
+int ChannelPageCount(const ChannelDocument& document, QPagedPaintDevice& device);
+
 // The document as the bytes of a PDF file, fonts embedded. The callers write them with
 // the core's whole-file writer, so a PDF on disk is never half-written.
 QByteArray ChannelPdf(const ChannelDocument& document, const QPageLayout& layout);

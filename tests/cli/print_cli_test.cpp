@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 
 namespace r57 {
 namespace {
@@ -52,7 +53,10 @@ TEST(PrintCli, MakesTheSheetWithoutADisplayAndRefusesWhatItCannotDo) {
         {{"pdf", file("in.csv"), "-o", file("x.pdf")}, 2, {"Incorrect File Type."}},
         {{"pdf", file("ch.dat"), "-o", folder.path()}, 2, {"nothing was written"}},
         {{"pdf", file("ch.dat")}, 2, {"missing -o OUT.pdf"}},
+        {{"pdf", file("ch.dat"), "-o", file("ch.dat")}, 2, {"the output is the codeplug itself"}},
     };
+    std::ifstream before(file("ch.dat"), std::ios::binary);
+    const std::string codeplug((std::istreambuf_iterator<char>(before)), {});
     for (const auto& c : cases) {
         const test::ProgramResult run = test::RunBuiltProgram("r57", c.args);
         ASSERT_EQ(run.exitCode, c.exitCode) << c.args[1] << ": " << run.err;
@@ -74,6 +78,8 @@ TEST(PrintCli, MakesTheSheetWithoutADisplayAndRefusesWhatItCannotDo) {
         EXPECT_EQ(test::UnembeddedFonts(pdf), std::vector<std::string>{});
     }
     EXPECT_FALSE(test::FileExists(file("x.pdf")));
+    std::ifstream after(file("ch.dat"), std::ios::binary);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(after)), {}), codeplug);
 }
 
 } // namespace

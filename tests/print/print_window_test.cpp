@@ -76,6 +76,15 @@ TEST_F(PrintWindow, PrintPreviewAndExportGiveTheSheetAsTheWindowShowsIt) {
     EXPECT_EQ(QDir(folder.path()).count(), 2u + 3u);
     EXPECT_TRUE(prompts.asked.empty());
     EXPECT_TRUE(session().image == before);
+
+    // The dialog is told the page count; a range past the end is refused, not printed.
+    prompts.printRange = {3, 4};
+    prompts.printFiles = {path("range.pdf")};
+    trigger("mnuFile_Print");
+    EXPECT_EQ(prompts.printPages, 2);
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_TRUE(prompts.lastText().contains("共 2 页")) << prompts.lastText().toStdString();
+    EXPECT_FALSE(QFile::exists(path("range.pdf")));
 }
 
 TEST_F(PrintWindow, AnExportThatCannotBeWrittenNamesTheFileAndTheReasonAndKeepsTheOldOne) {

@@ -47,8 +47,13 @@ bool TakePrinter(std::deque<QString>& files, QPrinter& printer) {
 }
 } // namespace
 
-bool ScriptedPrompts::choosePrinter(QWidget*, QPrinter& printer) {
+bool ScriptedPrompts::choosePrinter(QWidget*, QPrinter& printer, int pageCount) {
     printDialogs << "print";
+    printPages = pageCount;
+    if (printRange.first > 0) {
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(printRange.first, printRange.second);
+    }
     return TakePrinter(printFiles, printer);
 }
 

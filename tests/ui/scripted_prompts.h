@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <utility>
 #include <vector>
 
 namespace r57::ui {
@@ -35,13 +36,15 @@ public:
     // printer (a PDF file); with none queued the dialog is cancelled and the preview
     // closed without printing.
     std::deque<QString> printFiles;
-    QStringList printDialogs; // "print" or "preview" for each dialog shown
+    QStringList printDialogs;             // "print" or "preview" for each dialog shown
+    int printPages = 0;                   // the page count the print dialog was told
+    std::pair<int, int> printRange{0, 0}; // the pages the print dialog chooses (0, 0: all)
 
     Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
                    Buttons buttons, Answer defaultButton) override;
     QString openFile(QWidget* parent, const QString& filter, const QString& fileName) override;
     QString saveFile(QWidget* parent, const QString& filter, const QString& fileName) override;
-    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer, int pageCount) override;
     void previewPrint(QWidget* parent, QPrinter& printer,
                       const std::function<void(QPrinter&)>& paint) override;
 

@@ -10,6 +10,8 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace r57::cli {
 namespace {
@@ -25,6 +27,13 @@ int RunPdf(const std::vector<std::string>& args, const CliContext& context) {
         return input.status();
     }
     const std::string path = input.positional().front();
+    // The codeplug itself given as the output would be lost to its own printout.
+    std::error_code unknown;
+    input.expect(!std::filesystem::equivalent(path, input.value("-o"), unknown),
+                 "the output is the codeplug itself: give another name for the PDF file");
+    if (!input) {
+        return input.status();
+    }
     const std::optional<CodeplugImage> image = input.load(path);
     if (!image) {
         return input.status();

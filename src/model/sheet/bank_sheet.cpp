@@ -10,9 +10,12 @@
 
 namespace r57 {
 
+using sheet::EmptyIdBlock;
 using sheet::ErasedRecord;
+using sheet::ReadIdBlock;
 using sheet::ReadRecord;
 using sheet::Record;
+using sheet::WriteIdBlock;
 using sheet::WriteRecord;
 
 namespace {
@@ -60,6 +63,7 @@ bool BankSheet::copy(int row, ChannelClipboard& clip) const {
     }
     clip.filled = true;
     clip.record = record;
+    clip.idBlock = ReadIdBlock(session_.image, bank_, row);
     clip.texts = cells_[row - 1];
     clip.language = session_.language;
     return true;
@@ -70,6 +74,7 @@ void BankSheet::paste(int row, const ChannelClipboard& clip) {
         return; // nothing copied yet: nothing to paste
     }
     WriteRecord(session_.image, bank_, row, clip.record);
+    WriteIdBlock(session_.image, bank_, row, clip.idBlock);
     BankRow& cells = cells_[row - 1];
     for (int c = kColRx; c < kColumnCount; ++c) {
         cells[c] = clip.texts[c];
@@ -100,6 +105,7 @@ void BankSheet::clearRecord(int row) {
         return;
     }
     WriteRecord(session_.image, bank_, row, ErasedRecord());
+    EmptyIdBlock(session_.image, bank_, row);
     for (int c = kColRx; c < kColumnCount; ++c) {
         cells_[row - 1][c].clear();
     }
@@ -117,6 +123,9 @@ int BankSheet::moveUp(int row) {
     Record lower = ReadRecord(session_.image, bank_, row);
     WriteRecord(session_.image, bank_, row - 1, lower);
     WriteRecord(session_.image, bank_, row, upper);
+    const Record upperId = ReadIdBlock(session_.image, bank_, row - 1);
+    WriteIdBlock(session_.image, bank_, row - 1, ReadIdBlock(session_.image, bank_, row));
+    WriteIdBlock(session_.image, bank_, row, upperId);
     for (int c = kColRx; c < kColumnCount; ++c) {
         std::swap(cells_[row - 2][c], cells_[row - 1][c]);
     }
@@ -137,6 +146,7 @@ void BankSheet::insert(int row) {
     }
     for (int k = kChannelRows - 1; k >= row; --k) {
         WriteRecord(session_.image, bank_, k + 1, ReadRecord(session_.image, bank_, k));
+        WriteIdBlock(session_.image, bank_, k + 1, ReadIdBlock(session_.image, bank_, k));
         for (int c = kColRx; c < kColumnCount; ++c) {
             cells_[k][c] = std::move(cells_[k - 1][c]);
         }
@@ -150,6 +160,7 @@ void BankSheet::remove(int row) {
     }
     for (int k = row; k < kChannelRows; ++k) {
         WriteRecord(session_.image, bank_, k, ReadRecord(session_.image, bank_, k + 1));
+        WriteIdBlock(session_.image, bank_, k, ReadIdBlock(session_.image, bank_, k + 1));
         for (int c = kColRx; c < kColumnCount; ++c) {
             cells_[k - 1][c] = std::move(cells_[k][c]);
         }

@@ -15,12 +15,13 @@ namespace r57 {
 
 class Session;
 
-// One channel as copied: its record and the texts of columns 1..14. Shared by both
-// banks, so a channel copied in bank A can be pasted into bank B.
+// One channel as copied: its record, its ID block and the texts of columns 1..14.
+// Shared by both banks, so a channel copied in bank A can be pasted into bank B.
 struct ChannelClipboard {
     bool filled = false;
     int language = 0; // of the texts; a paste in another language shows its own
     std::array<uint8_t, 16> record{};
+    std::array<uint8_t, 16> idBlock{};
     BankRow texts{};
 };
 
@@ -54,7 +55,8 @@ public:
     // Dispatches to the rule of the column.
     void commitCell(int row, int column, std::string_view text);
 
-    // Whole-channel commands. Rows are 1..128.
+    // Whole-channel commands. Rows are 1..128. A channel's ID block travels with its
+    // record (copy, paste, moves, insert, delete) and is emptied where the channel is.
     bool copy(int row, ChannelClipboard& clip) const; // false for an empty channel
     void paste(int row, const ChannelClipboard& clip);
     void clearRecord(int row);  // Edit > Clear: record 0xFF, cells empty, name kept

@@ -56,6 +56,15 @@ std::optional<std::string> ChoiceFor(int column, std::string_view text, int lang
     return std::nullopt;
 }
 
+// A name keeps its leading spaces; blanks after it are the padding of its slot.
+std::string_view TrimEnd(std::string_view s) {
+    while (!s.empty() &&
+           (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n')) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
 std::vector<int> SortedRows(std::vector<int> rows) {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
@@ -69,34 +78,32 @@ std::vector<int> SortedRows(std::vector<int> rows) {
 
 std::optional<CellNote> CommitAsTyped(BankSheet& sheet, int row, int column,
                                       std::string_view given) {
-    if (row < 1 || row > kChannelRows) {
+    const EditorKind editor = EditorFor(column);
+    if (row < 1 || row > kChannelRows || editor == EditorKind::None) {
         return std::nullopt;
     }
     const int language = sheet.session().language;
-    const std::string_view text = TrimBlanks(given);
+    const std::string_view text = column == kColName ? TrimEnd(given) : TrimBlanks(given);
     const std::string shown = sheet.cell(row, column);
-    const bool used = sheet.rowUsed(row);
     auto note = [&](CellNote::Kind kind, std::string entered = {}) {
         return CellNote{row, column, kind, std::string(text), std::move(entered)};
     };
+    if (!sheet.rowUsed(row) && column != kColRx) {
+        // The channel gets its receive frequency first.
+        return text.empty() ? std::nullopt : std::optional(note(CellNote::kEmptyChannel));
+    }
 
-    switch (EditorFor(column)) {
+    switch (editor) {
     case EditorKind::Text: {
-        if (!used && column != kColRx) {
-            return std::nullopt; // the channel gets its receive frequency first
-        }
         if (column == kColName) {
             const std::string value = FilterEditorText(column, text);
-            if (value != shown) {
+            if (TrimEnd(value) != TrimEnd(shown)) {
                 sheet.commitName(row, value);
             }
-            if (value != text) {
-                return note(CellNote::kShortened, value);
-            }
-            return std::nullopt;
+            return value == text ? std::nullopt : std::optional(note(CellNote::kShortened, value));
         }
-        // Only a number (a spreadsheet's " MHz" after it aside): a text the editor could
-        // not have taken whole never makes or empties a channel.
+        // Only what the editor takes (a spreadsheet's " MHz" after it aside): a text the
+        // editor could not have taken whole never makes or changes a channel.
         std::string_view number = text;
         if (number.size() >= 3 && LowerCase(number.substr(number.size() - 3)) == "mhz") {
             number = TrimBlanks(number.substr(0, number.size() - 3));
@@ -104,13 +111,15 @@ std::optional<CellNote> CommitAsTyped(BankSheet& sheet, int row, int column,
         const bool typeable = std::all_of(number.begin(), number.end(), [column](char c) {
             return EditorAcceptsChar(column, static_cast<unsigned char>(c));
         });
-        const std::string value = FilterEditorText(column, number);
-        if (!text.empty() && (!typeable || value.empty() || sheet::FrequencyUnits(value) < 0)) {
+        if (!typeable || (number.empty() && !text.empty())) {
             return note(CellNote::kNotAFrequency);
         }
+        const std::string value = FilterEditorText(column, number);
         if (value == shown) {
             return std::nullopt;
         }
+        // As typed into the grid: a text out of the band, or no number at all (","),
+        // becomes the band's lower limit.
         const int direction = column == kColTx ? 1 : 0;
         std::optional<CellNote> out;
         if (!value.empty() && !FrequencyInBand(value, direction, sheet.session().bands)) {
@@ -125,7 +134,7 @@ std::optional<CellNote> CommitAsTyped(BankSheet& sheet, int row, int column,
         return out;
     }
     case EditorKind::Tone: {
-        if (!used || text.empty()) {
+        if (text.empty() || text == shown) {
             return std::nullopt;
         }
         const std::optional<std::string> tone = ToneFor(text, language);
@@ -143,7 +152,7 @@ std::optional<CellNote> CommitAsTyped(BankSheet& sheet, int row, int column,
         return std::nullopt;
     }
     case EditorKind::Choice: {
-        if (!used || text.empty()) {
+        if (text.empty() || text == shown) {
             return std::nullopt;
         }
         const std::optional<std::string> choice = ChoiceFor(column, text, language);
@@ -164,6 +173,9 @@ std::optional<CellNote> CommitAsTyped(BankSheet& sheet, int row, int column,
 std::vector<CellNote> FillColumn(BankSheet& sheet, const std::vector<int>& rows, int column,
                                  std::string_view value) {
     std::vector<CellNote> notes;
+    if (column == kColRx && TrimBlanks(value).empty()) {
+        return notes;
+    }
     for (int row : rows) {
         if (auto n = CommitAsTyped(sheet, row, column, value)) {
             notes.push_back(std::move(*n));
@@ -175,35 +187,98 @@ std::vector<CellNote> FillColumn(BankSheet& sheet, const std::vector<int>& rows,
 PasteResult PasteTable(BankSheet& sheet, int startRow, const BlockTable& table) {
     PasteResult result;
     result.lastRow = startRow - 1;
-    // The text column of each grid column (the first one naming it).
+    // The text column of each grid column, and the text columns that hold none.
     std::array<int, kColumnCount> source;
     source.fill(-1);
+    bool any = false;
     for (std::size_t j = 0; j < table.columns.size(); ++j) {
         const int c = table.columns[j];
         if (c >= kColRx && c < kColMore && source[c] < 0) {
             source[c] = static_cast<int>(j);
+            any = true;
+        } else if (c < 0) {
+            std::string_view shown;
+            if (j < table.headerCells.size()) {
+                shown = TrimBlanks(table.headerCells[j]);
+            }
+            for (std::size_t i = 0; !table.header && i < table.rows.size() && shown.empty(); ++i) {
+                if (j < table.rows[i].size()) {
+                    shown = TrimBlanks(table.rows[i][j]);
+                }
+            }
+            if (!shown.empty()) {
+                result.notes.push_back({0,
+                                        static_cast<int>(j) + 1,
+                                        CellNote::kColumnNotTaken,
+                                        std::string(shown),
+                                        {}});
+            }
         }
     }
+    if (table.unknownHeader || !any) {
+        result.refused = !table.rows.empty() || table.unknownHeader;
+        result.notes.clear();
+        return result;
+    }
+    auto cellOf = [&](const std::vector<std::string>& cells, int c) -> std::string_view {
+        const int j = source[c];
+        return j >= 0 && static_cast<std::size_t>(j) < cells.size() ? std::string_view(cells[j])
+                                                                    : std::string_view();
+    };
     for (std::size_t i = 0; i < table.rows.size(); ++i) {
         const int row = startRow + static_cast<int>(i);
-        if (row < 1 || row > kChannelRows) {
+        if (row > kChannelRows) {
+            result.notPasted = static_cast<int>(table.rows.size() - i);
             break;
         }
+        if (row < 1) {
+            continue;
+        }
+        result.lastRow = row;
         const std::vector<std::string>& cells = table.rows[i];
-        // In the grid's order: the receive frequency makes the channel, and the transmit
-        // frequency comes before the encode tone that needs it.
+        bool empty = true;
         for (int c = kColRx; c < kColMore; ++c) {
-            const int j = source[c];
-            if (j < 0) {
+            empty = empty && TrimBlanks(cellOf(cells, c)).empty();
+        }
+        if (empty) {
+            result.notes.push_back({row, kColLabel, CellNote::kEmptyLine, {}, {}});
+            continue;
+        }
+        // The receive frequency makes the channel; a line whose receive frequency is
+        // refused is refused whole, so no half of it lands in the old channel.
+        const std::string_view rx = cellOf(cells, kColRx);
+        if (auto n =
+                TrimBlanks(rx).empty() ? std::nullopt : CommitAsTyped(sheet, row, kColRx, rx)) {
+            const bool refused = n->kind == CellNote::kNotAFrequency;
+            result.notes.push_back(std::move(*n));
+            if (refused) {
                 continue;
             }
-            const std::string_view text =
-                static_cast<std::size_t>(j) < cells.size() ? std::string_view(cells[j]) : "";
+        }
+        if (!sheet.rowUsed(row)) {
+            // Values for an empty channel without a receive frequency: one note a line.
+            CellNote lost{row, 0, CellNote::kEmptyChannel, {}, {}};
+            for (int c = kColTx; c < kColMore; ++c) {
+                const std::string_view text = TrimBlanks(cellOf(cells, c));
+                if (!text.empty()) {
+                    lost.column = lost.column == 0 ? c : lost.column;
+                    lost.typed += (lost.typed.empty() ? "" : ", ") + std::string(text);
+                }
+            }
+            result.notes.push_back(std::move(lost));
+            continue;
+        }
+        // In the grid's order: the transmit frequency comes before the encode tone that
+        // needs it. A cell left empty changes nothing.
+        for (int c = kColTx; c < kColMore; ++c) {
+            const std::string_view text = cellOf(cells, c);
+            if (TrimBlanks(text).empty()) {
+                continue;
+            }
             if (auto n = CommitAsTyped(sheet, row, c, text)) {
                 result.notes.push_back(std::move(*n));
             }
         }
-        result.lastRow = row;
     }
     return result;
 }

@@ -7,6 +7,7 @@
 
 #include "model/sheet/bank_sheet.h"
 #include "model/sheet/block_text.h"
+#include "model/sheet/cell_notes.h"
 
 #include "core/channel.h"
 
@@ -18,42 +19,31 @@
 
 namespace r57 {
 
-// A value a field rule did not take as it was given.
-struct CellNote {
-    enum Kind {
-        kOutOfBand,     // replaced: `entered` holds the band's lower limit put in its place
-        kNotAFrequency, // refused: no frequency in the text
-        kNoSuchTone,    // refused: not in the QT/DQT list
-        kNotAChoice,    // refused: not one of the column's choices
-        kReceiveOnly,   // refused: an encode tone for a channel without transmit frequency
-        kShortened,     // replaced: a name cut to what the radio holds (`entered`)
-    };
-    int row = 0;
-    int column = 0;
-    Kind kind = kOutOfBand;
-    std::string typed;
-    std::string entered;
-};
-
-// One cell's value through the rule of its column, as the grid's editor would hand it
-// over: the editor's character filter, the QT/DQT list, the column's choices (in
-// either language), the band limits. A field of an empty channel other than its
-// receive frequency waits for the channel, as in the grid. Nothing is written when
-// the value equals what the cell shows. Returns a note when the value was refused or
-// replaced.
+// The one path of a value into a channel's cell, whether typed into the grid's editor
+// or the panel, filled, pasted or set by a fleet rule: the editor's character filter,
+// the QT/DQT list, the column's choices (in either language), the band limits. Blanks
+// around the text go, except a name's leading spaces (names are centred with them). A
+// field of an empty channel other than its receive frequency is refused: the channel
+// gets its receive frequency first. Nothing is written when the value equals what the
+// cell shows. Returns a note when the value was refused or replaced.
 std::optional<CellNote> CommitAsTyped(BankSheet& sheet, int row, int column, std::string_view text);
 
-// `value` into `column` of every row in `rows`, each through CommitAsTyped.
+// `value` into `column` of every row in `rows`, each through CommitAsTyped. An empty
+// receive frequency is never filled: it would delete the channels (Delete does that,
+// and asks).
 std::vector<CellNote> FillColumn(BankSheet& sheet, const std::vector<int>& rows, int column,
                                  std::string_view value);
 
 // Text read from the clipboard into the rows from `startRow` down, cell by cell through
-// CommitAsTyped (the receive frequency first: it creates or deletes the channel; an
-// empty one there empties the channel). Stops at the end of the bank. `lastRow` is the
-// last row written, startRow - 1 when none.
+// CommitAsTyped, the receive frequency first (it creates the channel). A line whose
+// receive frequency is refused is refused whole; an empty cell changes nothing, and an
+// empty line keeps its channel, so a paste never deletes a channel. Stops at the end of
+// the bank. `lastRow` is the last row the text reached, startRow - 1 when none.
 struct PasteResult {
     int lastRow = 0;
-    std::vector<CellNote> notes;
+    std::vector<CellNote> notes; // values not taken, columns not taken, empty lines
+    int notPasted = 0;           // lines past the end of the bank
+    bool refused = false;        // the header names no column the grid takes: nothing done
 };
 PasteResult PasteTable(BankSheet& sheet, int startRow, const BlockTable& table);
 

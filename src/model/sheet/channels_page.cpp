@@ -1,6 +1,7 @@
 #include "model/sheet/channels_page.h"
 
 #include "model/sheet/alternate_panel_rules.h"
+#include "model/sheet/block_commands.h"
 #include "model/sheet/grid_rules.h"
 
 #include "core/address_map.h"
@@ -142,33 +143,26 @@ std::string ChannelsPage::setChannelField(int bank, int row, int column, const s
     if (column != kColRx && !sheet.rowUsed(row)) {
         return kEmptyChannel;
     }
-    switch (EditorFor(column)) {
-    case EditorKind::Text:
-        if (FilterEditorText(column, text) != text) {
-            return "characters or length the field does not take";
-        }
-        break;
-    case EditorKind::Tone: {
-        static const std::vector<std::string> kTones = BuildToneList(kEnglish);
-        const auto tone = MatchTone(text, kTones);
-        if (!tone) {
-            return "no such QT/DQT tone";
-        }
-        sheet.commitTone(row, column, *tone);
+    // The grid's own path; a value it would not take as given is refused here, except
+    // a frequency outside the band limits, which a file may hold from other limits and
+    // takes the band's lower limit as in the grid.
+    const std::optional<CellNote> note = CommitAsTyped(sheet, row, column, text);
+    if (!note) {
         return {};
     }
-    case EditorKind::Choice: {
-        const auto choices = ColumnChoices(column, kEnglish);
-        if (std::find(choices.begin(), choices.end(), text) == choices.end()) {
-            return kNotTaken;
-        }
-        break;
+    switch (note->kind) {
+    case CellNote::kOutOfBand:
+        return {};
+    case CellNote::kNoSuchTone:
+        return "no such QT/DQT tone";
+    case CellNote::kNotAChoice:
+    case CellNote::kReceiveOnly:
+        return kNotTaken;
+    case CellNote::kEmptyChannel:
+        return kEmptyChannel;
+    default:
+        return "characters or length the field does not take";
     }
-    case EditorKind::None:
-        return "unknown field";
-    }
-    sheet.commitCell(row, column, text);
-    return {};
 }
 
 std::string ChannelsPage::setSignalField(int bank, int row, int which, const std::string& text) {

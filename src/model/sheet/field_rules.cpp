@@ -118,6 +118,7 @@ void BankSheet::commitRx(int row, std::string_view text) {
             cells[c].clear();
         }
         WriteChannelName(session_.image, slot, {});
+        sheet::EmptyIdBlock(session_.image, bank_, row);
         return;
     }
 

@@ -1,5 +1,6 @@
 #include "model/sheet/record_access.h"
 
+#include "core/address_map.h"
 #include "core/channel.h"
 #include "core/codecs.h"
 
@@ -13,6 +14,24 @@ Record ReadRecord(const CodeplugImage& image, int bank, int row) {
 
 void WriteRecord(CodeplugImage& image, int bank, int row, const Record& record) {
     image.write(RecordAddress(bank, row), record.data(), record.size());
+}
+
+Record ReadIdBlock(const CodeplugImage& image, int bank, int row) {
+    Record r;
+    image.read(SignalIdAddress(bank, row), r.data(), r.size());
+    return r;
+}
+
+void WriteIdBlock(CodeplugImage& image, int bank, int row, const Record& block) {
+    image.write(SignalIdAddress(bank, row), block.data(), block.size());
+}
+
+void EmptyIdBlock(CodeplugImage& image, int bank, int row) {
+    const int at = SignalIdAddress(bank, row);
+    for (int i = 0; i < addr::kSignalIdDigits; ++i) {
+        image.set(at + i, 0xFF);
+    }
+    image.set(at + addr::kSignalIdCount, 0);
 }
 
 long long FrequencyUnits(std::string_view text) {

@@ -23,6 +23,13 @@ inline Record ErasedRecord() {
 Record ReadRecord(const CodeplugImage& image, int bank, int row);
 void WriteRecord(CodeplugImage& image, int bank, int row, const Record& record);
 
+// A channel's 16-byte ID block (its optional-signalling ID code). It belongs to the
+// channel as much as its record does: wherever a record goes, its ID block goes.
+Record ReadIdBlock(const CodeplugImage& image, int bank, int row);
+void WriteIdBlock(CodeplugImage& image, int bank, int row, const Record& block);
+// An emptied channel has no ID code: digits 0xFF, count 0; the rest of the block stays.
+void EmptyIdBlock(CodeplugImage& image, int bank, int row);
+
 // A frequency text ("446.00625", "145.5", "70") in 10 Hz units; -1 when the text holds
 // no number. Only "." is taken as the decimal mark: cell texts are always written with
 // it, whatever the desktop's locale says.

@@ -10,7 +10,9 @@
 #include "core/session.h"
 #include "model/sheet/alternate_panel_rules.h"
 #include "model/sheet/bank_sheet.h"
+#include "model/sheet/block_commands.h"
 #include "model/sheet/grid_rules.h"
+#include "ui/main/block_notes.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -251,22 +253,30 @@ void AlternatePanel::showEditedRow() {
     grids_[bank()]->showRow(row());
 }
 
+void AlternatePanel::commitField(int column, const QString& text) {
+    if (auto note = CommitAsTyped(*sheets_[bank()], row(), column, text.toStdString())) {
+        for (const QString& line : NoteLines({*note}, bank(), session_.language)) {
+            emit entryReplaced(line);
+        }
+    }
+}
+
 void AlternatePanel::commitRx(const QString& text) {
-    sheets_[bank()]->commitRx(row(), FilterEditorText(kColRx, text.toStdString()));
+    commitField(kColRx, text);
     showEditedRow();
     fill();
     emit channelEdited();
 }
 
 void AlternatePanel::commitTx(const QString& text) {
-    sheets_[bank()]->commitTx(row(), FilterEditorText(kColTx, text.toStdString()));
+    commitField(kColTx, text);
     showEditedRow();
     fill();
     emit channelEdited();
 }
 
 void AlternatePanel::commitName(const QString& text) {
-    sheets_[bank()]->commitName(row(), FilterEditorText(kColName, text.toStdString()));
+    commitField(kColName, text);
     showEditedRow();
     fill();
     emit channelEdited();
@@ -289,7 +299,7 @@ void AlternatePanel::commitLabel(const QString& text) {
 void AlternatePanel::choiceActivated(const ChoiceField& field) {
     const std::string text = field.box->currentText().toStdString();
     if (!text.empty() && text != sheets_[bank()]->cell(row(), field.column)) {
-        sheets_[bank()]->commitChoice(row(), field.column, text);
+        commitField(field.column, QString::fromStdString(text));
         showEditedRow();
     }
     fill();
@@ -299,7 +309,7 @@ void AlternatePanel::choiceActivated(const ChoiceField& field) {
 void AlternatePanel::toneActivated(QComboBox* box, int column) {
     const std::string text = box->currentText().toStdString();
     if (!text.empty() && text != sheets_[bank()]->cell(row(), column)) {
-        sheets_[bank()]->commitTone(row(), column, text);
+        commitField(column, QString::fromStdString(text));
         showEditedRow();
     }
     fill();

@@ -53,11 +53,15 @@ signals:
     void closeRequested();
     // A field was taken over into the image (the channel, its name or signalling).
     void channelEdited();
+    // A value was refused or replaced by the channel rules: a line for the status log.
+    void entryReplaced(const QString& line);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A field's value through the grid's one edit path, its note to the status log.
+    void commitField(int column, const QString& text);
     // A text box whose edit is committed when it is left with a changed text.
     struct TextField {
         QLineEdit* edit = nullptr;

@@ -1,13 +1,15 @@
-// The status log's line for a value a block command did not take as given: the
-// channel, the column, what was given and what became of it.
+// The status log's lines for values a channel command did not take as given (the texts
+// themselves live with the notes, in the model).
 #pragma once
 
-#include "model/sheet/block_commands.h"
+#include "model/sheet/cell_notes.h"
 
-#include <QString>
+#include <QStringList>
+
+#include <vector>
 
 namespace r57::ui {
 
-QString NoteLine(const CellNote& note, int bank, int language);
+QStringList NoteLines(const std::vector<CellNote>& notes, int bank, int language);
 
 } // namespace r57::ui

@@ -82,8 +82,8 @@ signals:
     // ... let go elsewhere (the other bank's tab, say), at a point on the screen.
     void rowsDraggedAway(const std::vector<int>& rows, const QPoint& globalPos);
     // The field rules put something else in place of what was typed (a frequency
-    // outside the band limits), or refused it (a tone not in the list): a line for the
-    // status log, in the session's language.
+    // outside the band limits), or refused it (a tone not in the list), here or in a
+    // row the value was filled into: a line for the status log, in the session's language.
     void entryReplaced(const QString& line);
 
 protected:
@@ -114,9 +114,8 @@ private:
     void cancelEdit();
     bool editorKeyPress(QKeyEvent* e);
     bool commandKey(QKeyEvent* e);
-    void writeCommitted(OpenEditor which, const std::string& text);
-    // Tells entryReplaced() when a committed entry did not stand as typed.
-    void reportReplacement(OpenEditor which, const std::string& typed, bool toneMatched);
+    // The editor's value through the sheet's one edit path, and on to the block.
+    void writeCommitted(const std::string& value);
     // A closed drop-down editor: the wheel scrolls the grid instead of changing it.
     bool wheelOverEditor(QEvent* e);
     RowState rowState(int row) const;
@@ -148,7 +147,7 @@ private:
     bool extending_ = false; // the cursor moves by a Shift selection
     bool modifiedPress_ = false;
     std::vector<int> pressRows_; // the rows a Shift or Ctrl click selected
-    bool fillUnchanged_ = false; // Enter: an unchanged value fills the block all the same
+    bool typedAnew_ = false;     // the user typed or chose in the open editor
     std::vector<int> dragRows_;  // channel labels pressed, maybe to be dragged
     QPoint dragFrom_;
     bool dragging_ = false;

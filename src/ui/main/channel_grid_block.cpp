@@ -248,8 +248,8 @@ void ChannelGrid::fillBlock(int row, int column, const std::string& value) {
     for (int other : others) {
         showRow(other);
     }
-    for (const CellNote& note : notes) {
-        emit entryReplaced(NoteLine(note, bank_, session_.language));
+    for (const QString& line : NoteLines(notes, bank_, session_.language)) {
+        emit entryReplaced(line);
     }
 }
 

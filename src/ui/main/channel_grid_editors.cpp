@@ -10,6 +10,8 @@
 #include "core/codecs.h"
 #include "core/session.h"
 #include "model/sheet/bank_sheet.h"
+#include "model/sheet/block_commands.h"
+#include "ui/main/block_notes.h"
 #include "ui/main/ui_text.h"
 
 #include <QAbstractButton>
@@ -30,6 +32,14 @@
 namespace r57::ui {
 
 namespace {
+
+BankRow RowOf(const BankSheet& sheet, int row) {
+    BankRow cells;
+    for (int c = kColLabel; c < kColumnCount; ++c) {
+        cells[c] = sheet.cell(row, c);
+    }
+    return cells;
+}
 
 bool IsCommandChord(const QKeyEvent* e) {
     return (e->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier &&
@@ -88,6 +98,17 @@ void ChannelGrid::createEditors() {
     text_->hide();
     tone_->hide();
     choice_->hide();
+
+    // The user typed or chose a value, not merely opened the editor and confirmed it.
+    auto typed = [this] {
+        if (open_ != OpenEditor::None) {
+            typedAnew_ = true;
+        }
+    };
+    connect(text_, &QLineEdit::textEdited, this, typed);
+    connect(tone_->lineEdit(), &QLineEdit::textEdited, this, typed);
+    connect(tone_, &QComboBox::activated, this, typed);
+    connect(choice_, &QComboBox::activated, this, typed);
 }
 
 QWidget* ChannelGrid::openWidget() const {
@@ -132,6 +153,7 @@ void ChannelGrid::openEditor(int row, int column, const QString* firstChar) {
     editRow_ = row;
     editColumn_ = column;
     previous_ = sheet_.cell(row, column);
+    typedAnew_ = firstChar != nullptr; // a key typed on the grid starts the value anew
     const QString cell = QString::fromStdString(previous_);
 
     QWidget* editor = nullptr;
@@ -185,104 +207,51 @@ bool ChannelGrid::commitPendingEdit() {
         value = text_->text().toStdString();
     } else if (which == OpenEditor::Tone) {
         value = tone_->currentText().toStdString();
-    } else if (choice_->currentIndex() >= 0) {
-        value = choice_->currentText().toStdString();
     } else {
-        value = previous_; // nothing chosen: nothing to write
+        value = choice_->currentText().toStdString();
     }
     QWidget* focus = QApplication::focusWidget();
     if (focus == editor || editor->isAncestorOf(focus)) {
         setFocus(Qt::OtherFocusReason);
     }
     editor->hide();
-    writeCommitted(which, value);
+    if (which == OpenEditor::Choice && choice_->currentIndex() < 0) {
+        return true; // nothing chosen: nothing to write
+    }
+    writeCommitted(value);
     return true;
 }
 
-void ChannelGrid::writeCommitted(OpenEditor which, const std::string& value) {
+void ChannelGrid::writeCommitted(const std::string& value) {
     const int row = editRow_;
     const int column = editColumn_;
-    bool wrote = false;
-    std::optional<std::string> fill; // what the rest of a selected block takes
-    // An unchanged text writes nothing: a field shown as a default (an option value
-    // the radio does not know, say) stays as stored until the user really edits it.
-    switch (which) {
-    case OpenEditor::Text: {
-        const std::string text = FilterEditorText(column, value);
-        if (text != previous_) {
-            if (column == kColRx || column == kColTx) {
-                reportReplacement(which, text, true);
-            }
-            if (column == kColRx) {
-                sheet_.commitRx(row, text);
-            } else if (column == kColTx) {
-                sheet_.commitTx(row, text);
-            } else {
-                sheet_.commitName(row, text);
-            }
-            wrote = true;
-        }
-        fill = text;
-        break;
-    }
-    case OpenEditor::Tone: {
-        // Only a tone the radio has a code for reaches the record.
-        const std::optional<std::string> tone = MatchTone(value, toneList_);
-        if (tone && *tone != previous_) {
-            sheet_.commitTone(row, column, *tone);
-            wrote = true;
-        }
-        reportReplacement(which, value, tone.has_value());
-        fill = tone;
-        break;
-    }
-    case OpenEditor::Choice:
-        if (value != previous_) {
-            sheet_.commitChoice(row, column, value);
-            wrote = true;
-        }
-        fill = value;
-        break;
-    case OpenEditor::None:
-        break;
-    }
+    const BankRow before = RowOf(sheet_, row);
+    // The one path every value of a channel takes; an unchanged text writes nothing, so
+    // a field shown as a default (an option value the radio does not know, say) stays as
+    // stored until the user really edits it.
+    const std::optional<CellNote> note = CommitAsTyped(sheet_, row, column, value);
+    const bool wrote = RowOf(sheet_, row) != before;
     showRow(row);
-    // With a block selected, the value goes to that column of every selected row; only
-    // a changed value, or one confirmed with Enter, so that an editor merely opened and
-    // left changes nothing.
-    const bool filling = fill && (wrote || fillUnchanged_) && selectedRows().size() > 1;
+    if (note) {
+        for (const QString& line : NoteLines({*note}, bank_, session_.language)) {
+            emit entryReplaced(line);
+        }
+    }
+    // With a block selected, the value goes to that column of every selected row, but
+    // only a value the user changed or typed anew: Enter on an unchanged cell fills
+    // nothing. A refused value fills nothing either, and an emptied receive frequency
+    // never goes to other rows (it would delete them).
+    const bool refused =
+        note && note->kind != CellNote::kOutOfBand && note->kind != CellNote::kShortened;
+    const bool emptiedRx = column == kColRx && TrimBlanks(value).empty();
+    const bool filling =
+        (wrote || typedAnew_) && !refused && !emptiedRx && selectedRows().size() > 1;
     if (filling) {
-        fillBlock(row, column, *fill);
+        fillBlock(row, column, value);
     }
     if (wrote || filling) {
         emit channelEdited(row);
     }
-}
-
-void ChannelGrid::reportReplacement(OpenEditor which, const std::string& typed, bool toneMatched) {
-    static const OwnText kOutOfBand{"%1 %2: %3 is outside the band limits; %4 was entered.",
-                                    "%1 %2：%3 超出频段范围，已改为 %4。"};
-    static const OwnText kNoSuchTone{"%1 %2: %3 is not in the QT/DQT list; the tone was kept.",
-                                     "%1 %2：%3 不在 QT/DQT 列表中，保持原值。"};
-    const int row = editRow_;
-    const int column = editColumn_;
-    const int language = session_.language;
-    const QString where = QString::fromStdString(ChannelLabel(bank_, row));
-    const QString caption = QString::fromStdString(ColumnCaption(column, language));
-    const QString shown = QString::fromStdString(typed).trimmed();
-    if (which == OpenEditor::Tone) {
-        if (!toneMatched && !shown.isEmpty() && typed != previous_) {
-            emit entryReplaced(Tr(kNoSuchTone, language).arg(where, caption, shown));
-        }
-        return;
-    }
-    const int direction = column == kColTx ? 1 : 0;
-    if (shown.isEmpty() || FrequencyInBand(typed, direction, session_.bands)) {
-        return;
-    }
-    // The rule puts the band's lower limit in its place.
-    const QString result = QString::fromStdString(SnapFrequency(typed, direction, session_.bands));
-    emit entryReplaced(Tr(kOutOfBand, language).arg(where, caption, shown, result));
 }
 
 bool ChannelGrid::wheelOverEditor(QEvent* e) {
@@ -302,9 +271,7 @@ void ChannelGrid::commitAndMove() {
     const OpenEditor which = open_;
     const int row = editRow_;
     const int column = editColumn_;
-    fillUnchanged_ = true;
     commitPendingEdit();
-    fillUnchanged_ = false;
     setFocus(Qt::OtherFocusReason);
     const ColumnVisibility visible = visibility();
     switch (which) {

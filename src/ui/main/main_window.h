@@ -292,6 +292,9 @@ private:
     void updatePasteEnabled();
     bool blockSelected() const;
     void copyBlock();
+    // The row a paste of `lines` rows starts at: the top of the selection; 0 when the
+    // user declines to write past a smaller block selection.
+    int pasteStartRow(int lines);
     void pasteText(const QString& text);
     void pasteBlock();
     void clearBlock();

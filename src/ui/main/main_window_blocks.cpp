@@ -173,10 +173,31 @@ void MainWindow::copyBlock() {
     updatePasteEnabled();
 }
 
+int MainWindow::pasteStartRow(int lines) {
+    const std::vector<int> rows = shownGrid()->selectedRows();
+    const int first = rows.front(); // the top, whichever way the selection was made
+    // The rows from the top that follow one another: a paste is a run of rows, so rows
+    // between those picked with Ctrl+click lie past the selection as well.
+    int selected = 1;
+    while (selected < static_cast<int>(rows.size()) && rows[selected] == first + selected) {
+        ++selected;
+    }
+    if (rows.size() > 1 && lines > selected) {
+        const int last = std::min(first + lines - 1, static_cast<int>(kChannelRows));
+        const QString question = QString::fromStdString(PastePastSelectionText(
+            lines, selected, session_->currentBank, first, last, session_->language));
+        if (prompts_.message(this, items::kModelName, question, Icon::Question, Buttons::YesNo,
+                             Answer::No) != Answer::Yes) {
+            return 0;
+        }
+    }
+    return first;
+}
+
 void MainWindow::pasteText(const QString& text) {
     ChannelGrid* grid = shownGrid();
     const int bank = session_->currentBank;
-    const int row = grid->cursorRow();
+    const int language = session_->language;
     QString block = text;
     QStringList notes;
     if (clipboardReader_) {
@@ -184,19 +205,45 @@ void MainWindow::pasteText(const QString& text) {
             block = *read;
         }
     }
+    const BlockTable table = ReadBlockText(block.toStdString(), grid->cursorColumn());
+    if (table.unknownHeader ||
+        (table.header && std::none_of(table.columns.begin(), table.columns.end(),
+                                      [](int c) { return c >= kColRx && c < kColMore; }))) {
+        prompts_.message(this, items::kModelName,
+                         QString::fromStdString(UnknownHeaderText(table.headerCells, language)),
+                         Icon::Warning, Buttons::Ok, Answer::Ok);
+        return;
+    }
+    const int row = pasteStartRow(static_cast<int>(table.rows.size()));
+    if (row == 0) {
+        return;
+    }
     for (const QString& note : notes) {
         appendStatusLine(note);
     }
-    const PasteResult result = PasteTable(*sheets_[bank], row, ReadBlockText(block.toStdString()));
-    for (const CellNote& note : result.notes) {
-        appendStatusLine(NoteLine(note, bank, session_->language));
+    const PasteResult result = PasteTable(*sheets_[bank], row, table);
+    for (const QString& line : NoteLines(result.notes, bank, language)) {
+        appendStatusLine(line);
+    }
+    if (result.notPasted > 0) {
+        appendStatusLine(
+            QString::fromStdString(RowsNotPastedText(result.notPasted, bank, language)));
     }
     showBlock(Run(row, result.lastRow));
 }
 
 void MainWindow::pasteBlock() {
-    const int row = shownGrid()->cursorRow();
-    const int last = PasteRows(*sheets_[session_->currentBank], row, block_);
+    const int row = pasteStartRow(static_cast<int>(block_.size()));
+    if (row == 0) {
+        return;
+    }
+    const int bank = session_->currentBank;
+    const int last = PasteRows(*sheets_[bank], row, block_);
+    const int notPasted = static_cast<int>(block_.size()) - (last - row + 1);
+    if (notPasted > 0) {
+        appendStatusLine(
+            QString::fromStdString(RowsNotPastedText(notPasted, bank, session_->language)));
+    }
     showBlock(Run(row, last));
 }
 

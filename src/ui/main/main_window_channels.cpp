@@ -46,7 +46,7 @@ void MainWindow::pasteChannel() {
         return;
     }
     ChannelGrid* grid = shownGrid();
-    int row = grid->cursorRow();
+    const int row = grid->selectedRows().front(); // the top of a selected block
     if (row < 1 || !clipboard_.filled) {
         return; // Ctrl+V before anything was copied
     }

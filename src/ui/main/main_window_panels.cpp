@@ -31,6 +31,7 @@ void MainWindow::buildPanels() {
     connect(panel_, &AlternatePanel::channelRequested, this, [this](int bank, int row) {
         runGuarded([this, bank, row] { selectChannel(bank, row); });
     });
+    connect(panel_, &AlternatePanel::entryReplaced, this, &MainWindow::appendStatusLine);
     connect(panel_, &AlternatePanel::closeRequested, this,
             [this] { runGuarded([this] { setAlternatePanelOpen(false); }); });
     // The panel shows the cursor channel: it follows the grid's cursor from row to row,

@@ -7,6 +7,8 @@
 #include <QPrinter>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace r57::ui {
 
 namespace {
@@ -101,14 +103,15 @@ QString DialogPrompts::saveFile(QWidget* parent, const QString& filter, const QS
     return dialog.selectedFiles().constFirst();
 }
 
-bool Prompts::choosePrinter(QWidget*, QPrinter&) {
+bool Prompts::choosePrinter(QWidget*, QPrinter&, int) {
     return false;
 }
 
 void Prompts::previewPrint(QWidget*, QPrinter&, const std::function<void(QPrinter&)>&) {}
 
-bool DialogPrompts::choosePrinter(QWidget* parent, QPrinter& printer) {
+bool DialogPrompts::choosePrinter(QWidget* parent, QPrinter& printer, int pageCount) {
     QPrintDialog dialog(&printer, parent);
+    dialog.setMinMax(1, std::max(1, pageCount)); // a range is chosen from the pages there are
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -31,7 +31,7 @@ public:
 
     // The print dialog over `printer` (which printer, paper, pages); false when the user
     // cancelled. Prompts that show no dialogs cancel.
-    virtual bool choosePrinter(QWidget* parent, QPrinter& printer);
+    virtual bool choosePrinter(QWidget* parent, QPrinter& printer, int pageCount);
     // The print preview: shows the pages `paint` draws onto `printer`; printing from it
     // paints them once more onto the printer the user chose there.
     virtual void previewPrint(QWidget* parent, QPrinter& printer,
@@ -45,7 +45,7 @@ public:
                    Buttons buttons, Answer defaultButton) override;
     QString openFile(QWidget* parent, const QString& filter, const QString& fileName) override;
     QString saveFile(QWidget* parent, const QString& filter, const QString& fileName) override;
-    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer, int pageCount) override;
     void previewPrint(QWidget* parent, QPrinter& printer,
                       const std::function<void(QPrinter&)>& paint) override;
 };

@@ -24,6 +24,8 @@ namespace {
 
 constexpr OwnText kPdfFilter{"PDF Files (*.pdf)", "PDF 文件 (*.pdf)"};
 constexpr OwnText kCannotWrite{"The file %1 could not be written.\n%2", "无法写入文件 %1。\n%2"};
+constexpr OwnText kPastTheEnd{"The channel list has %1 pages: pages %2 to %3 cannot be printed.",
+                              "信道列表共 %1 页：无法打印第 %2 至 %3 页。"};
 constexpr OwnText kCannotPrint{"The channel list could not be printed on %1.",
                                "无法在 %1 上打印信道列表。"};
 
@@ -34,7 +36,17 @@ public:
     void print() {
         const print::ChannelDocument document = build();
         allPages();
-        if (!w_.prompts().choosePrinter(&w_, printer_)) {
+        if (!w_.prompts().choosePrinter(&w_, printer_,
+                                        print::ChannelPageCount(document, printer_))) {
+            return;
+        }
+        // The paper may have changed in the dialog: the count of the pages as chosen.
+        const int pages = print::ChannelPageCount(document, printer_);
+        if (printer_.fromPage() > pages || printer_.toPage() > pages) {
+            tell(Tr(kPastTheEnd, language())
+                     .arg(pages)
+                     .arg(printer_.fromPage())
+                     .arg(printer_.toPage()));
             return;
         }
         paint(document, printer_);

@@ -56,7 +56,9 @@ TEST_F(Blocks, ClipboardTextCarriesTheChannelsIntoAnotherSessionInEitherLanguage
         ASSERT_EQ(table.rows.size(), 3u);
         const PasteResult pasted = PasteTable(target, 127, table);
         EXPECT_EQ(pasted.lastRow, 128); // the third row fell off the end of the bank
-        EXPECT_TRUE(pasted.notes.empty());
+        EXPECT_EQ(pasted.notPasted, 1);
+        ASSERT_EQ(pasted.notes.size(), 1u); // A3 is empty: its line keeps row 128 as it was
+        EXPECT_EQ(pasted.notes[0].kind, CellNote::kEmptyLine);
         EXPECT_EQ(RecordOf(other, kBankB, 127), RecordOf(s, kBankA, 1));
         EXPECT_FALSE(target.rowUsed(128));
 
@@ -89,14 +91,12 @@ TEST_F(Blocks, ForeignTextGoesThroughTheFieldRulesAndListsWhatItRefused) {
         {"RX Freq\tTX Power\n446.2\t" + high + "\n", 20, kColPower, "High", {}},
         {"RX Freq\tTX Power\n446.2\tMedium\n", 20, kColPower, "High", {CellNote::kNotAChoice}},
         {"RX Freq\t" + dec + "\n446.2\t12.3\n", 20, kColDecode, none, {CellNote::kNoSuchTone}},
-        {"RX Freq\tTX Freq\t" + enc + "\n446.2\t\t67.0\n",
-         20,
-         kColEncode,
-         "",
-         {CellNote::kReceiveOnly}},
+        // An empty cell changes nothing: the new channel keeps its TX Freq.
+        {"RX Freq\tTX Freq\t" + enc + "\n446.2\t\t67.0\n", 20, kColEncode, "67.0", {}},
         // A frequency outside the band limits becomes the band's lower limit.
         {"RX Freq\n999\n", 20, kColRx, "400.00000", {CellNote::kOutOfBand}},
         {"RX Freq\n446.2 MHz\n", 20, kColRx, "446.20000", {}},
+        {"RX Freq\n,\n", 20, kColRx, "400.00000", {CellNote::kOutOfBand}}, // as the grid takes it
         // No frequency in the text: the channel there is left as it was.
         {"RX Freq\nabc\n", 1, kColRx, "446.10000", {CellNote::kNotAFrequency}},
         {"RX Freq\nhttp://x/145\n", 1, kColRx, "446.10000", {CellNote::kNotAFrequency}},
@@ -135,9 +135,9 @@ TEST_F(Blocks, FillSetsEveryUsedRowAsTheSingleRuleDoesAndLeavesEmptyRowsEmpty) {
         std::vector<int> noted; // rows with a note
     };
     const std::vector<Case> cases = {
-        {kColEncode, "88.5", {4}}, // row 4 is receive-only
-        {kColPower, "Low", {}},    {kColScan, "Del", {}},
-        {kColName, "SITE", {}},    {kColTx, "446.3", {}},
+        {kColEncode, "88.5", {3, 4}}, // row 3 is empty, row 4 receive-only
+        {kColPower, "Low", {3}},      {kColScan, "Del", {3}},
+        {kColName, "SITE", {3}},      {kColTx, "446.3", {3}},
     };
     for (const Case& c : cases) {
         std::vector<int> noted;
