@@ -62,6 +62,7 @@ void MainWindow::applyLanguage() {
     applyUndoLanguage();
     applyVerifyLanguage();
     applyBlockLanguage();
+    fillRecentMenu();
 }
 
 void MainWindow::switchLanguage(int language) {
