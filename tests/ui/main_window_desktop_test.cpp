@@ -7,6 +7,7 @@
 #include "ui/main/dialog_folders.h"
 #include "ui/main/recent_files.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -220,6 +221,31 @@ TEST_F(Desktop, LayoutIsKeptAcrossTwoStarts) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(screen.intersects(window->frameGeometry()))
         << window->frameGeometry().x() << "," << window->frameGeometry().y();
+}
+
+TEST_F(Desktop, TheWorkWindowsOpenAtTheSizeLastGiven) {
+    auto open = [](const char* name) {
+        auto window = std::make_unique<QDialog>();
+        window->setObjectName(name);
+        window->resize(300, 200);
+        window->show();
+        QCoreApplication::processEvents();
+        return window;
+    };
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+    auto service = open("frmAdv");
+    service->resize(520, 410);
+    service->close();
+    auto settings = open("FrmOpSign");
+    settings->resize(screen.width() + 500, 380); // dragged past the screen's edge
+    settings->close();
+    auto about = open("frmAbout"); // a small fixed window keeps its own size
+    about->resize(350, 250);
+    about->close();
+
+    EXPECT_EQ(open("frmAdv")->size(), QSize(520, 410));
+    EXPECT_EQ(open("FrmOpSign")->size(), QSize(screen.width(), 380));
+    EXPECT_EQ(open("frmAbout")->size(), QSize(300, 200));
 }
 
 TEST(DialogFolders, EachKindStartsInItsLastFolder) {

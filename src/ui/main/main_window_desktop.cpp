@@ -9,6 +9,7 @@
 #include "ui/main/prompts.h"
 #include "ui/main/recent_files.h"
 #include "ui/main/ui_text.h"
+#include "ui/main/window_memory.h"
 
 #include <QAction>
 #include <QDir>
@@ -70,6 +71,7 @@ QString DroppedFile(const QMimeData* data, int* count = nullptr) {
 
 void MainWindow::buildDesktop() {
     setAcceptDrops(true);
+    RememberWindowSizes();
     QMenu* recent = findChild<QMenu*>("mnuFile_Recent");
     connect(recent, &QMenu::aboutToShow, this, [this] { fillRecentMenu(); });
     fillRecentMenu();
