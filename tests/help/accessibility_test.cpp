@@ -8,16 +8,22 @@
 #include "ui/accessory/accessory_windows.h"
 #include "ui/batch/batch_window.h"
 #include "ui/help/help_install.h"
+#include "ui/help/help_window.h"
+#include "ui/main/contrast.h"
 #include "ui/service/service_windows.h"
 #include "ui/settings/settings_window.h"
 
 #include <QAccessible>
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QUrl>
 
 #include <iostream>
@@ -169,6 +175,90 @@ TEST_F(ScreenReader, CellsAreNamedByChannelAndColumnAndTheLogIsTold) {
     }
     QAccessible::setActive(false);
     QAccessible::installUpdateHandler(nullptr);
+}
+
+TEST(Contrast, ReadableKeepsTheHueAndReachesTheRatio) {
+    const struct {
+        QColor wanted, background;
+    } cases[] = {
+        {QColor(192, 0, 0), QColor(53, 53, 53)},        // the service window's busy line, dark
+        {QColor(192, 0, 0), QColor(240, 240, 240)},     // ... light: already readable
+        {QColor("#1f4e79"), QColor(42, 42, 42)},        // the guide's headings on a dark page
+        {QColor(128, 128, 128), QColor(128, 128, 128)}, // grey text on the greyed list
+    };
+    EXPECT_NEAR(ContrastRatio(Qt::black, Qt::white), 21.0, 0.01);
+    for (const auto& c : cases) {
+        const QColor made = Readable(c.wanted, c.background);
+        EXPECT_GE(ContrastRatio(made, c.background), kReadableContrast)
+            << c.wanted.name().toStdString();
+        if (c.wanted.hslSaturation() > 0) {
+            EXPECT_NEAR(made.hslHue(), c.wanted.hslHue(), 2) << c.wanted.name().toStdString();
+        }
+        if (ContrastRatio(c.wanted, c.background) >= kReadableContrast) {
+            EXPECT_EQ(made, c.wanted);
+        }
+    }
+}
+
+// The colours the program draws itself, under the desktop's light palette and a dark
+// one: the greyed DTMF list, the service window's busy line and the guide's headings.
+TEST_F(ScreenReader, OwnColoursStayReadableOnLightAndDarkThemes) {
+    const QPalette light = QApplication::palette();
+    QPalette dark = light;
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        dark.setColor(group, QPalette::Window, QColor(53, 53, 53));
+        dark.setColor(group, QPalette::Base, QColor(42, 42, 42));
+        dark.setColor(group, QPalette::Button, QColor(53, 53, 53));
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+            dark.setColor(group, role,
+                          group == QPalette::Disabled ? QColor(127, 127, 127) : Qt::white);
+        }
+    }
+    for (const QPalette& palette : {light, dark}) {
+        QApplication::setPalette(palette);
+        session().modelCode = '1';
+        std::function<void()> look = [&] {
+            QWidget* front = TopLevel("FrmOpSign");
+            if (!front) {
+                return QTimer::singleShot(10, window.get(), look);
+            }
+            for (QTreeWidgetItemIterator it(front->findChild<QTreeWidget*>()); *it; ++it) {
+                if ((*it)->data(0, Qt::UserRole).toString() == "C1") {
+                    front->findChild<QTreeWidget*>()->setCurrentItem(*it);
+                }
+            }
+            auto* greyed = front->findChild<QComboBox*>("CboDTMFd_1");
+            ASSERT_NE(greyed, nullptr);
+            if (!greyed->isEnabled()) {
+                const QPalette p = greyed->palette();
+                EXPECT_GE(ContrastRatio(p.color(QPalette::Disabled, QPalette::ButtonText),
+                                        p.color(QPalette::Disabled, QPalette::Button)),
+                          kReadableContrast);
+            }
+            front->close();
+        };
+        QTimer::singleShot(0, window.get(), look);
+        trigger("mnuProgram_OPSign");
+
+        trigger("mnuHelp_Contents");
+        HelpWindow* help = OpenHelpWindow(window.get());
+        ASSERT_NE(help, nullptr);
+        auto* page = help->findChild<QTextBrowser*>("txtHelpPage");
+        ASSERT_TRUE(WaitFor([&] { return !page->toPlainText().isEmpty(); }, 2000));
+        int headings = 0;
+        for (QTextBlock block = page->document()->begin(); block.isValid(); block = block.next()) {
+            if (block.blockFormat().headingLevel() > 0) {
+                ++headings;
+                const QColor text = block.begin().fragment().charFormat().foreground().color();
+                EXPECT_GE(ContrastRatio(text, page->palette().color(QPalette::Base)),
+                          kReadableContrast)
+                    << text.name().toStdString();
+            }
+        }
+        EXPECT_GT(headings, 0);
+        help->close();
+    }
+    QApplication::setPalette(light);
 }
 
 } // namespace
