@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libyaml-cpp-dev
   qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgl-dev
   xvfb xauth fonts-noto-cjk poppler-utils
-  desktop-file-utils appstream shared-mime-info dpkg-dev file
+  desktop-file-utils appstream shared-mime-info dpkg-dev file zsh
 )
 
 missing=()

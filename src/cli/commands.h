@@ -41,6 +41,9 @@ struct Command {
     const char* usage; // shown by "r57 NAME --help"; starts with the synopsis line
 };
 
+// Every command of the tool, in the order "r57 --help" lists them.
+std::vector<Command> AllCommands();
+
 // The codeplug commands, one per file.
 Command NewCommand();
 Command PackCommand();

@@ -1,6 +1,7 @@
 // r57: the codeplug commands of the R57 programming software on the command line.
 #include "cli/cli_support.h"
 #include "cli/commands.h"
+#include "cli/completion.h"
 
 #include "core/program_files.h"
 
@@ -8,7 +9,6 @@
 #include <iostream>
 
 namespace r57::cli {
-namespace {
 
 std::vector<Command> AllCommands() {
     std::vector<Command> commands{NewCommand(), PackCommand(), UnpackCommand(), ChannelsCommand(),
@@ -33,8 +33,11 @@ std::vector<Command> AllCommands() {
         commands.push_back(command);
     }
 #endif
+    commands.push_back(CompletionCommand());
     return commands;
 }
+
+namespace {
 
 void PrintToolUsage(std::ostream& out, const std::vector<Command>& commands) {
     out << "Usage: r57 COMMAND [ARGUMENTS] [--lang en|zh]\n"

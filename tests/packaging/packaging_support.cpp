@@ -47,6 +47,7 @@ std::vector<std::string> ExpectedFiles() {
         "usr/bin/r57cps",
         "usr/lib/udev/rules.d/60-r57-cable.rules",
         "usr/share/applications/com.tarvex.r57cps.desktop",
+        "usr/share/bash-completion/completions/r57",
         "usr/share/icons/hicolor/256x256/apps/com.tarvex.r57cps.png",
         "usr/share/icons/hicolor/48x48/apps/com.tarvex.r57cps.png",
         "usr/share/icons/hicolor/scalable/apps/com.tarvex.r57cps.svg",
@@ -56,6 +57,7 @@ std::vector<std::string> ExpectedFiles() {
         "usr/share/metainfo/com.tarvex.r57cps.metainfo.xml",
         "usr/share/mime/packages/com.tarvex.r57cps.xml",
         "usr/share/r57/Standard.FIF",
+        "usr/share/zsh/vendor-completions/_r57",
     };
     // The user's guide and the screenshots it shows, as they lie in docs/.
     for (const char* folder : {"guide", "screenshots"}) {

@@ -90,19 +90,21 @@ TEST_F(StartUp, HiddenAndShownMenuItems) {
     EXPECT_EQ(edit[3]->objectName(), "mnuEdit_Copy");
     EXPECT_TRUE(edit[5]->isSeparator());
     EXPECT_FALSE(edit[5]->isVisible());
-    // File: New, Open, Save, Save As, a separator, Import, Export, Import Channels,
-    // Export Channels, a separator, Print, Print Preview, Export PDF, a separator, Exit.
+    // File: New, Open, Save, Save As, Recent Files, a separator, Import, Export, Import
+    // Channels, Export Channels, a separator, Print, Print Preview, Export PDF, a
+    // separator, Exit.
     QList<QAction*> file = find<QMenu>("mnuFile")->actions();
-    ASSERT_EQ(file.size(), 15);
-    EXPECT_TRUE(file[4]->isSeparator());
-    EXPECT_TRUE(file[4]->isVisible());
-    EXPECT_EQ(file[5]->objectName(), "mnuFile_Import");
-    EXPECT_TRUE(file[9]->isSeparator());
-    EXPECT_EQ(file[10]->objectName(), "mnuFile_Print");
-    EXPECT_EQ(file[10]->shortcut(), QKeySequence("Ctrl+P"));
-    EXPECT_EQ(file[12]->objectName(), "mnuFile_ExportPdf");
-    EXPECT_TRUE(file[13]->isSeparator());
-    EXPECT_EQ(file[14]->objectName(), "mnuFile_Exit");
+    ASSERT_EQ(file.size(), 16);
+    EXPECT_EQ(file[4]->objectName(), "mnuFile_Recent");
+    EXPECT_TRUE(file[5]->isSeparator());
+    EXPECT_TRUE(file[5]->isVisible());
+    EXPECT_EQ(file[6]->objectName(), "mnuFile_Import");
+    EXPECT_TRUE(file[10]->isSeparator());
+    EXPECT_EQ(file[11]->objectName(), "mnuFile_Print");
+    EXPECT_EQ(file[11]->shortcut(), QKeySequence("Ctrl+P"));
+    EXPECT_EQ(file[13]->objectName(), "mnuFile_ExportPdf");
+    EXPECT_TRUE(file[14]->isSeparator());
+    EXPECT_EQ(file[15]->objectName(), "mnuFile_Exit");
 }
 
 TEST_F(StartUp, ToolbarKeysTooltipsAndIcons) {

@@ -49,7 +49,7 @@ public:
     }
 
     void importText() {
-        const QString path = w_.prompts().openFile(&w_, Tr(kYamlFilter, language()), QString());
+        const QString path = w_.askOpenFile(Tr(kYamlFilter, language()));
         if (path.isEmpty()) {
             return;
         }
@@ -94,7 +94,7 @@ public:
     }
 
     void importChannels() {
-        const QString path = w_.prompts().openFile(&w_, Tr(kCsvFilter, language()), QString());
+        const QString path = w_.askOpenFile(Tr(kCsvFilter, language()));
         if (path.isEmpty()) {
             return;
         }

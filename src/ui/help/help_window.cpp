@@ -1,5 +1,7 @@
 #include "ui/help/help_window.h"
 
+#include "ui/main/contrast.h"
+
 #include "ui/main/ui_text.h"
 
 #include <QDir>
@@ -12,12 +14,40 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace r57::ui {
+
+namespace {
+
+// The guide's pages in the desktop's colours: the stylesheet's own colours are kept
+// only as far as they stay readable on the theme's page colour (a dark blue heading
+// turns lighter on a dark page), and text on the stylesheet's light fills stays dark.
+class GuideBrowser : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+
+    QVariant loadResource(int type, const QUrl& name) override {
+        QVariant resource = QTextBrowser::loadResource(type, name);
+        if (type != QTextDocument::StyleSheetResource) {
+            return resource;
+        }
+        QString css = resource.type() == QVariant::ByteArray
+                          ? QString::fromUtf8(resource.toByteArray())
+                          : resource.toString();
+        const QColor page = palette().color(QPalette::Base);
+        css += QString("\nh1, h2 { color: %1; }\np.warn { color: %2; }\nth { color: %3; }\n")
+                   .arg(Readable(QColor("#1f4e79"), page).name(), TextOn(QColor("#fff3cd")).name(),
+                        TextOn(QColor("#e8eef5")).name());
+        return css;
+    }
+};
+
+} // namespace
 
 namespace {
 
@@ -54,7 +84,7 @@ HelpWindow::HelpWindow(const QString& dataFolder, int language, QWidget* owner)
     search_ = new QLineEdit(this);
     search_->setObjectName("txtHelpSearch");
     search_->setClearButtonEnabled(true);
-    browser_ = new QTextBrowser(this);
+    browser_ = new GuideBrowser(this);
     browser_->setObjectName("txtHelpPage");
     browser_->setOpenLinks(true);
     back_ = new QPushButton(this);

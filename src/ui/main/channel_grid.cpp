@@ -20,6 +20,30 @@ namespace r57::ui {
 
 namespace {
 
+// A cell as a screen reader names it: "A3, RX Freq, 446.00625". Made when asked, so
+// showing the bank costs nothing more.
+class CellItem : public QTableWidgetItem {
+public:
+    QVariant data(int role) const override {
+        const QTableWidget* table = tableWidget();
+        if (role != Qt::AccessibleTextRole || table == nullptr) {
+            return QTableWidgetItem::data(role);
+        }
+        const int r = row();
+        const int c = column();
+        QStringList parts{table->verticalHeaderItem(r)->text(),
+                          table->horizontalHeaderItem(c)->text()};
+        if (!text().trimmed().isEmpty()) {
+            parts << text().trimmed();
+        }
+        return parts.join(", ");
+    }
+};
+
+} // namespace
+
+namespace {
+
 constexpr int kQtColumns = kColumnCount - 1; // column 0 is the vertical header
 
 bool IsNavigationKey(int key) {
@@ -103,7 +127,7 @@ void ChannelGrid::shapeGrid() {
         setVerticalHeaderItem(
             row - 1, new QTableWidgetItem(QString::fromStdString(ChannelLabel(bank_, row))));
         for (int c = kColRx; c < kColumnCount; ++c) {
-            auto* item = new QTableWidgetItem;
+            auto* item = new CellItem;
             item->setTextAlignment(Qt::AlignCenter);
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
             setItem(row - 1, c - 1, item);

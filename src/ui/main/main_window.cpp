@@ -68,6 +68,7 @@ MainWindow::MainWindow(Prompts& prompts, const QString& applicationDirectory, QW
     buildUndo();
     buildVerify();
     buildBlocks();
+    buildDesktop();
     watchForQuit();
     runGuarded([this] { startUp(); });
 }
@@ -265,7 +266,10 @@ void MainWindow::startUp() {
     s.takeSavedCopy();
 
     // Once the window stands at its size: before, the splitters would scale them.
-    QTimer::singleShot(0, this, [this] { restoreSplitters(); });
+    QTimer::singleShot(0, this, [this] {
+        restoreLayout();
+        restoreSplitters();
+    });
     menuItem("mnuProgram_Advanced")->setVisible(false);
     s.currentFileName = kUntitled;
     updateTitle();
@@ -452,6 +456,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     link::SaveLanguage(session_->language);
     saveSplitters();
+    saveLayout();
     releaseCloneWindow();
     event->accept();
 }

@@ -28,6 +28,9 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QDialog;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
@@ -223,8 +226,15 @@ public:
     bool alternatePanelOpen() const;
     void setAlternatePanelOpen(bool open);
 
+    // The file chosen for an import: the one dropped on the window, else the file
+    // dialog's answer ("" when cancelled).
+    QString askOpenFile(const QString& filter);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -316,6 +326,15 @@ private:
     // Ends a transfer before the application's quit closes any window.
     void watchForQuit();
 
+    // main_window_desktop.cpp
+    void buildDesktop();
+    void fillRecentMenu();
+    void openRecentFile(const QString& path);
+    // A codeplug opened or saved goes to the top of File > Recent Files.
+    void noteRecentFile(const QString& path);
+    void restoreLayout();
+    void saveLayout();
+
     // main_window_panels.cpp
     void buildPanels();
     void applyPanelLanguage();
@@ -371,6 +390,9 @@ private:
     QLabel* lblFind_ = nullptr;
     QLabel* lblFindResult_ = nullptr;
     std::array<QPushButton*, 3> findButtons_{}; // next, previous, close
+
+    QString droppedFile_; // a text or channel list dropped, for the import it opens
+    QString refusedDrag_; // the last status line about a drag refused
 
     UndoHistory history_;
     CodeplugImage written_; // what the last whole-image write sent

@@ -110,6 +110,7 @@ bool MainWindow::loadFile(const QString& path, bool quietWhenUnreadable) {
     updateTitle();
     setPasteEnabled(false);
     checkpoint(); // undo goes back to the codeplug (and the file) before
+    noteRecentFile(path);
     return true;
 }
 
@@ -155,6 +156,7 @@ bool MainWindow::saveTo(const QString& path) {
     updateTitle();
     session_->takeSavedCopy();
     checkpoint(); // a new name is no step: undo keeps writing to this file
+    noteRecentFile(path);
     return true;
 }
 

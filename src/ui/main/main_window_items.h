@@ -34,6 +34,8 @@ inline constexpr MenuEntry kMenuBar[] = {
     {kItem, "mnuFile_Open", 1003},
     {kItem, "mnuFile_Save", 1004},
     {kItem, "mnuFile_SaveAs", 1005},
+    {kMenu, "mnuFile_Recent", 0}, // filled in main_window_desktop.cpp
+    {kEndMenu},
     {kSeparator},
     {kItem, "mnuFile_Import", 0}, // captioned from kOwnCaptions
     {kItem, "mnuFile_Export", 0},
@@ -123,6 +125,7 @@ struct OwnCaption {
     OwnText caption;
 };
 inline constexpr OwnCaption kOwnCaptions[] = {
+    {"mnuFile_Recent", {"Recent &Files", "最近的文件(&F)"}},
     {"mnuFile_Import", {"&Import...", "导入(&I)..."}},
     {"mnuFile_Export", {"&Export...", "导出(&E)..."}},
     {"mnuFile_ImportChannels", {"Import &Channels...", "导入信道(&C)..."}},

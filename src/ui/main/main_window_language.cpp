@@ -3,6 +3,7 @@
 
 #include "core/session.h"
 #include "core/strings.h"
+#include "ui/main/accessibility.h"
 #include "ui/main/channel_grid.h"
 #include "ui/main/interface_language.h"
 #include "ui/main/main_window_items.h"
@@ -62,6 +63,9 @@ void MainWindow::applyLanguage() {
     applyUndoLanguage();
     applyVerifyLanguage();
     applyBlockLanguage();
+    fillRecentMenu();
+    NameWindowsAsShown(language);
+    NameControls(this, language);
 }
 
 void MainWindow::switchLanguage(int language) {

@@ -2,6 +2,8 @@
 // the clone window, and decoding the image once a read has ended.
 #include "ui/main/main_window.h"
 
+#include "ui/main/accessibility.h"
+
 #include "core/band_limits.h"
 #include "core/message_ids.h"
 #include "core/session.h"
@@ -181,6 +183,7 @@ void MainWindow::appendStatusLine(const QString& line) {
     txtStatus_->insertPlainText((text.isEmpty() || text.endsWith('\n') ? "" : "\n") + line + "\n");
     txtStatus_->moveCursor(QTextCursor::End);
     txtStatus_->ensureCursorVisible();
+    AnnounceAppended(txtStatus_, line);
 }
 
 bool MainWindow::startTransfer(link::TransferKind kind, const QString& logAbove) {

@@ -1,5 +1,7 @@
 #include "ui/main/prompts.h"
 
+#include "ui/main/dialog_folders.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -86,13 +88,17 @@ Answer DialogPrompts::message(QWidget* parent, const QString& title, const QStri
 }
 
 QString DialogPrompts::openFile(QWidget* parent, const QString& filter, const QString& fileName) {
-    return QFileDialog::getOpenFileName(parent, QString(), fileName, filter);
+    const QString path = QFileDialog::getOpenFileName(
+        parent, QString(), DialogStartPath(DialogDirection::Open, filter, fileName), filter);
+    RememberDialogFolder(DialogDirection::Open, filter, path);
+    return path;
 }
 
 QString DialogPrompts::saveFile(QWidget* parent, const QString& filter, const QString& fileName) {
     // The filter's extension is added to a name typed without one, before the dialog
     // asks whether to replace an existing file of that name.
-    QFileDialog dialog(parent, QString(), fileName, filter);
+    QFileDialog dialog(parent, QString(), DialogStartPath(DialogDirection::Save, filter, fileName),
+                       filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     const QString suffix = QRegularExpression(R"(\*\.(\w+))").match(filter).captured(1);
@@ -100,6 +106,7 @@ QString DialogPrompts::saveFile(QWidget* parent, const QString& filter, const QS
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
+    RememberDialogFolder(DialogDirection::Save, filter, dialog.selectedFiles().constFirst());
     return dialog.selectedFiles().constFirst();
 }
 

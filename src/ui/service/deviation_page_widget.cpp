@@ -1,5 +1,7 @@
 #include "ui/service/deviation_page_widget.h"
 
+#include "ui/main/contrast.h"
+
 #include "ui/main/ui_text.h"
 #include "ui/service/cell_grid.h"
 
@@ -36,12 +38,18 @@ QStringList Numbers(int count) {
 }
 
 // A stored 0 is shown on red: the radio would work with no swing or no level there.
+const QColor kZeroMark(255, 0, 0);
+
 void Mark(QTableWidgetItem* item, int value) {
-    item->setBackground(value == 0 ? QBrush(QColor(255, 0, 0)) : QBrush());
+    item->setBackground(value == 0 ? QBrush(kZeroMark) : QBrush());
+    // Its text in black or white, whichever the theme would not make unreadable on red.
+    item->setForeground(value == 0 ? QBrush(TextOn(kZeroMark)) : QBrush());
 }
 
 void MarkBox(QLineEdit* box, int value) {
-    box->setStyleSheet(value == 0 ? "QLineEdit { background: rgb(255, 0, 0); }" : QString());
+    box->setStyleSheet(value == 0 ? QString("QLineEdit { background: %1; color: %2; }")
+                                        .arg(kZeroMark.name(), TextOn(kZeroMark).name())
+                                  : QString());
 }
 
 } // namespace

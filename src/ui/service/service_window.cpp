@@ -2,6 +2,8 @@
 // stands between a page's edits and the image.
 #include "ui/service/service_window.h"
 
+#include "ui/main/contrast.h"
+
 #include "ui/main/main_window.h"
 #include "ui/main/prompts.h"
 #include "ui/main/ui_text.h"
@@ -127,7 +129,10 @@ ServiceWindow::ServiceWindow(MainWindow& main, QWidget* parent) : QDialog(parent
 
     busy_ = new QLabel(this);
     busy_->setObjectName("Label2");
-    busy_->setStyleSheet("QLabel { color: rgb(192, 0, 0); font-weight: bold; }");
+    // Red, as light as a dark theme needs to read it.
+    busy_->setStyleSheet(
+        QString("QLabel { color: %1; font-weight: bold; }")
+            .arg(Readable(QColor(192, 0, 0), palette().color(QPalette::Window)).name()));
     busy_->hide();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(body_, 1);

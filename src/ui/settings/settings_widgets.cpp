@@ -1,5 +1,7 @@
 #include "ui/settings/settings_widgets.h"
 
+#include "ui/main/contrast.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -217,6 +219,11 @@ void SetInUse(QWidget* control, bool inUse, const QColor& greyed) {
         QPalette p = control->palette();
         p.setColor(QPalette::Disabled, QPalette::Base, greyed);
         p.setColor(QPalette::Disabled, QPalette::Button, greyed);
+        // The text on it stays readable whatever the desktop's theme.
+        for (QPalette::ColorRole role : {QPalette::Text, QPalette::ButtonText}) {
+            p.setColor(QPalette::Disabled, role,
+                       Readable(p.color(QPalette::Disabled, role), greyed));
+        }
         control->setPalette(p);
     }
     control->setEnabled(inUse);
