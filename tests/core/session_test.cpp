@@ -109,5 +109,69 @@ TEST(Session, StartUpPacksTheStockLogoBeforeTakingTheSavedCopy) {
     }
 }
 
+// A read counts its data as unsaved, but never makes the user's own edits of before
+// it count as saved: not when it stores nothing, not after undo to before it.
+TEST(Session, AReadNeverMarksTheEditsBeforeItAsSaved) {
+    enum Step { kEdit, kLaunch, kStore, kFollow, kUndoToLaunch, kSave };
+    const struct {
+        const char* what;
+        std::vector<Step> steps;
+        bool unsaved;
+        bool savedIsFile; // the saved copy is the one the file was opened with
+    } cases[] = {
+        {"edits, a read that stores nothing", {kEdit, kLaunch, kFollow}, true, true},
+        {"no edits, a read that stores nothing", {kLaunch, kFollow}, false, true},
+        {"edits, a read that stores", {kEdit, kLaunch, kStore, kFollow}, true, false},
+        {"edits, a read, undone",
+         {kEdit, kLaunch, kStore, kFollow, kUndoToLaunch, kFollow},
+         true,
+         true},
+        {"no edits, a read, undone",
+         {kLaunch, kStore, kFollow, kUndoToLaunch, kFollow},
+         false,
+         true},
+        {"a read, saved, undone",
+         {kEdit, kLaunch, kStore, kFollow, kSave, kUndoToLaunch, kFollow},
+         true,
+         false},
+        {"edits, two reads storing nothing",
+         {kEdit, kLaunch, kFollow, kLaunch, kFollow},
+         true,
+         true},
+    };
+    for (const auto& c : cases) {
+        Session s;
+        s.takeSavedCopy(); // the file as opened
+        const CodeplugImage file = s.image;
+        CodeplugImage launched;
+        for (Step step : c.steps) {
+            switch (step) {
+            case kEdit:
+                s.image.set(0x1000, 0x14);
+                break;
+            case kLaunch:
+                launched = s.image;
+                s.takeSavedCopyForRead();
+                EXPECT_FALSE(s.hasUnsavedChanges()) << c.what;
+                break;
+            case kStore:
+                s.image.set(0x1800, 0x44);
+                break;
+            case kFollow:
+                s.followReadLaunch();
+                break;
+            case kUndoToLaunch:
+                s.image = launched;
+                break;
+            case kSave:
+                s.takeSavedCopy();
+                break;
+            }
+        }
+        EXPECT_EQ(s.hasUnsavedChanges(), c.unsaved) << c.what;
+        EXPECT_EQ(s.savedImage == file, c.savedIsFile) << c.what;
+    }
+}
+
 } // namespace
 } // namespace r57
