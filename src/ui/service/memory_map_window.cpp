@@ -207,11 +207,7 @@ MemoryMapWindow::MemoryMapWindow(MainWindow& main, QWidget* parent) : QDialog(pa
     ok->setAutoDefault(false);
     cancel->setAutoDefault(false);
     connect(ok, &QPushButton::clicked, this, &MemoryMapWindow::accept);
-    connect(cancel, &QPushButton::clicked, this, [this] {
-        cancelling_ = true;
-        reject();
-        cancelling_ = false;
-    });
+    connect(cancel, &QPushButton::clicked, this, &MemoryMapWindow::cancel);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -222,6 +218,12 @@ MemoryMapWindow::MemoryMapWindow(MainWindow& main, QWidget* parent) : QDialog(pa
     layout->addLayout(buttons);
     resize(660, 560);
     view_->setFocus();
+}
+
+void MemoryMapWindow::cancel() {
+    cancelling_ = true;
+    reject();
+    cancelling_ = false;
 }
 
 void MemoryMapWindow::reject() {

@@ -76,8 +76,9 @@ public:
     // OK: every byte of the copy into the image, then the window closes.
     void accept() override;
     // Escape and the close box: with bytes typed, "Data has been changed,Save?" first.
-    // Cancel closes without asking.
     void reject() override;
+    // Cancel (and the opening gesture again): closes storing nothing, without asking.
+    void cancel();
 
 private:
     MainWindow& main_;
