@@ -132,64 +132,6 @@ TEST_F(LogoFiles, LoadCoversOnlyWhatTheFileHolds) {
     EXPECT_EQ(logo.at(3, 0), 1);
 }
 
-// A file the user picks is taken only when it is a whole picture; anything else leaves
-// the picture as it was.
-TEST_F(LogoFiles, AChosenFileIsTakenOnlyAsAWholePicture) {
-    Bytes ones(8192, 0);
-    Bytes dark(8192, 0);
-    for (int i = 0; i < 8192; i += 3) {
-        ones[i] = 1;
-        dark[i] = 0xFF;
-    }
-    Bytes png(8192, 0);
-    const uint8_t signature[] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-    std::copy(std::begin(signature), std::end(signature), png.begin());
-    Bytes text(9000, 0);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        text[i] = static_cast<uint8_t>("R57 logo text\n"[i % 14]);
-    }
-    const struct {
-        const char* what;
-        Bytes content;
-        bool taken;
-    } cases[] = {
-        {"zeros and ones", ones, true},
-        {"zeros and 0xFF", dark, true},
-        {"all clear", Bytes(8192, 0), true},
-        {"100 bytes", Bytes(100, 1), false},
-        {"empty", {}, false},
-        {"one byte long", Bytes(8193, 0), false},
-        {"a text of 9000 bytes", text, false},
-        {"a PNG under another name", png, false},
-        {"three values",
-         [] {
-             Bytes b(8192, 0);
-             b[7] = 1;
-             b[9] = 2;
-             return b;
-         }(),
-         false},
-    };
-    const LogoPixels before = RandomLogo(9);
-    for (const auto& c : cases) {
-        write("f.FIF", c.content);
-        LogoPixels logo = before;
-        const Status status = ReadLogoFile(path("f.FIF"), logo);
-        EXPECT_EQ(status.ok, c.taken) << c.what;
-        EXPECT_EQ(status.wrongFormat, !c.taken) << c.what;
-        if (c.taken) {
-            for (int i = 0; i < LogoPixels::kFileSize; ++i) {
-                ASSERT_EQ(logo.pixels()[i], c.content[i] ? 1 : 0) << c.what << " pixel " << i;
-            }
-        } else {
-            EXPECT_TRUE(logo == before) << c.what;
-        }
-    }
-    LogoPixels logo = before;
-    EXPECT_FALSE(ReadLogoFile(path("missing.FIF"), logo).wrongFormat);
-    EXPECT_TRUE(logo == before);
-}
-
 TEST_F(LogoFiles, UnreadableFileLeavesThePictureAlone) {
     const LogoPixels before = RandomLogo(5);
     LogoPixels logo = before;

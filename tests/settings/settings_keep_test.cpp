@@ -1,14 +1,12 @@
-// FrmOpSign as a dealer handles it: the PTT ID type picked again from its list, control
-// characters pasted into a text box, and files that are no logo given to Load.
+// FrmOpSign as a dealer handles it: the PTT ID type picked again from its list, and
+// files that are no logo given to Load.
 #include "settings_fixture.h"
 
 #include "core/address_map.h"
 #include "core/logo.h"
 
 #include <QAbstractItemView>
-#include <QClipboard>
 #include <QFile>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 namespace r57::ui::testing {
@@ -51,21 +49,6 @@ TEST_F(SettingsTest, PickingThePttTypeShownAgainKeepsBothCodes) {
 
     PickWithTheMouse(type, "DTMF"); // another type starts both codes afresh
     EXPECT_EQ(text("TxtPtt1"), "");
-}
-
-// What the clipboard holds besides printable characters never reaches a text box.
-TEST_F(SettingsTest, PastedControlCharactersAreNotTaken) {
-    openSettings();
-    select("B0");
-    QGuiApplication::clipboard()->setText("HI\tOK\r\n\x7F");
-    auto* box = in<QLineEdit>("txtPoweronmsg");
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(box->text(), "HIOK");
-    click("CmdOps_0");
-    EXPECT_EQ(At(session().image, addr::kPowerOnMessage, 7),
-              (std::vector<uint8_t>{'H', 'I', 'O', 'K', ' ', ' ', ' '}));
 }
 
 // Load takes a whole picture only; anything else is refused with a message naming the

@@ -269,34 +269,22 @@ TEST_F(KeepEdits, AReadOnlyFileIsRefusedAndANameWithADotGetsTheDataSuffix) {
     const std::vector<uint8_t> before = *ReadWholeFile(file);
     loadChannels({12});
     const QString title = window->windowTitle();
-    struct Try {
-        const char* what;
-        std::string target;
-        std::function<void()> command;
-    };
-    const std::vector<Try> tries = {{"Ctrl+S", file,
-                                     [&] {
-                                         ctrlS();
-                                     }},
-                                    {"Save As onto a master copy", other, [&] {
-                                         prompts.files = {QString::fromStdString(other)};
-                                         choose({"mnuFile", "mnuFile_SaveAs"});
-                                     }}};
-    for (const Try& t : tries) {
-        SCOPED_TRACE(t.what);
+    for (const bool saveAs : {false, true}) {
+        const std::string target = saveAs ? other : file;
         prompts.asked.clear();
-        t.command();
-        ASSERT_EQ(prompts.asked.size(), 1u);
-        EXPECT_TRUE(prompts.lastText().contains("Permission denied"))
-            << prompts.lastText().toStdString();
-        EXPECT_TRUE(prompts.lastText().contains(QString::fromStdString(t.target)));
+        if (saveAs) {
+            prompts.files = {QString::fromStdString(other)};
+            choose({"mnuFile", "mnuFile_SaveAs"});
+        } else {
+            ctrlS();
+        }
+        ASSERT_EQ(prompts.asked.size(), 1u) << saveAs;
+        EXPECT_TRUE(prompts.lastText().contains("Permission denied"));
+        EXPECT_TRUE(prompts.lastText().contains(QString::fromStdString(target)));
         EXPECT_EQ(window->windowTitle(), title);
         EXPECT_TRUE(session().hasUnsavedChanges());
     }
     EXPECT_EQ(*ReadWholeFile(file), before);
-    struct stat st {};
-    ASSERT_EQ(::stat(file.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0444u);
 
     // "St. Marys" is saved as "St. Marys.dat"; that name taken already asks first.
     const std::string dotted = folder.file("St. Marys");
