@@ -115,6 +115,10 @@ CommandInput& CommandInput::require(const std::string& option, const std::string
     return expect(!parsed_.value(option).empty(), "missing " + option + " " + what);
 }
 
+std::string CommandInput::codeplugOutput() const {
+    return WithDataSuffix(parsed_.value("-o"));
+}
+
 std::optional<CodeplugImage> CommandInput::load(const std::string& path) {
     return LoadCodeplug(context_, path, status_);
 }

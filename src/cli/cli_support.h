@@ -62,6 +62,9 @@ public:
     const std::vector<std::string>& positional() const { return parsed_.positional; }
     bool has(const std::string& name) const { return parsed_.has(name); }
     std::string value(const std::string& name) const { return parsed_.value(name); }
+    // The data file "-o" names, with ".dat" appended unless it ends so already (as the
+    // window's Save As does), so that File > Open lists it.
+    std::string codeplugOutput() const;
 
     // The usage error `message` unless `ok`.
     CommandInput& expect(bool ok, const std::string& message);

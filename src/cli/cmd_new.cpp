@@ -10,7 +10,7 @@ int RunNew(const std::vector<std::string>& args, const CliContext& context) {
     if (!input.noPositional().require("-o", "FILE.dat")) {
         return input.status();
     }
-    return WriteCodeplug(context, input.value("-o"), FreshSession(context).image);
+    return WriteCodeplug(context, input.codeplugOutput(), FreshSession(context).image);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // r57 pack / r57 unpack: between a raw 16384-byte memory image and a data file.
 #include "cli/cli_support.h"
 
+#include "core/data_file.h"
 #include "core/file_io.h"
 
 #include <string>
@@ -41,7 +42,7 @@ int RunPack(const std::vector<std::string>& args, const CliContext& context) {
     }
     CodeplugImage image;
     image.write(0, raw.bytes.data(), raw.bytes.size());
-    return WriteCodeplug(context, output, image);
+    return WriteCodeplug(context, WithDataSuffix(output), image);
 }
 
 int RunUnpack(const std::vector<std::string>& args, const CliContext& context) {

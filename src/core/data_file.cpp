@@ -5,7 +5,10 @@
 #include "core/file_io.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
+
+#include <sys/stat.h>
 
 namespace r57 {
 namespace {
@@ -71,6 +74,30 @@ LoadedFile ReadDataFile(const std::string& path) {
 
 Status WriteDataFile(const std::string& path, const CodeplugImage& image) {
     return WriteFileAtomically(path, EncodeDataFile(image));
+}
+
+std::string WithDataSuffix(const std::string& path) {
+    // A folder, a device or a FIFO stays as named: the write refuses it, and no file
+    // beside it is made instead.
+    struct stat st {};
+    if (path.empty() || path.back() == '/' ||
+        (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))) {
+        return path;
+    }
+    const std::size_t cut = path.find_last_of('/');
+    const std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
+    if (name == "." || name == "..") {
+        return path;
+    }
+    std::string lower = name;
+    for (char& c : lower) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    if (lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".dat") == 0) {
+        return path;
+    }
+    // "St. Marys." is not given a second dot.
+    return path + (path.back() == '.' ? "dat" : ".dat");
 }
 
 std::string WindowTitle(const std::string& currentFileName) {

@@ -36,7 +36,8 @@ Status WriteDataFile(const std::string& path, const CodeplugImage& image);
 
 // Writes any bytes to `path` the same safe way. A symbolic link is written through to
 // its target and stays a link; a target that exists and is not a regular file (a
-// folder, a FIFO, a device) is refused untouched (Status::notRegularFile).
+// folder, a FIFO, a device) is refused untouched (Status::notRegularFile), and so is a
+// file the user may not write or one without any write bit ("Permission denied").
 Status WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes);
 // Whether a file can be written to `path` as WriteFileAtomically would, checked before
 // a long job produces its content: refused as above, or the system's reason why no file
@@ -44,6 +45,12 @@ Status WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& 
 Status CheckWriteTarget(const std::string& path);
 // Reads a whole file; nullopt when it cannot be read.
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path);
+
+// The name a codeplug is saved under: `path` with ".dat" appended unless its name
+// already ends in ".dat" (in any case), so that File > Open lists it ("St. Marys"
+// becomes "St. Marys.dat"). An empty path, and one naming a folder, a device or a FIFO,
+// stays as it is (a write then refuses it).
+std::string WithDataSuffix(const std::string& path);
 
 // "R57 [File Name: site1.dat] V1.10": the base name after the last "\" or "/", or
 // "Untitled".

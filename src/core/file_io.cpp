@@ -151,6 +151,15 @@ Status ResolveTarget(const std::string& path, std::string& resolved) {
         if (!S_ISREG(st.st_mode)) {
             return Status::NotRegularFile(S_ISDIR(st.st_mode));
         }
+        // The rename needs only the folder's permission, so the file's own is asked
+        // here: a file the user may not write is not replaced, and neither is one
+        // without any write bit, the usual mark of a master copy, even for root.
+        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+            return Status::SystemError(std::strerror(EACCES));
+        }
+        if (::access(current.c_str(), W_OK) != 0) {
+            return Status::SystemError(std::strerror(errno));
+        }
         break;
     }
     resolved = current.string();

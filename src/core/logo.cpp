@@ -43,8 +43,10 @@ void UnpackLogo(const CodeplugImage& image, LogoPixels& logo) {
     }
 }
 
-Status ReadLogoFile(const std::string& path, LogoPixels& logo) {
-    // Files longer than a picture are read as far as the picture goes.
+namespace {
+
+// Reads up to `limit` bytes of a regular file.
+Status ReadLogoBytes(const std::string& path, std::size_t limit, std::vector<uint8_t>& bytes) {
     detail::OpenedFile opened = detail::OpenRegularFile(path);
     std::FILE* f = opened.file;
     if (opened.notRegularFile) {
@@ -53,16 +55,42 @@ Status ReadLogoFile(const std::string& path, LogoPixels& logo) {
     if (!f) {
         return Status::SystemError(opened.error);
     }
-    std::vector<uint8_t> bytes(LogoPixels::kFileSize);
+    bytes.resize(limit);
     const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), f);
     const int err = std::ferror(f) ? (errno != 0 ? errno : EIO) : 0;
     std::fclose(f);
     if (err != 0) {
         return Status::SystemError(std::strerror(err));
     }
-    auto& pixels = logo.pixels();
-    std::transform(bytes.begin(), bytes.begin() + got, pixels.begin(),
+    bytes.resize(got);
+    return Status::Ok();
+}
+
+void TakePixels(const std::vector<uint8_t>& bytes, LogoPixels& logo) {
+    std::transform(bytes.begin(), bytes.end(), logo.pixels().begin(),
                    [](uint8_t b) { return b ? 1 : 0; });
+}
+
+} // namespace
+
+Status ReadLogoFile(const std::string& path, LogoPixels& logo) {
+    // One byte more than a picture tells a longer file apart.
+    std::vector<uint8_t> bytes;
+    const Status read = ReadLogoBytes(path, LogoPixels::kFileSize + 1, bytes);
+    if (!read) {
+        return read;
+    }
+    if (bytes.size() != static_cast<std::size_t>(LogoPixels::kFileSize)) {
+        return Status::WrongFormat();
+    }
+    uint8_t dark = 0;
+    for (uint8_t b : bytes) {
+        if (b != 0 && dark != 0 && b != dark) {
+            return Status::WrongFormat(); // more than two values: no picture of ours
+        }
+        dark = b != 0 ? b : dark;
+    }
+    TakePixels(bytes, logo);
     return Status::Ok();
 }
 
@@ -74,7 +102,13 @@ Status WriteLogoFile(const std::string& path, const LogoPixels& logo) {
 }
 
 bool LoadLogoFile(const std::string& path, LogoPixels& logo) {
-    return ReadLogoFile(path, logo).ok;
+    // Files longer than a picture are read as far as the picture goes.
+    std::vector<uint8_t> bytes;
+    if (!ReadLogoBytes(path, LogoPixels::kFileSize, bytes)) {
+        return false;
+    }
+    TakePixels(bytes, logo);
+    return true;
 }
 
 bool SaveLogoFile(const std::string& path, const LogoPixels& logo) {

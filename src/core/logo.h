@@ -48,8 +48,12 @@ bool LoadLogoFile(const std::string& path, LogoPixels& logo);
 // leaving it half-written. Returns false on failure.
 bool SaveLogoFile(const std::string& path, const LogoPixels& logo);
 
-// The same two, with the system's description of a failure for a window to show.
+// A logo file the user picks: only a whole picture is taken, exactly 8192 bytes, each
+// 0 (clear) or one and the same nonzero value (dark). Anything else (a short or long
+// file, a text, a PNG or BMP under another name) is refused with Status::wrongFormat
+// and leaves `logo` as it was; a file that cannot be read gives the system's text.
 Status ReadLogoFile(const std::string& path, LogoPixels& logo);
+// Writes a logo file, with the system's description of a failure for a window to show.
 Status WriteLogoFile(const std::string& path, const LogoPixels& logo);
 
 // The stock logo's file name, looked for in the program's directory.

@@ -73,4 +73,16 @@ void Session::startUp() {
     currentFileName = kUntitled;
 }
 
+void Session::takeSavedCopyForRead() {
+    beforeRead_ = ReadLaunch{image, savedImage};
+    savedImage = image;
+}
+
+void Session::followReadLaunch() {
+    if (beforeRead_ && image == beforeRead_->launched && savedImage == beforeRead_->launched) {
+        savedImage = beforeRead_->savedBefore;
+        beforeRead_.reset();
+    }
+}
+
 } // namespace r57

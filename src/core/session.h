@@ -8,6 +8,7 @@
 #include "core/logo.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace r57 {
@@ -52,8 +53,28 @@ public:
     // file name "Untitled". A missing stock logo leaves the logo area clear.
     void startUp();
 
-    void takeSavedCopy() { savedImage = image; }
+    void takeSavedCopy() {
+        savedImage = image;
+        beforeRead_.reset();
+    }
     bool hasUnsavedChanges() const { return image != savedImage; }
+
+    // A read from the radio counts what it brings as unsaved: the saved copy becomes
+    // the image as the read is launched. The copy it replaces is kept, because the
+    // user's edits before the read are still unsaved when the read stores nothing, or
+    // when undo takes the image back to what it was before the read.
+    void takeSavedCopyForRead();
+    // Called when the read has ended and after every undo or redo step: while the image
+    // is the one the read was launched on and the saved copy still the one the read
+    // took, the saved copy of before the read comes back.
+    void followReadLaunch();
+
+private:
+    struct ReadLaunch {
+        CodeplugImage launched;    // the image when the read was launched
+        CodeplugImage savedBefore; // the saved copy it replaced
+    };
+    std::optional<ReadLaunch> beforeRead_;
 };
 
 } // namespace r57

@@ -15,6 +15,9 @@ struct Status {
     // The path names something that is not a regular file (a folder, a FIFO, a device):
     // refused before anything was read or written.
     bool notRegularFile = false;
+    // The file was read but is not of the kind asked for (its size or its bytes); the
+    // caller names what was expected.
+    bool wrongFormat = false;
 
     static Status Ok() { return {}; }
     static Status Message(int id, std::string detail = {}) {
@@ -24,6 +27,11 @@ struct Status {
     // A folder is named in the system's own words; a FIFO or a device has none.
     static Status NotRegularFile(bool folder = false) {
         return {false, 0, folder ? std::strerror(EISDIR) : "not a regular file", true};
+    }
+    static Status WrongFormat() {
+        Status status{false, 0, {}};
+        status.wrongFormat = true;
+        return status;
     }
     explicit operator bool() const { return ok; }
 };

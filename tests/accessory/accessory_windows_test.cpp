@@ -10,6 +10,7 @@
 #include "core/logo.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDate>
@@ -240,6 +241,53 @@ TEST_F(Accessory, EmbeddedMessageOkWritesOneByteACharacter) {
     EXPECT_EQ(bytes(addr::kEmbeddedMessage, 16),
               (std::vector<uint8_t>{'H', 0xE9, 'l', 'l', 'o', ' ', '0', '1', '2', '3', '4', '5',
                                     '6', '7', '8', '9'}));
+}
+
+// A tab and a line break pasted with the text are no characters of the message.
+TEST_F(Accessory, EmbeddedMessageTakesNoControlCharactersFromTheClipboard) {
+    QApplication::clipboard()->setText("HI\tTHERE\n");
+    whileOpen([&] { trigger("mnuProgram_EmbMsg"); },
+              [&](QDialog& d) {
+                  auto* text = in<QLineEdit>(d, "txtMsg");
+                  text->selectAll();
+                  QTest::keyClick(text, Qt::Key_V, Qt::ControlModifier);
+                  EXPECT_EQ(text->text(), "HITHERE");
+                  QTest::keyClick(text, Qt::Key_Home);
+                  QTest::keyClick(text, Qt::Key_Right);
+                  QApplication::clipboard()->setText("\tX\r\nY");
+                  QTest::keyClick(text, Qt::Key_V, Qt::ControlModifier);
+                  EXPECT_EQ(text->text(), "HXYITHERE");
+                  EXPECT_EQ(text->cursorPosition(), 3); // after what was pasted
+                  click(d, "CmdOk");
+              });
+    std::vector<uint8_t> expected(16, 0xFF);
+    const std::string message = "HXYITHERE";
+    std::copy(message.begin(), message.end(), expected.begin());
+    EXPECT_EQ(bytes(addr::kEmbeddedMessage, 16), expected);
+}
+
+// A stored FM frequency off the grid, its cell clicked and left with its text unchanged,
+// stays as stored; Escape then has nothing to ask.
+TEST_F(Accessory, RadioCellLeftUnchangedWritesNothing) {
+    const uint8_t stored[] = {0x08, 0x75, 0x01, 0x23}; // 87.50123 MHz
+    session().image.write(addr::kFmChannels, stored, 4);
+    const CodeplugImage before = session().image;
+    whileOpen([&] { trigger("mnuProgram_ANI"); },
+              [&](QDialog& d) {
+                  auto* grid = in<QTableWidget>(d, "MSRadioGrid");
+                  EXPECT_EQ(grid->item(0, 1)->text(), "87.50123");
+                  for (int row : {0, 1}) {
+                      QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                                        grid->visualItemRect(grid->item(row, 1)).center());
+                      EXPECT_TRUE(in<QLineEdit>(d, "txtRadio")->isVisible());
+                  }
+                  EXPECT_EQ(grid->item(0, 1)->text(), "87.50123");
+                  QTest::keyClick(in(d, "txtRadio"), Qt::Key_Escape); // the editor
+                  QTest::keyClick(grid, Qt::Key_Escape);              // the window
+                  EXPECT_FALSE(d.isVisible());
+              });
+    EXPECT_TRUE(prompts.asked.empty());
+    EXPECT_TRUE(session().image == before);
 }
 
 TEST_F(Accessory, VisibleColumnsHoldForBothBanks) {

@@ -167,6 +167,40 @@ TEST_F(Cli, RefusedOrFailedCommandsLeaveTheOutputAlone) {
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_.path()), fs::directory_iterator()), 6);
 }
 
+// A codeplug written with -o is named so that File > Open lists it, and a master copy
+// without write bits is not replaced.
+TEST_F(Cli, CodeplugOutputsGetTheDataSuffixAndSpareReadOnlyFiles) {
+    const std::string good = sampleFile("good.dat").string();
+    WriteBytes(file("image.bin"), Bytes(16384, 0xFF));
+    WriteBytes(file("master.dat"), Bytes{'o', 'l', 'd'});
+    fs::permissions(file("master.dat"), fs::perms::owner_read | fs::perms::group_read);
+    const struct {
+        std::vector<std::string> args;
+        const char* written; // the file the command made, or "" when refused
+    } cases[] = {
+        {{"new", "-o", file("St. Marys").string()}, "St. Marys.dat"},
+        {{"pack", file("image.bin").string(), "-o", file("v1.2").string()}, "v1.2.dat"},
+        {{"new", "-o", file("UPPER.DAT").string()}, "UPPER.DAT"},
+        {{"unpack", good, "-o", file("raw.bin").string()}, "raw.bin"}, // no codeplug
+        {{"new", "-o", file("master.dat").string()}, ""},
+        {{"pack", file("image.bin").string(), "-o", file("master").string()}, ""},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = r57(c.args);
+        SCOPED_TRACE(c.args.back());
+        if (*c.written) {
+            EXPECT_EQ(run.status, 0) << run.err;
+            EXPECT_TRUE(fs::is_regular_file(file(c.written)));
+        } else {
+            EXPECT_EQ(run.status, 1);
+            EXPECT_NE(run.err.find("master.dat: Permission denied"), std::string::npos) << run.err;
+        }
+    }
+    EXPECT_FALSE(fs::exists(file("St. Marys")));
+    EXPECT_FALSE(fs::exists(file("master")));
+    EXPECT_EQ(ReadBytes(file("master.dat")), (Bytes{'o', 'l', 'd'}));
+}
+
 TEST_F(Cli, ChannelsListsTheBankAsTheGridShowsIt) {
     CodeplugImage image;
     const fs::path path = sampleFile("site.dat", &image);

@@ -10,6 +10,7 @@
 #include <random>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace r57 {
@@ -173,6 +174,73 @@ TEST(WriteFileAtomically, ReadOnlyFolderKeepsTheOldFile) {
     EXPECT_TRUE(kept.status);
     EXPECT_EQ(kept.image, old);
     EXPECT_EQ(folder.names(), std::vector<std::string>{"site1.dat"});
+}
+
+// A master copy without any write bit is not replaced, not even by root, nor through a
+// link to it; nothing is left behind, and a new name beside it is still written.
+TEST(WriteFileAtomically, AFileWithoutWriteBitsIsRefusedUntouched) {
+    TempFolder folder;
+    const std::string master = folder.file("master.dat");
+    WriteBytes(master, Bytes(300, 0x42));
+    ASSERT_EQ(chmod(master.c_str(), 0444), 0);
+    fs::create_symlink("master.dat", folder.file("link.dat"));
+    for (const std::string& target : {master, folder.file("link.dat")}) {
+        for (const Status& status :
+             {WriteFileAtomically(target, {1, 2, 3}), CheckWriteTarget(target)}) {
+            EXPECT_FALSE(status) << target;
+            EXPECT_EQ(status.detail, "Permission denied") << target;
+            EXPECT_FALSE(status.notRegularFile);
+        }
+    }
+    EXPECT_EQ(ReadWholeFile(master), Bytes(300, 0x42));
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"link.dat", "master.dat"}));
+    EXPECT_TRUE(WriteFileAtomically(folder.file("copy.dat"), {1}));
+}
+
+// A file with write bits that are not the user's: the rename would need only the
+// folder, which everybody may write here. Run as another user in a child process.
+TEST(WriteFileAtomically, AFileTheUserMayNotWriteIsRefused) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "making a file of another user needs the superuser";
+    }
+    TempFolder folder;
+    ASSERT_EQ(chmod(folder.path().c_str(), 0777), 0);
+    const std::string path = folder.file("site1.dat");
+    WriteBytes(path, Bytes(10, 0x42));
+    ASSERT_EQ(chmod(path.c_str(), 0644), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // nobody/nogroup; exit 3 when the folder's parents cannot be reached by them.
+        if (setgid(65534) != 0 || setuid(65534) != 0 || access(folder.path().c_str(), W_OK) != 0) {
+            _exit(3);
+        }
+        const Status status = WriteFileAtomically(path, {1});
+        _exit(!status && status.detail == "Permission denied" ? 0 : 1);
+    }
+    int wstatus = 0;
+    ASSERT_EQ(waitpid(child, &wstatus, 0), child);
+    ASSERT_TRUE(WIFEXITED(wstatus));
+    if (WEXITSTATUS(wstatus) == 3) {
+        GTEST_SKIP() << "the scratch folder is out of reach of user nobody";
+    }
+    EXPECT_EQ(WEXITSTATUS(wstatus), 0);
+    EXPECT_EQ(ReadWholeFile(path), Bytes(10, 0x42));
+}
+
+TEST(DataFile, ANameNotEndingInDatGetsTheSuffix) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"St. Marys", "St. Marys.dat"},
+        {"/data/v1.2/north", "/data/v1.2/north.dat"},
+        {"SITE1.DAT", "SITE1.DAT"},
+        {"trailing.", "trailing.dat"},
+        {"", ""},
+        {"/dev/null", "/dev/null"}, // refused as it is
+        {"/tmp", "/tmp"},
+    };
+    for (const auto& [given, saved] : cases) {
+        EXPECT_EQ(WithDataSuffix(given), saved) << given;
+    }
 }
 
 TEST(WindowTitle, NamesTheFileAfterTheLastSeparator) {

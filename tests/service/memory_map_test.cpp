@@ -113,7 +113,7 @@ TEST_F(MemoryMap, KeyRulesOfTheEditBox) {
         view->commitEdit();            // what the focus leaving the box does
         EXPECT_EQ(byteAt(map, 0, 0), c.byte) << &c - cases;
         EXPECT_EQ(view->currentIndex().column(), c.column) << &c - cases;
-        map->reject();
+        QTest::mouseClick(in(map, "CmdCancel"), Qt::LeftButton);
         QCoreApplication::processEvents();
     }
 
@@ -153,7 +153,7 @@ TEST_F(MemoryMap, OkStoresEveryByteAndTheViewsFollowCancelStoresNone) {
     ASSERT_NE(map, nullptr);
     typeByte(map, 0x0D0, 8, "14"); // RX(VHF) lower limit 14x MHz
     typeByte(map, 0x300, 0, "aa"); // a byte only the data file carries
-    map->reject();
+    QTest::mouseClick(in(map, "CmdCancel"), Qt::LeftButton);
     QCoreApplication::processEvents();
     EXPECT_EQ(session().image.at(0x3000), before.at(0x3000));
     EXPECT_EQ(session().bands.low[2], 136);
@@ -180,6 +180,56 @@ TEST_F(MemoryMap, OkStoresEveryByteAndTheViewsFollowCancelStoresNone) {
     CodeplugImage copy = session().image;
     EXPECT_EQ(grid()->cellText(1, kColTx),
               QString::fromStdString(DecodeBank(copy, kBankA, kEnglish)[0][kColTx]));
+}
+
+// Escape on the grid and the close box ask before typed bytes are given up; untouched,
+// the window closes at once. Escape in an open box only gives the box up.
+TEST_F(MemoryMap, EscapeOrTheCloseBoxAsksBeforeEditsAreLost) {
+    const struct {
+        const char* what;
+        bool edit;
+        Answer answer;
+        bool closed;
+        bool stored;
+    } cases[] = {
+        {"untouched", false, Answer::Yes, true, false},
+        {"Cancel", true, Answer::Cancel, false, false},
+        {"No", true, Answer::No, true, false},
+        {"Yes", true, Answer::Yes, true, true},
+    };
+    for (bool closeBox : {false, true}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.what) + (closeBox ? " close box" : " Escape"));
+            session().image.set(0x3001, 0x11);
+            MemoryMapWindow* map = openByGesture();
+            ASSERT_NE(map, nullptr);
+            prompts.asked.clear();
+            if (c.edit) {
+                typeByte(map, 0x300, 1, "5a");
+                key(map->grid(), Qt::Key_7); // a box open on the next cell
+                key(map->grid(), Qt::Key_Escape);
+                EXPECT_TRUE(map->isVisible());
+            }
+            prompts.answers = {c.answer};
+            if (closeBox) {
+                map->close();
+            } else {
+                QTest::keyClick(map->grid(), Qt::Key_Escape);
+            }
+            QCoreApplication::processEvents();
+            EXPECT_EQ(prompts.asked.size(), c.edit ? 1u : 0u);
+            if (c.edit) {
+                EXPECT_EQ(prompts.lastText(), Tr(1378));
+                EXPECT_EQ(prompts.asked[0].buttons, Buttons::YesNoCancel);
+            }
+            EXPECT_EQ(!map->isVisible(), c.closed);
+            EXPECT_EQ(session().image.at(0x3001), c.stored ? 0x5A : 0x11);
+            if (map->isVisible()) {
+                QTest::mouseClick(in(map, "CmdCancel"), Qt::LeftButton);
+                QCoreApplication::processEvents();
+            }
+        }
+    }
 }
 
 } // namespace

@@ -200,7 +200,10 @@ TEST_F(Settings, ResetAndCloseDiscardEditsAndTheLoadedLogo) {
     const QString logoFile = dir.filePath("dot.FIF");
     QFile f(logoFile);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray(100, 1)); // a short file: the first 100 pixels of row 0
+    // The picture shown, with the first 100 pixels of row 0 dark.
+    QByteArray pixels(reinterpret_cast<const char*>(session().logo.pixels().data()), 8192);
+    pixels.replace(0, 100, QByteArray(100, 1));
+    f.write(pixels);
     f.close();
     const CodeplugImage start = session().image;
     const LogoPixels picture = session().logo;

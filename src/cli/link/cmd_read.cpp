@@ -12,7 +12,7 @@ int RunRead(const std::vector<std::string>& args, const CliContext& context) {
         return input.status();
 
     // A transfer takes twenty seconds: find out first that its result can be kept.
-    const std::string output = input.value("-o");
+    const std::string output = input.codeplugOutput();
     if (const int status = WriteRefused(context, output, CheckWriteTarget(output)))
         return status;
 

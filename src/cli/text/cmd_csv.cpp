@@ -71,7 +71,7 @@ int RunCsvImport(const std::vector<std::string>& args, const CliContext& context
                      << (row.location.empty() ? "" : " (Location " + row.location + ")")
                      << " skipped: " << row.reason << "\n";
     }
-    status = WriteCodeplug(context, input.value("-o"), imported.image);
+    status = WriteCodeplug(context, input.codeplugOutput(), imported.image);
     if (status == kExitOk) {
         *context.err << "r57 csv-import: " << imported.rows.size() << " channel(s) written";
         if (!imported.rows.empty()) {

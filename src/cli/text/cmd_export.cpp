@@ -50,7 +50,7 @@ int RunImport(const std::vector<std::string>& args, const CliContext& context) {
     if (imported.error) {
         return Refuse(context, path + ": " + imported.error->message() + "; nothing was written");
     }
-    status = WriteCodeplug(context, input.value("-o"), imported.image);
+    status = WriteCodeplug(context, input.codeplugOutput(), imported.image);
     if (status == kExitOk && imported.modelCode != '0') {
         *context.err << "r57 import: a data file does not keep the model variant; give --model "
                      << imported.modelCode << " to r57 write\n";

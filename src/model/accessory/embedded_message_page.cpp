@@ -40,7 +40,8 @@ std::u32string DecodeUtf8(std::string_view text) {
 } // namespace
 
 bool EmbeddedMessageTakes(char32_t c) {
-    return c < 0xFF;
+    const bool control = c < 0x20 || (c >= 0x7F && c < 0xA0);
+    return !control && c < 0xFF;
 }
 
 std::string FilterEmbeddedMessage(std::string_view utf8) {

@@ -10,7 +10,9 @@
 namespace r57 {
 
 // Characters the message can hold: one byte each, so Latin-1 (codes below 256) but
-// "ÿ" (0xFF), whose byte marks an empty position and would vanish on reading.
+// "ÿ" (0xFF), whose byte marks an empty position and would vanish on reading, and but
+// the control characters (below 0x20, 0x7F..0x9F): a tab or a line break pasted with
+// the text is no character the radio shows.
 bool EmbeddedMessageTakes(char32_t c);
 // A UTF-8 text reduced to the characters the message takes, at most 16 of them.
 std::string FilterEmbeddedMessage(std::string_view utf8);

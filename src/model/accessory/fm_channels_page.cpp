@@ -136,6 +136,11 @@ const std::string& FmChannelsPage::frequency(int channel) const {
 }
 
 FmEntry FmChannelsPage::setFrequency(int channel, std::string_view typed) {
+    // The text the channel shows, given back unchanged (an editor opened and left),
+    // keeps the stored value even where it lies off the grid.
+    if (ValidChannel(channel) && typed == frequencies_[channel - 1]) {
+        return {frequencies_[channel - 1], false};
+    }
     FmEntry entry = ParseFmEntry(typed);
     if (ValidChannel(channel)) {
         frequencies_[channel - 1] = entry.text;

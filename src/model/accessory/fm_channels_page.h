@@ -40,7 +40,8 @@ public:
 
     // Channel 1..25: "87.50000" or "" for an empty channel.
     const std::string& frequency(int channel) const;
-    // Takes the text through ParseFmEntry; returns what it became.
+    // Takes the text through ParseFmEntry; returns what it became. The channel's own
+    // text, unchanged, is kept as it is.
     FmEntry setFrequency(int channel, std::string_view typed);
     // The start channel as a list index 0..24.
     int startChannel() const { return start_; }

@@ -117,7 +117,7 @@ void DrawWindow::newPicture() {
 }
 
 void DrawWindow::openFile() {
-    if (AskAndReadLogo(this, prompts_, buffer_)) {
+    if (AskAndReadLogo(this, prompts_, buffer_, language_)) {
         picture_ = buffer_;
         grid_->update();
     }

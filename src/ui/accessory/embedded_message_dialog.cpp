@@ -21,16 +21,23 @@ constexpr OwnText kHint{"Up to 16 characters (Latin letters, digits and signs)",
                         "最多 16 个字符（拉丁字母、数字和符号）"};
 
 // Whatever reaches the box (typing, pasting, an input method) holds only characters
-// the message can store.
+// the message can store; the others are dropped, so a pasted "HI<tab>THERE" gives
+// "HITHERE".
 class MessageValidator : public QValidator {
 public:
     using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        for (const QChar ch : input) {
-            if (!EmbeddedMessageTakes(ch.unicode())) {
-                return Invalid;
+    State validate(QString& input, int& position) const override {
+        QString taken;
+        int cursor = position;
+        for (int i = 0; i < input.size(); ++i) {
+            if (EmbeddedMessageTakes(input[i].unicode())) {
+                taken += input[i];
+            } else if (i < position) {
+                --cursor;
             }
         }
+        input = taken;
+        position = cursor;
         return Acceptable;
     }
 };
@@ -48,11 +55,12 @@ EmbeddedMessageDialog::EmbeddedMessageDialog(const Session& session, Prompts& pr
 
     auto* hint = new QLabel(Tr(kHint, language), this);
     hint->setObjectName("lblEmbMsgHint");
-    loaded_ = QString::fromStdString(page_.text());
-    text_ = new QLineEdit(loaded_, this);
+    text_ = new QLineEdit(this);
     text_->setObjectName("txtMsg");
     text_->setMaxLength(addr::kEmbeddedMessageLength);
     text_->setValidator(new MessageValidator(text_));
+    text_->setText(QString::fromStdString(page_.text()));
+    loaded_ = text_->text(); // a stored control character is not shown, nor kept by OK
     text_->setContextMenuPolicy(Qt::PreventContextMenu);
     text_->setMinimumWidth(fontMetrics().horizontalAdvance(QString(24, 'W')));
 

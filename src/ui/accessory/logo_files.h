@@ -14,9 +14,9 @@ namespace r57::ui {
 
 class Prompts;
 
-// Reads the chosen file into `pixels` (a short file changes only the pixels it covers).
-// True when a file was read.
-bool AskAndReadLogo(QWidget* parent, Prompts& prompts, LogoPixels& pixels);
+// Reads the chosen file into `pixels`; a file that is no whole picture is refused with
+// a message (in `language`) naming the size a logo file has. True when a file was read.
+bool AskAndReadLogo(QWidget* parent, Prompts& prompts, LogoPixels& pixels, int language);
 // Writes `pixels` to the chosen file. True when it was written.
 bool AskAndWriteLogo(QWidget* parent, Prompts& prompts, const LogoPixels& pixels);
 

@@ -195,7 +195,12 @@ bool AlternatePanel::eventFilter(QObject* watched, QEvent* event) {
     }
     switch (event->type()) {
     case QEvent::FocusIn:
-        field->entry = field->edit->text();
+        // Coming back from a menu or another window, the field still holds its unsaved
+        // input: the text on entry stays the one before it, or the commit would see no
+        // change.
+        if (pending_ != field) {
+            field->entry = field->edit->text();
+        }
         break;
     case QEvent::FocusOut: {
         // A list opening or another window coming up is no leaving of the field; its

@@ -327,10 +327,9 @@ void MainWindow::updateTitle() {
 }
 
 bool MainWindow::commitPendingEdit() {
-    if (shownGrid()->commitPendingEdit()) {
-        return true;
-    }
-    return panel_ != nullptr && panel_->commitPending();
+    const bool grid = shownGrid()->commitPendingEdit();
+    const bool panel = panel_ != nullptr && panel_->commitPending();
+    return grid || panel;
 }
 
 void MainWindow::showTab(int index) {
@@ -339,7 +338,7 @@ void MainWindow::showTab(int index) {
     if (bank == left) {
         return;
     }
-    grids_[left]->commitPendingEdit();
+    commitPendingEdit(); // the panel's too: the refresh below fills it afresh
     sheets_[left]->rewriteNames();
     checkpoint();
     session_->currentBank = bank;

@@ -318,6 +318,7 @@ private:
 
     // main_window_files.cpp
     bool saveTo(const QString& path);
+    QString askSaveName(const QString& preset);
     // Reads, checks and loads a data file; false after telling the user why not.
     bool loadFile(const QString& path, bool quietWhenUnreadable);
     bool askSaveFirst(int messageId);

@@ -23,15 +23,29 @@ const OwnText kNotRegularFile{"%1 is not a regular file (a folder, a device or a
                               "was written.",
                               "%1 不是普通文件（文件夹、设备或管道），未写入任何内容。"};
 
-// A name typed without an extension gets ".dat", so the Open dialog lists it later.
-QString WithDataSuffix(const QString& path) {
-    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty()) {
-        return path;
-    }
-    return path + '.' + items::kDataFileSuffix;
-}
+const OwnText kReplaceFile{"%1 already exists.\nDo you want to replace it?",
+                           "%1 已存在。\n要替换它吗？"};
 
 } // namespace
+
+// The name chosen in the save dialog, with ".dat" unless it ends so already ("St. Marys"
+// becomes "St. Marys.dat"), so that File > Open lists it later. The dialog asked about
+// replacing the name it was given; a file under the longer name is asked about here.
+// Empty when the dialog was cancelled or the replacing refused.
+QString MainWindow::askSaveName(const QString& preset) {
+    const QString chosen = prompts_.saveFile(this, items::kDataFileFilter, preset);
+    if (chosen.isEmpty()) {
+        return {};
+    }
+    const QString path = QString::fromStdString(WithDataSuffix(chosen.toStdString()));
+    if (path != chosen && QFileInfo::exists(path) &&
+        prompts_.message(this, items::kModelName,
+                         Tr(kReplaceFile, session_->language).arg(QDir::toNativeSeparators(path)),
+                         Icon::Warning, Buttons::YesNo, Answer::No) != Answer::Yes) {
+        return {};
+    }
+    return path;
+}
 
 void MainWindow::newCodeplug() {
     commitPendingEdit();
@@ -118,8 +132,7 @@ bool MainWindow::saveCodeplug() {
     commitPendingEdit();
     sheets_[session_->currentBank]->rewriteNames();
     if (session_->currentFileName == kUntitled) {
-        QString path =
-            WithDataSuffix(prompts_.saveFile(this, items::kDataFileFilter, items::kUntitledFile));
+        const QString path = askSaveName(items::kUntitledFile);
         return !path.isEmpty() && saveTo(path);
     }
     return saveTo(QString::fromStdString(session_->currentFileName));
@@ -131,7 +144,7 @@ bool MainWindow::saveCodeplugAs() {
     QString preset = session_->currentFileName == kUntitled
                          ? QString(items::kUntitledFile)
                          : QString::fromStdString(session_->currentFileName);
-    QString path = WithDataSuffix(prompts_.saveFile(this, items::kDataFileFilter, preset));
+    const QString path = askSaveName(preset);
     return !path.isEmpty() && saveTo(path);
 }
 

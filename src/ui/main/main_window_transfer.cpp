@@ -51,10 +51,14 @@ void MainWindow::readFromRadio() {
         return;
     }
     s.transferDirection = 0;
+    // The names moved in the grid belong to the image the read replaces (undo brings
+    // that image back).
+    sheets_[s.currentBank]->rewriteNames();
     // What the radio sends counts as unsaved. When the port did not even open, the image
-    // is untouched and the user's own unsaved edits must stay marked as unsaved.
+    // is untouched and the user's own unsaved edits must stay marked as unsaved; a read
+    // that ends without storing anything gives them their mark back when it ends.
     if (startTransfer(link::TransferKind::Read)) {
-        s.takeSavedCopy();
+        s.takeSavedCopyForRead();
     }
     updateTitle();
 }
@@ -225,6 +229,7 @@ void MainWindow::onTransferEnded(link::TransferKind kind, bool success) {
     }
     if (kind == link::TransferKind::Read) {
         Session& s = *session_;
+        s.followReadLaunch(); // a read that stored nothing saved nothing
         s.bands = DecodeBandLimits(s.image);
         refreshShownBank(); // also the model buttons and the Manual mark
         checkpoint();       // also a failed read: undo brings back what it overwrote

@@ -134,7 +134,8 @@ void MainWindow::stepHistory(bool back) {
         // there; the saved copy stays, and the question at exit compares with it.
         s.currentFileName = context.fileName;
         s.modelCode = context.modelCode;
-        imageChanged(); // band limits, the shown bank, Manual, model buttons, title, panel
+        s.followReadLaunch(); // back before a read: the edits then were unsaved
+        imageChanged();       // band limits, the shown bank, Manual, model buttons, title, panel
         adoptShownImage();
         showChangedChannel(before);
     }

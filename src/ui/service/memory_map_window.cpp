@@ -1,6 +1,7 @@
 #include "ui/service/memory_map_window.h"
 
 #include "model/service/memory_map_rules.h"
+#include "ui/main/close_question.h"
 #include "ui/main/main_window.h"
 #include "ui/main/ui_text.h"
 #include "ui/service/memory_map_model.h"
@@ -196,6 +197,7 @@ MemoryMapWindow::MemoryMapWindow(MainWindow& main, QWidget* parent) : QDialog(pa
     view_ = new MemoryMapView(this);
     view_->setModel(model_);
     view_->setCurrentIndex(model_->index(0, 0));
+    opened_ = model_->image();
 
     auto* ok = new QPushButton(Tr(kOkId, language), this);
     ok->setObjectName("CmdOk");
@@ -205,7 +207,7 @@ MemoryMapWindow::MemoryMapWindow(MainWindow& main, QWidget* parent) : QDialog(pa
     ok->setAutoDefault(false);
     cancel->setAutoDefault(false);
     connect(ok, &QPushButton::clicked, this, &MemoryMapWindow::accept);
-    connect(cancel, &QPushButton::clicked, this, &MemoryMapWindow::reject);
+    connect(cancel, &QPushButton::clicked, this, &MemoryMapWindow::cancel);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -216,6 +218,26 @@ MemoryMapWindow::MemoryMapWindow(MainWindow& main, QWidget* parent) : QDialog(pa
     layout->addLayout(buttons);
     resize(660, 560);
     view_->setFocus();
+}
+
+void MemoryMapWindow::cancel() {
+    cancelling_ = true;
+    reject();
+    cancelling_ = false;
+}
+
+void MemoryMapWindow::reject() {
+    if (!cancelling_) {
+        view_->commitEdit(); // an open box is taken, as leaving it does
+        const bool edited = model_->image() != opened_;
+        if (!ConfirmClose(main_.prompts(), this, main_.session().language, edited, [this] {
+                accept();
+                return false; // accept() has closed the window
+            })) {
+            return;
+        }
+    }
+    QDialog::reject();
 }
 
 void MemoryMapWindow::accept() {

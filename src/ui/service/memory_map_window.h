@@ -3,6 +3,8 @@
 // every byte into the image (through the main window), Cancel nothing.
 #pragma once
 
+#include "core/image.h"
+
 #include <QDialog>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -73,11 +75,17 @@ public:
 
     // OK: every byte of the copy into the image, then the window closes.
     void accept() override;
+    // Escape and the close box: with bytes typed, "Data has been changed,Save?" first.
+    void reject() override;
+    // Cancel (and the opening gesture again): closes storing nothing, without asking.
+    void cancel();
 
 private:
     MainWindow& main_;
+    bool cancelling_ = false;
     MemoryMapModel* model_;
     MemoryMapView* view_;
+    CodeplugImage opened_; // the copy as the window opened
 };
 
 } // namespace r57::ui

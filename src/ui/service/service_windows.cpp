@@ -51,7 +51,7 @@ void InstallServiceWindows(MainWindow& main) {
     });
     main.setWindowOpener(SubWindow::MemoryMap, [&main] {
         if (MemoryMapWindow* shown = OpenMemoryMap(main)) {
-            shown->reject(); // the same gesture closes it, storing nothing
+            shown->cancel(); // the same gesture closes it, storing nothing
             return;
         }
         // The map shows the image as the grid has it: names of moved channels first.

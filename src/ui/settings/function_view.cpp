@@ -231,8 +231,12 @@ PttIdView::PttIdView(FunctionSettingPage& page, const ViewContext& context, QWid
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(10);
 
-    // Choosing the other type starts both codes afresh.
+    // Choosing the other type starts both codes afresh; the type already shown, picked
+    // again, keeps them.
     connect(type_, &QComboBox::activated, this, [this](int type) {
+        if (type == shownType_) {
+            return;
+        }
         boxes_[0]->clear();
         boxes_[1]->clear();
         applyType(type);
@@ -241,6 +245,7 @@ PttIdView::PttIdView(FunctionSettingPage& page, const ViewContext& context, QWid
 }
 
 void PttIdView::applyType(int type) {
+    shownType_ = type;
     for (int box = 0; box < 2; ++box) {
         SetKeyRule(boxes_[box], FunctionSettingPage::PttRule(type, box + 1),
                    static_cast<int>(FunctionSettingPage::PttMaxLength(type, box + 1)));

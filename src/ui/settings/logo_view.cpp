@@ -55,7 +55,7 @@ void LogoView::fill() {
 }
 
 void LogoView::load() {
-    if (AskAndReadLogo(window(), context_.prompts, page_.pixels())) {
+    if (AskAndReadLogo(window(), context_.prompts, page_.pixels(), context_.language)) {
         grid_->update();
     }
 }

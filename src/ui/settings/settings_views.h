@@ -184,6 +184,7 @@ private:
     QComboBox* type_;
     QCheckBox* ani_;
     std::array<QLineEdit*, 2> boxes_{};
+    int shownType_ = -1; // the type the boxes' codes are for
 };
 
 class LogoView : public PageView {

@@ -78,6 +78,14 @@ TEST(FmChannels, LoadAndWriteTheChannelBytes) {
     EXPECT_EQ(page.frequency(4), "");
     EXPECT_EQ(page.startChannel(), 0); // a stored 0x20 opens at CH1
 
+    // The text a channel shows, given back unchanged, keeps its stored value.
+    image.set(addr::kFmChannels + 3, 0x23); // 87.50023, off the broadcast grid
+    page.load(image);
+    EXPECT_EQ(page.setFrequency(1, "87.50023").text, "87.50023");
+    EXPECT_EQ(page.setFrequency(2, "87.50023").text, "87.50000"); // typed: on the grid
+    page.setFrequency(2, "107.975");
+    page.setFrequency(1, "87.5");
+
     page.setFrequency(25, "88.1");
     page.setStartChannel(24);
     image.fill(0x00);
@@ -130,6 +138,11 @@ TEST(EmbeddedMessage, OnlyCharactersOneByteCanKeepAreTaken) {
         {"中文AB", "AB"},                           // beyond Latin-1
         {"x\xC3\xBFy", "xy"},                       // ÿ would read back as nothing
         {"0123456789ABCDEFGH", "0123456789ABCDEF"}, // sixteen at most
+        {"HI\tTHERE\n", "HITHERE"},                 // control characters are not shown
+        {"A\x7F\r\x1B"
+         "B\xC2\x85",
+         "AB"},                     // DEL, CR, ESC, NEL
+        {"\xC2\xA0x", "\xC2\xA0x"}, // the no-break space is a character
     };
     for (const auto& [in, out] : typed) {
         EXPECT_EQ(FilterEmbeddedMessage(in), out) << in;
