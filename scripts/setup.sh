@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgl-dev
   xvfb xauth fonts-noto-cjk poppler-utils
   desktop-file-utils appstream shared-mime-info dpkg-dev file zsh
+  at-spi2-core python3-pyatspi dbus-daemon
 )
 
 missing=()
