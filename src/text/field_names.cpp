@@ -264,9 +264,11 @@ std::vector<std::string> FieldNames(Page& page, const CodeplugImage& image,
 
 std::string NameKey(const std::string& name) {
     std::string key;
-    for (char c : name) {
-        if (c != ' ' && c != '\t') {
-            key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (name.compare(i, 3, "\xE3\x80\x80") == 0) {
+            i += 2; // the ideographic space a Chinese input method types
+        } else if (name[i] != ' ' && name[i] != '\t') {
+            key += static_cast<char>(std::tolower(static_cast<unsigned char>(name[i])));
         }
     }
     return key;
@@ -367,26 +369,20 @@ std::optional<FieldMatch> FindField(const std::string& pageName, const std::stri
     return std::nullopt;
 }
 
-std::vector<std::string> ExportFieldNames(const std::string& pageName,
-                                          std::vector<std::string>& names,
+std::vector<std::string> ExportFieldNames(Page& page, std::vector<std::string>& names,
                                           const CodeplugImage& image) {
     std::vector<std::string> nearest(names.size());
-    CodeplugPages pages;
-    Page* page = pages.find(pageName);
-    if (!page) {
-        return nearest;
-    }
     CodeplugImage copy = image;
-    page->load(copy);
+    page.load(copy);
     std::set<std::string> known;
-    for (const PageField& field : page->fields()) {
+    for (const PageField& field : page.fields()) {
         known.insert(field.name);
     }
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (known.count(names[i])) {
             continue;
         }
-        if (page->name() == "Channels") {
+        if (page.name() == "Channels") {
             // "A7 RX Freq" of a channel not yet used: a name the page takes as it is.
             const std::string& name = names[i];
             const std::size_t space = name.find(' ');
@@ -408,7 +404,7 @@ std::vector<std::string> ExportFieldNames(const std::string& pageName,
             }
         }
         std::vector<std::string> near;
-        if (const auto field = MatchField(*page, names[i], image, near)) {
+        if (const auto field = MatchField(page, names[i], image, near)) {
             names[i] = *field;
         } else {
             nearest[i] = "the nearest: " + Quoted(near);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/image.h"
+#include "model/page.h"
 
 #include <optional>
 #include <string>
@@ -46,7 +47,8 @@ std::optional<FieldMatch> FindField(const std::string& page, const std::string& 
 // stays, a window caption becomes its field's export name, and a name that matches
 // nothing stays as typed, with "the nearest: ..." at its index of the result ("" at
 // the others).
-std::vector<std::string> ExportFieldNames(const std::string& page, std::vector<std::string>& names,
+// `page` is left loaded from `image`.
+std::vector<std::string> ExportFieldNames(Page& page, std::vector<std::string>& names,
                                           const CodeplugImage& image);
 
 // The names of `candidates` nearest to `typed` (case and blanks not counting), at most
@@ -55,7 +57,8 @@ std::vector<std::string> NearestNames(const std::string& typed,
                                       const std::vector<std::string>& candidates,
                                       std::size_t count = 3);
 
-// A name as it is compared: ASCII letters in lower case, blanks left out.
+// A name as it is compared: ASCII letters in lower case, blanks (also the ideographic
+// space) left out.
 std::string NameKey(const std::string& name);
 
 } // namespace r57::text

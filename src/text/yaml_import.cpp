@@ -104,7 +104,7 @@ void ApplyPage(Page& page, const TextNode& block, const TextPlace& at, CodeplugI
     for (const FieldEntry& entry : entries) {
         names.push_back(entry.name);
     }
-    const std::vector<std::string> nearest = ExportFieldNames(page.name(), names, image);
+    const std::vector<std::string> nearest = ExportFieldNames(page, names, image);
     std::vector<GivenField> given;
     given.reserve(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {

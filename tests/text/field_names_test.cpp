@@ -31,7 +31,7 @@ TEST(FieldNames, AFieldIsFoundByExportNameOrCaptionInEitherLanguageAndOtherwiseT
         {"function setting", "Scan_Rev", "MSK", "Function Setting", "Scan Resume", ""},
         {"FUNCTIONSETTING", "scan_rev", "MSK", "Function Setting", "Scan Resume", ""},
         {"功能设置", "扫描恢复", "MSK", "Function Setting", "Scan Resume", ""},
-        {" 功能 设置 ", "开机 信息", "MSK", "Function Setting", "PowerOn Message", ""},
+        {" 功能　设置 ", "开机 信息", "MSK", "Function Setting", "PowerOn Message", ""},
         {"Function Setting", "PowerOn Msg", "MSK", "Function Setting", "PowerOn Message", ""},
         {"PTT ID Setting", "Type", "MSK", nullptr, nullptr, "\"PTT ID Type\""},
         {"PTT ID Setting", "PTT ID Type", "MSK", "Function Setting", "PTT ID Type", ""},
