@@ -96,6 +96,8 @@ TEST_F(BatchWindowTest, RulesPreviewRefusalNextEnterLogContinueAndCancel) {
     QCoreApplication::sendEvent(field, &chinese);
     EXPECT_EQ(field->text(), QString::fromUtf8("功能设置 / 开机信息"));
     EXPECT_EQ(cell(dialog, 0, 1), "U1");
+    EXPECT_EQ(in<QTableWidget>(dialog, "grdPreview")->horizontalHeaderItem(1)->text(),
+              "Function Setting / PowerOn Message");
     EXPECT_TRUE(in<QLabel>(dialog, "lblCheck")->text().isEmpty());
 
     // Eight characters do not fit the seven of the message: shown, and refused at Start.
