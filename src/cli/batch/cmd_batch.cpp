@@ -78,10 +78,18 @@ int ListFields(const std::vector<std::string>& args, const CliContext& context) 
         return input.status();
     *context.out << Own(context, "Page\tField\tCaption\tChinese caption\tValue\tShown\n",
                         "页面\t字段\t英文名称\t中文名称\t当前值\t是否显示\n");
+    const bool chinese = context.language == kChinese;
     for (const text::NamedField& f : text::RuleFields(*image, model[0])) {
+        std::string why = f.hiddenBy; // "needs model DTMF", "needs PTT ID Type MSK"
+        if (chinese && why.rfind("needs model ", 0) == 0)
+            why = "需要机型 " + why.substr(12);
+        else if (chinese && why.rfind("needs ", 0) == 0)
+            why = "需要 PTT ID 类型 " + why.substr(std::string("needs PTT ID Type ").size());
+        const std::string shown =
+            f.shown ? Own(context, "yes", "是")
+                    : Own(context, "no (", "否（") + why + Own(context, ")", "）");
         *context.out << f.page << '\t' << f.field << '\t' << f.english << '\t' << f.chinese
-                     << "\t\"" << f.value << "\"\t" << (f.shown ? "yes" : "no (" + f.hiddenBy + ")")
-                     << '\n';
+                     << "\t\"" << f.value << "\"\t" << shown << '\n';
     }
     return FinishOutput(context);
 }
