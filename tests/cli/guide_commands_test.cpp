@@ -204,33 +204,13 @@ const Row kTable[] = {
      2},
 };
 
+// A line's words as a shell splits them: a quoted text is one word, without its quotes.
 std::vector<std::string> Words(const std::string& line) {
+    static const std::regex word(R"re('([^']*)'|"([^"]*)"|(\S+))re");
     std::vector<std::string> words;
-    std::string word;
-    char quote = 0;
-    bool any = false;
-    for (char c : line) {
-        if (quote) {
-            if (c == quote) {
-                quote = 0;
-            } else {
-                word += c;
-            }
-        } else if (c == '\'' || c == '"') {
-            quote = c;
-            any = true;
-        } else if (c == ' ') {
-            if (any || !word.empty()) {
-                words.push_back(word);
-            }
-            word.clear();
-            any = false;
-        } else {
-            word += c;
-        }
-    }
-    if (any || !word.empty()) {
-        words.push_back(word);
+    for (std::sregex_iterator it(line.begin(), line.end(), word), end; it != end; ++it) {
+        const std::smatch& m = *it;
+        words.push_back(m[1].matched ? m[1].str() : m[2].matched ? m[2].str() : m[3].str());
     }
     return words;
 }
