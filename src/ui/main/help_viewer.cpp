@@ -3,6 +3,7 @@
 #include "ui/main/ui_text.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPointer>
 #include <QProcess>
@@ -22,6 +23,10 @@ const OwnText kNoViewer{
 const OwnText kViewerFailed{"%2 could not show %1 (%3); the built-in guide is shown instead.",
                             "%2 无法显示 %1（%3），因此显示内置指南。"};
 const OwnText kExitCode{"exit code %1", "退出码 %1"};
+
+// A viewer that ends within this time did not show the file; one that ends later was
+// closed by the user.
+constexpr qint64 kFailureWindowMs = 10000;
 
 struct Viewer {
     QString program;
@@ -80,9 +85,13 @@ struct Attempt : std::enable_shared_from_this<Attempt> {
                                  gaveUp(process->errorString());
                              }
                          });
+        QElapsedTimer started;
+        started.start();
         QObject::connect(process, &QProcess::finished, process,
-                         [process, gaveUp, self](int code, QProcess::ExitStatus status) {
-                             if (status == QProcess::CrashExit) {
+                         [process, gaveUp, self, started](int code, QProcess::ExitStatus status) {
+                             if (started.elapsed() > kFailureWindowMs) {
+                                 process->deleteLater(); // shown, then closed by the user
+                             } else if (status == QProcess::CrashExit) {
                                  gaveUp(process->errorString());
                              } else if (code != 0) {
                                  gaveUp(Tr(kExitCode, self->language).arg(code));
