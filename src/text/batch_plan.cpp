@@ -1,6 +1,7 @@
 #include "batch_plan.h"
 
 #include "codeplug_pages.h"
+#include "field_names.h"
 
 #include <cctype>
 #include <memory>
@@ -116,7 +117,17 @@ std::string RuleRefusal::message(const std::vector<BatchRule>& rules) const {
 
 BatchPlan::BatchPlan(const CodeplugImage& base, std::vector<BatchRule> rules, long start, long step,
                      int count)
-    : base_(base), rules_(std::move(rules)), start_(start), step_(step), count_(count) {}
+    : base_(base), rules_(std::move(rules)), start_(start), step_(step), count_(count) {
+    // A field typed by its window caption, or in another case, is the field the export names.
+    for (BatchRule& rule : rules_) {
+        std::string error;
+        if (const auto match = FindField(rule.page, rule.field, base_, error)) {
+            rule.page = match->page;
+            rule.field = match->field;
+        }
+        unknown_.push_back(error);
+    }
+}
 
 std::optional<CodeplugImage> BatchPlan::imageFor(long number, RuleRefusal* refusal) const {
     CodeplugPages pages;
@@ -134,8 +145,8 @@ std::optional<CodeplugImage> BatchPlan::imageFor(long number, RuleRefusal* refus
         if (!value)
             return refuse(i, error);
         Page* page = pages.find(rule.page);
-        if (!page)
-            return refuse(i, "unknown page");
+        if (!page || !unknown_[i].empty())
+            return refuse(i, unknown_[i]);
         if (std::string reason = Apply(*page, rule.field, *value, image); !reason.empty())
             return refuse(i, reason);
         values.push_back(*value);

@@ -46,6 +46,8 @@ struct RuleRefusal {
 class BatchPlan {
 public:
     // Numbers start, start + step, ... for `count` radios.
+    // A rule may name its page and field by export name or window caption (either
+    // language, any case); rules() hold the export names.
     BatchPlan(const CodeplugImage& base, std::vector<BatchRule> rules, long start, long step,
               int count);
 
@@ -69,6 +71,7 @@ private:
     long start_;
     long step_;
     int count_;
+    std::vector<std::string> unknown_; // a rule's name that matches no field: why
 };
 
 } // namespace r57::text

@@ -2,6 +2,7 @@
 // the windows' own rules; the first value refused stops the import with its place.
 #include "text/codeplug_pages.h"
 #include "text/codeplug_text.h"
+#include "text/field_names.h"
 #include "text/other_bytes.h"
 #include "text/page_fields.h"
 #include "text/text_tree.h"
@@ -98,17 +99,27 @@ using Refusals = std::vector<TextError>;
 void ApplyPage(Page& page, const TextNode& block, const TextPlace& at, CodeplugImage& image,
                Refusals* refusals) {
     const std::vector<FieldEntry> entries = PageEntries(page.name(), block, at);
+    // A field may be named by its window caption too.
+    std::vector<std::string> names;
+    for (const FieldEntry& entry : entries) {
+        names.push_back(entry.name);
+    }
+    const std::vector<std::string> nearest = ExportFieldNames(page, names, image);
     std::vector<GivenField> given;
     given.reserve(entries.size());
-    for (const FieldEntry& entry : entries) {
-        given.push_back({entry.name, entry.text});
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        given.push_back({names[i], entries[i].text});
     }
     const std::vector<RefusedField> refused =
         ApplyFields(page, given, image, refusals ? OnRefusal::Continue : OnRefusal::Stop);
     for (const RefusedField& field : refused) {
         const FieldEntry& entry = entries[field.index];
-        const TextPlace& mark = field.problem == kUnknownField ? entry.keyMark : entry.valueMark;
-        const std::string reason = page.name() + " / " + entry.name + ": " + field.problem;
+        const bool unknown = field.problem == kUnknownField;
+        const TextPlace& mark = unknown ? entry.keyMark : entry.valueMark;
+        std::string reason = page.name() + " / " + entry.name + ": " + field.problem;
+        if (unknown && !nearest[field.index].empty()) {
+            reason += "; " + nearest[field.index];
+        }
         if (!refusals) {
             Fail(mark, reason);
         }
@@ -159,9 +170,15 @@ TextImport Apply(const TextNode& root, const CodeplugImage& base, char baseModel
     CodeplugPages pages;
     std::map<std::string, Section> sections;
     for (const auto& item : root.entries) {
-        const std::string name = KeyText(item.first, "codeplug");
+        std::string name = KeyText(item.first, "codeplug");
         if (name != kModelVariantKey && name != kOtherBytesKey && !pages.find(name)) {
-            Fail(item.first.place, name + ": no window of that name");
+            std::string error;
+            const auto page = FindPage(name, error); // a window's caption, another case
+            if (!page) {
+                Fail(item.first.place,
+                     name + ": no window of that name; " + error.substr(error.find("the nearest")));
+            }
+            name = *page;
         }
         if (!sections.emplace(name, Section{&item.first, &item.second}).second) {
             Fail(item.first.place, name + ": given twice");

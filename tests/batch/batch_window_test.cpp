@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -82,6 +83,23 @@ TEST_F(BatchWindowTest, RulesPreviewRefusalNextEnterLogContinueAndCancel) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(item("mnuTransfer_Batch")->text(), "Program &Several Radios...");
 
+    // A field by its caption in either language; a slip is answered with the nearest names.
+    setRule(dialog, "Function Setting / PowerOn Mesage", "U{n}");
+    EXPECT_TRUE(in<QLabel>(dialog, "lblCheck")
+                    ->text()
+                    .contains("the nearest: \"PowerOn Message\", \"PowerOn Msg\""));
+    // Chinese arrives through the input method, as a committed string.
+    auto* field = in<QComboBox>(dialog, "cboRuleField_0")->lineEdit();
+    type(field, "");
+    QInputMethodEvent chinese;
+    chinese.setCommitString(QString::fromUtf8("功能设置 / 开机信息"));
+    QCoreApplication::sendEvent(field, &chinese);
+    EXPECT_EQ(field->text(), QString::fromUtf8("功能设置 / 开机信息"));
+    EXPECT_EQ(cell(dialog, 0, 1), "U1");
+    EXPECT_EQ(in<QTableWidget>(dialog, "grdPreview")->horizontalHeaderItem(1)->text(),
+              "Function Setting / PowerOn Message");
+    EXPECT_TRUE(in<QLabel>(dialog, "lblCheck")->text().isEmpty());
+
     // Eight characters do not fit the seven of the message: shown, and refused at Start.
     setRule(dialog, "Function Setting / PowerOn Message", "UNIT {n:03}");
     type(in(dialog, "spnCount"), "2");
@@ -108,7 +126,7 @@ TEST_F(BatchWindowTest, RulesPreviewRefusalNextEnterLogContinueAndCancel) {
     ASSERT_TRUE(WaitFor([&] { return next->isEnabled(); }, 15000))
         << in<QLabel>(dialog, "lblLaneState_0")->text().toStdString() << radio.frames().size();
     EXPECT_TRUE(in<QLabel>(dialog, "lblLaneState_0")->text().startsWith("radio 1: OK"));
-    QTest::qWait(1000); // the radio is swapped
+    QTest::qWait(1000);                    // the radio is swapped
     QTest::keyClick(next, Qt::Key_Return); // the lane's button has the focus
     ASSERT_TRUE(WaitFor([&] { return in(dialog, "cmdStart")->isEnabled(); }, 15000));
     EXPECT_EQ(in<QLabel>(dialog, "lblSummary")->text(), "2 of 2 radios delivered, 0 failed.");

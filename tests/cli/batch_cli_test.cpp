@@ -53,7 +53,9 @@ TEST_F(BatchCommand, BadArgumentsAndARefusedRuleExitTwoBeforeAnythingIsSent) {
          "Function Setting / PowerOn Message, number 1: would be stored as \"UNIT 00\""},
         {{id, "--start", "9998", "--step", "1", "--count", "3"}, "number 10000: would be stored"},
         {{"--set", "MSK/Own ID=0001", "--start", "1", "--count", "2"}, "has no {n}"},
-        {{"--set", "Nowhere/Own ID={n}", "--start", "1", "--count", "2"}, "unknown page"},
+        {{"--set", "Nowhere/Own ID={n}", "--start", "1", "--count", "2"}, "no page \"Nowhere\""},
+        {{"--set", "Function Setting/PowerOn Mesage=U{n}", "--start", "1", "--count", "2"},
+         "no field \"PowerOn Mesage\"; the nearest: \"PowerOn Message\", \"PowerOn Msg\""},
         {{id, "--start", "1"}, "missing --count"},
         {{id, "--start", "1", "--step", "0", "--count", "2"}, "--step takes"},
         {{id, "--start", "-1", "--count", "2"}, "--start takes"},
@@ -69,6 +71,16 @@ TEST_F(BatchCommand, BadArgumentsAndARefusedRuleExitTwoBeforeAnythingIsSent) {
               2);
     EXPECT_TRUE(radio.frames().empty());
     EXPECT_FALSE(FileExists(log));
+
+    // --fields: what a rule can name in this codeplug, one field a line, tab-separated.
+    const auto fields = RunBuiltProgram("r57", {"batch", base, "--fields", "--model", "1"});
+    EXPECT_EQ(fields.exitCode, 0) << fields.err;
+    EXPECT_TRUE(Contains(fields.out, "Page\tField\tCaption\tChinese caption\tValue\tShown\n"));
+    EXPECT_TRUE(Contains(fields.out, "\nMSK\tOwn ID\tID Code\tID 码\t\""));
+    EXPECT_TRUE(Contains(fields.out, "\nDTMF\tFast Call 0\t\t\t\""));
+    EXPECT_FALSE(Contains(fields.out, "needs model DTMF"));
+    EXPECT_TRUE(Contains(fields.out, "\tno (needs model 2Tone/5Tone)\n"));
+    EXPECT_EQ(RunBuiltProgram("r57", {"batch", "--fields"}).exitCode, 2);
 }
 
 TEST_F(BatchCommand, TwoPortsDeliverTheCodeplugWithEachRadiosOwnFieldsAndExitZero) {

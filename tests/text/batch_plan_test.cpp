@@ -108,8 +108,8 @@ TEST(BatchPlan, AValueThePageWouldRefuseOrStoreOtherwiseStopsTheRangeAtItsNumber
         {"MSK/Own ID={n}", 9990, 5, 3, 10000, "would be stored as \"1000\""},
         {"Function Setting/Squelch Level={n}", 8, 1, 5, 10, "Squelch Level"},
         {"Function Setting/PTT ID BOT={n}", 1, 1, 2, 1, "not shown for this PTT ID Type"},
-        {"Nowhere/Own ID={n}", 1, 1, 1, 1, "unknown page"},
-        {"MSK/Nothing={n}", 1, 1, 1, 1, "unknown field"},
+        {"Nowhere/Own ID={n}", 1, 1, 1, 1, "no page \"Nowhere\"; the nearest"},
+        {"MSK/Nothing={n}", 1, 1, 1, 1, "no field \"Nothing\"; the nearest"},
     };
     for (const RefusalCase& c : cases) {
         const BatchPlan plan(NewCodeplug(), {Rule(c.rule)}, c.start, c.step, c.count);

@@ -123,7 +123,7 @@ TEST_F(Handling, UsualShortcutsRunTheirMenuCommands) {
         {"mnuFile_Open", QKeySequence("Ctrl+O"), "open:"},
         {"mnuFile_Save", QKeySequence("Ctrl+S"), "save:Untitled.dat"},
         {"mnuFile_SaveAs", QKeySequence("Ctrl+Shift+S"), "save:Untitled.dat"},
-        {"mnuHelp_Contents", QKeySequence("F1"), "TKRW305_e.chm"},
+        {"mnuHelp_Contents", QKeySequence("F1"), "R57Help_e.chm"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.item);

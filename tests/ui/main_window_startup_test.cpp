@@ -341,7 +341,7 @@ TEST_F(StartUp, HelpWithoutTheHelpFileSaysSo) {
     QTest::keyClick(window.get(), Qt::Key_F1);
     ASSERT_EQ(prompts.asked.size(), 1u);
     EXPECT_EQ(prompts.asked[0].title, "R57");
-    EXPECT_TRUE(prompts.asked[0].text.contains("TKRW305_e.chm"));
+    EXPECT_TRUE(prompts.asked[0].text.contains("R57Help_e.chm"));
 }
 
 } // namespace

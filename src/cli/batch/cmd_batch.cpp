@@ -7,6 +7,7 @@
 #include "link/batch_run.h"
 #include "link/port_slots.h"
 #include "text/batch_plan.h"
+#include "text/field_names.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -14,6 +15,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <iostream>
 #include <optional>
 
@@ -63,7 +65,38 @@ std::string Own(const CliContext& context, const char* english, const char* chin
     return context.language == kChinese ? chinese : english;
 }
 
+// r57 batch FILE.dat --fields: what a rule can name in this codeplug, one field a line.
+int ListFields(const std::vector<std::string>& args, const CliContext& context) {
+    CommandInput input(context, BatchCommands().front(), args, {"--model"}, {"--fields"});
+    input.onePositional("FILE.dat");
+    const std::string model = input.has("--model") ? input.value("--model") : "0";
+    input.expect(model == "0" || model == "1" || model == "2", "--model takes 0, 1 or 2");
+    if (!input)
+        return input.status();
+    const auto image = input.load(input.positional()[0]);
+    if (!image)
+        return input.status();
+    *context.out << Own(context, "Page\tField\tCaption\tChinese caption\tValue\tShown\n",
+                        "页面\t字段\t英文名称\t中文名称\t当前值\t是否显示\n");
+    const bool chinese = context.language == kChinese;
+    for (const text::NamedField& f : text::RuleFields(*image, model[0])) {
+        std::string why = f.hiddenBy; // "needs model DTMF", "needs PTT ID Type MSK"
+        if (chinese && why.rfind("needs model ", 0) == 0)
+            why = "需要机型 " + why.substr(12);
+        else if (chinese && why.rfind("needs ", 0) == 0)
+            why = "需要 PTT ID 类型 " + why.substr(std::string("needs PTT ID Type ").size());
+        const std::string shown =
+            f.shown ? Own(context, "yes", "是")
+                    : Own(context, "no (", "否（") + why + Own(context, ")", "）");
+        *context.out << f.page << '\t' << f.field << '\t' << f.english << '\t' << f.chinese
+                     << "\t\"" << f.value << "\"\t" << shown << '\n';
+    }
+    return FinishOutput(context);
+}
+
 int RunBatch(const std::vector<std::string>& given, const CliContext& context) {
+    if (std::find(given.begin(), given.end(), "--fields") != given.end())
+        return ListFields(given, context);
     std::vector<std::string> args = given;
     std::string repeatError;
     const std::vector<std::string> ports = TakeRepeated(args, "--port", repeatError);
@@ -106,16 +139,19 @@ int RunBatch(const std::vector<std::string>& given, const CliContext& context) {
         if (!rule)
             return UsageError(context, BatchCommands().front(), error);
         rules.push_back(*rule);
-        ruleNames << QString::fromStdString(rule->name());
     }
     const auto base = input.load(input.positional()[0]);
     if (!base)
         return input.status();
 
-    // The whole range is tried before anything is sent.
+    // The whole range is tried before anything is sent. The plan's rules name the
+    // fields as the export does, whatever caption was typed.
     const text::BatchPlan plan(*base, rules, *start, *step, static_cast<int>(*count));
     if (const auto refusal = plan.check())
         return Refuse(context, refusal->message(rules));
+    rules = plan.rules();
+    for (const text::BatchRule& rule : rules)
+        ruleNames << QString::fromStdString(rule.name());
 
     link::BatchSettings settings;
     settings.imageFor = [&plan, &rules](long number, QString& why) {
@@ -214,13 +250,19 @@ std::vector<Command> BatchCommands() {
              "                --set 'PAGE/FIELD=PATTERN' [--set ...] --start N [--step S]\n"
              "                --count C [--model 0|1|2] [--no-time] [--no-verify] [--auto]\n"
              "                [--keep-old] [--yes] [--log FILE.csv]\n"
+             "       r57 batch FILE.dat --fields [--model 0|1|2]\n"
              "\n"
              "Writes the codeplug into C radios, each numbered in turn from N by S, with\n"
              "every --set field given its own value: {n} in PATTERN is the radio's number,\n"
-             "{n:03} the number in three digits. Fields are named as `r57 export` names\n"
-             "them, e.g. --set 'Function Setting/PowerOn Message=UNIT{n:02}' or\n"
-             "--set 'MSK/Own ID={n:04}'. Every number is tried first: a value the field\n"
-             "would refuse or store otherwise stops the batch before anything is sent.\n"
+             "{n:03} the number in three digits. A field is named as `r57 export` names\n"
+             "it or by its caption in the window, in English or Chinese (case and blanks\n"
+             "do not count), e.g. --set 'Function Setting/PowerOn Message=UNIT{n:02}',\n"
+             "--set 'Function Setting/PowerOn Msg=UNIT{n:02}' or --set 'MSK/Own ID={n:04}';\n"
+             "--fields lists every field of FILE.dat a rule can set, with its captions,\n"
+             "its value and whether the window shows it for the model (--model) and the\n"
+             "PTT ID type. A name that matches no field is answered with the nearest.\n"
+             "Every number is tried first: a value the field would refuse or store\n"
+             "otherwise stops the batch before anything is sent.\n"
              "\n"
              "Each port is a lane of its own; the lanes run at once. A lane waits for a\n"
              "radio (the handshake about once a second), writes it, reads it back and\n"

@@ -84,8 +84,11 @@ Command ImportCommand() {
             "\n"
             "Starts from BASE.dat (default: a new codeplug, as 'r57 new' makes it) and\n"
             "applies every field the text gives through the windows' own rules; a field\n"
-            "left out keeps BASE's value. A field that cannot be taken is reported with\n"
-            "its line and column and the reason, and nothing is written (exit 2).\n"};
+            "left out keeps BASE's value. A window or field may also be named by its\n"
+            "caption in the window, English or Chinese (case and spaces do not count).\n"
+            "A field that cannot be taken is reported with its line and column and the\n"
+            "reason (for a name that matches none, the nearest names), and nothing is\n"
+            "written (exit 2).\n"};
 }
 
 } // namespace r57::cli

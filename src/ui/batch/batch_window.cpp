@@ -316,7 +316,7 @@ void BatchWindow::updatePreview() {
     const text::BatchPlan plan(base_, *parsed, spnStart_->value(), spnStep_->value(),
                                spnCount_->value());
     QStringList header{Tr(kNumberColumn, session_.language)};
-    for (const text::BatchRule& rule : *parsed)
+    for (const text::BatchRule& rule : plan.rules()) // the field a caption stands for
         header << QString::fromStdString(rule.name());
     grdPreview_->setColumnCount(static_cast<int>(header.size()));
     grdPreview_->setHorizontalHeaderLabels(header);
@@ -377,6 +377,7 @@ void BatchWindow::start() {
         tell(Tr(kRefused, session_.language).arg(message));
         return;
     }
+    planRules_ = plan_->rules(); // the log names the fields as the export does
     lblCheck_->setText(Tr(kChecked, session_.language).arg(plan_->count()));
 
     link::BatchSettings settings;

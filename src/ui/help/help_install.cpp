@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPointer>
 
 namespace r57::ui {
 
@@ -40,11 +41,7 @@ protected:
             return true;
         }
         QWidget* window = static_cast<QWidget*>(watched)->window();
-        if (HasHelpFile(DataFolder(main_))) {
-            main_.showHelp();
-        } else {
-            ShowHelpPage(main_, window, HelpPageFor(window));
-        }
+        OpenHelpAt(main_, window, HelpPageFor(window));
         return true;
     }
 
@@ -53,6 +50,21 @@ private:
 };
 
 } // namespace
+
+void OpenHelpAt(MainWindow& main, QWidget* owner, const QString& page) {
+    const QString folder = DataFolder(main);
+    if (!HasHelpFile(folder)) {
+        ShowHelpPage(main, owner, page);
+        return;
+    }
+    // The dealer's own help file goes first; when it cannot be shown, the guide at the
+    // same topic, saying why.
+    QPointer<QWidget> over(owner);
+    OpenHelp(folder, main.session().language, &main, [&main, over, page](const QString& why) {
+        HelpWindow* help = ShowHelpPage(main, over ? over.data() : &main, page);
+        help->setStatus(why);
+    });
+}
 
 HelpWindow* OpenHelpWindow(const QWidget* owner) {
     if (auto* self = qobject_cast<HelpWindow*>(const_cast<QWidget*>(owner))) {
@@ -75,7 +87,7 @@ HelpWindow* ShowHelpPage(MainWindow& main, QWidget* owner, const QString& page) 
 
 void InstallHelp(MainWindow& main) {
     qApp->installEventFilter(new HelpKey(main));
-    main.setWindowOpener(SubWindow::Help, [&main] { ShowHelpPage(main, &main, kHelpStartPage); });
+    main.setWindowOpener(SubWindow::Help, [&main] { OpenHelpAt(main, &main, kHelpStartPage); });
 }
 
 } // namespace r57::ui

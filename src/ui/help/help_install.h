@@ -18,6 +18,11 @@ void InstallHelp(MainWindow& main);
 // or a new one), in the session's language.
 HelpWindow* ShowHelpPage(MainWindow& main, QWidget* owner, const QString& page);
 
+// Help at `page` of the guide over `owner`: the dealer's own help file when it stands
+// beside the program and a viewer shows it, otherwise the guide at that page (with
+// the reason the help file was not used in its status line).
+void OpenHelpAt(MainWindow& main, QWidget* owner, const QString& page);
+
 // The help window open over `owner`, or null.
 HelpWindow* OpenHelpWindow(const QWidget* owner);
 

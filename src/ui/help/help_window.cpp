@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -132,11 +133,25 @@ HelpWindow::HelpWindow(const QString& dataFolder, int language, QWidget* owner)
     split->addWidget(browser_);
     split->setStretchFactor(1, 1);
     split->setSizes({240, 840});
+    status_ = new QStatusBar(this);
+    status_->setObjectName("staHelp");
+    status_->setSizeGripEnabled(false);
+    status_->hide(); // shown only when there is something to say
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(split, 1);
+    layout->addWidget(status_);
     resize(1100, 720);
     setLanguage(language);
+}
+
+void HelpWindow::setStatus(const QString& text) {
+    status_->showMessage(text);
+    status_->setVisible(!text.isEmpty());
+}
+
+QString HelpWindow::status() const {
+    return status_->currentMessage();
 }
 
 void HelpWindow::setLanguage(int language) {

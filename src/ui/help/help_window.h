@@ -13,6 +13,7 @@ class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
+class QStatusBar;
 class QTextBrowser;
 class QUrl;
 
@@ -36,6 +37,10 @@ public:
     // The pages that hold every word of `text` (a text without spaces as a whole), by
     // file name, in the order of the contents; also shown in the list.
     QStringList search(const QString& text);
+    // The status line under the page (hidden while empty): why the guide is shown in
+    // place of the dealer's own help file, for one.
+    void setStatus(const QString& text);
+    QString status() const;
 
 private:
     struct Entry {
@@ -63,6 +68,7 @@ private:
     QPushButton* back_;
     QPushButton* forward_;
     QPushButton* home_;
+    QStatusBar* status_;
 };
 
 } // namespace r57::ui

@@ -55,18 +55,17 @@ void MainWindow::openComPort() {
 
 void MainWindow::showHelp() {
     commitPendingEdit();
-    const QString folder = QString::fromStdString(session_->applicationDirectory);
-    // The built-in guide, unless a help file of the dealer's own stands beside us.
+    // The built-in guide, when there is one, looks after a help file of the dealer's own.
     auto guide = openers_.find(SubWindow::Help);
-    if (!HasHelpFile(folder) && guide != openers_.end() && guide->second) {
+    if (guide != openers_.end() && guide->second) {
         guide->second();
         return;
     }
-    QString problem = OpenHelp(folder, session_->language);
-    if (!problem.isEmpty()) {
+    const QString folder = QString::fromStdString(session_->applicationDirectory);
+    OpenHelp(folder, session_->language, this, [this](const QString& problem) {
         prompts_.message(this, items::kModelName, problem, Icon::Information, Buttons::Ok,
                          Answer::Ok);
-    }
+    });
 }
 
 } // namespace r57::ui
