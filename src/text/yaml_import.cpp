@@ -1,5 +1,6 @@
 // Reading the codeplug back from YAML. Every value goes through its page's setField,
-// the windows' own rules; the first value refused stops the import with its place.
+// the windows' own rules, and is taken exactly as written: the first value refused, or
+// one those rules would store otherwise, stops the import with its place.
 #include "text/codeplug_pages.h"
 #include "text/codeplug_text.h"
 #include "text/other_bytes.h"
@@ -103,12 +104,16 @@ void ApplyPage(Page& page, const TextNode& block, const TextPlace& at, CodeplugI
     for (const FieldEntry& entry : entries) {
         given.push_back({entry.name, entry.text});
     }
-    const std::vector<RefusedField> refused =
-        ApplyFields(page, given, image, refusals ? OnRefusal::Continue : OnRefusal::Stop);
+    const std::vector<RefusedField> refused = ApplyFields(
+        page, given, image, refusals ? OnRefusal::Continue : OnRefusal::Stop, Taking::Exactly);
     for (const RefusedField& field : refused) {
         const FieldEntry& entry = entries[field.index];
         const TextPlace& mark = field.problem == kUnknownField ? entry.keyMark : entry.valueMark;
-        const std::string reason = page.name() + " / " + entry.name + ": " + field.problem;
+        // A value the rules would store otherwise is named with what they would store.
+        const std::string written =
+            field.problem.rfind("would be stored", 0) == 0 ? "\"" + entry.text + "\" " : "";
+        const std::string reason =
+            page.name() + " / " + entry.name + ": " + written + field.problem;
         if (!refusals) {
             Fail(mark, reason);
         }
@@ -197,6 +202,8 @@ std::vector<TextError> RefusedFields(std::string_view yaml, const CodeplugImage&
         Apply(ReadTextTree(yaml), base, '0', &refusals);
     } catch (const Failure& failure) {
         refusals.push_back(failure.error);
+    } catch (const TextTreeRefusal& refusal) {
+        refusals.push_back({refusal.place.line + 1, refusal.place.column + 1, refusal.reason});
     } catch (const YAML::Exception& e) {
         refusals.push_back({e.mark.line + 1, e.mark.column + 1, "not YAML: " + e.msg});
     }
@@ -211,6 +218,12 @@ TextImport ImportCodeplug(std::string_view yaml, const CodeplugImage& base, char
         refused.image = base;
         refused.modelCode = baseModel;
         refused.error = failure.error;
+        return refused;
+    } catch (const TextTreeRefusal& refusal) {
+        TextImport refused;
+        refused.image = base;
+        refused.modelCode = baseModel;
+        refused.error = TextError{refusal.place.line + 1, refusal.place.column + 1, refusal.reason};
         return refused;
     } catch (const YAML::Exception& e) {
         TextImport refused;
