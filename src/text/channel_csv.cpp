@@ -155,7 +155,7 @@ std::vector<std::string> ExportRow(int location, const std::string& label, const
     const bool hasTx = !row[kColTx].empty();
     const long long tx = hasTx ? ParseHz(row[kColTx]).value_or(0) : 0;
     f[kLocation] = std::to_string(location);
-    f[kName] = Trim(row[kColName]);
+    f[kName] = row[kColName].substr(0, row[kColName].find_last_not_of(' ') + 1);
     f[kFrequency] = MhzText(rx);
     f[kOffset] = MhzText(0);
     if (!hasTx) {
@@ -196,16 +196,18 @@ std::vector<std::string> ExportRow(int location, const std::string& label, const
     return f;
 }
 
-// What a CSV row asks of a channel, checked against what the radio can hold.
+// What a CSV row asks of a channel, checked against what the radio can hold. A part
+// the file has no column for is left as the channel has it.
 struct ChannelPlan {
     std::string rx;
-    std::string tx; // "" receive only
+    std::optional<std::string> tx; // "" receive only
+    bool tones = false;            // the file gives the Tone mode
     std::string decode;
     std::string encode;
-    bool high = true;
-    bool scan = true;
-    bool narrow = false;
-    std::string name;
+    std::optional<bool> high;
+    std::optional<bool> scan;
+    std::optional<bool> narrow;
+    std::optional<std::string> name;
 };
 
 class RowReader {
@@ -213,11 +215,14 @@ public:
     RowReader(const std::vector<int>& columns, const CsvRecord& record)
         : columns_(columns), record_(record) {}
 
-    std::string get(int column) const {
+    std::string get(int column) const { return Trim(raw(column)); }
+    std::string raw(int column) const {
         const int at = columns_[column];
-        return at >= 0 && at < static_cast<int>(record_.fields.size()) ? Trim(record_.fields[at])
+        return at >= 0 && at < static_cast<int>(record_.fields.size()) ? record_.fields[at]
                                                                        : std::string();
     }
+    bool has(int column) const { return columns_[column] >= 0; }
+    int fileColumn(int column) const { return columns_[column] + 1; }
 
 private:
     const std::vector<int>& columns_;
@@ -261,6 +266,10 @@ std::string DqtTone(std::string code, char polarity, std::string& out) {
 }
 
 std::string PlanTones(const RowReader& in, ChannelPlan& plan) {
+    plan.tones = in.has(kTone);
+    if (!plan.tones) {
+        return {};
+    }
     const std::string none = Text(kTextNone, kEnglish);
     plan.decode = plan.encode = none;
     std::string mode = in.get(kTone);
@@ -331,12 +340,15 @@ std::string PlanFrequencies(const RowReader& in, const BandLimits& bands, Channe
     if (!FrequencyInBand(plan.rx, 0, bands)) {
         return "receive frequency " + plan.rx + " MHz: outside the radio's bands";
     }
+    if (!in.has(kDuplex)) {
+        return {}; // the transmit frequency stays as the channel has it
+    }
     const std::string duplex = in.get(kDuplex);
     const std::string offsetText = in.get(kOffset);
     const std::optional<long long> offset = offsetText.empty() ? 0 : ParseHz(offsetText);
     long long tx = *rx;
     if (duplex == "off") {
-        plan.tx.clear();
+        plan.tx = "";
         return {};
     }
     if (!IsOneOf(duplex, {"", "+", "-", "split"})) {
@@ -353,8 +365,8 @@ std::string PlanFrequencies(const RowReader& in, const BandLimits& bands, Channe
         tx = *offset;
     }
     plan.tx = MhzText(tx < 0 ? 0 : tx);
-    if (tx <= 0 || !FrequencyInBand(plan.tx, 1, bands)) {
-        return "transmit frequency " + plan.tx + " MHz: outside the radio's bands";
+    if (tx <= 0 || !FrequencyInBand(*plan.tx, 1, bands)) {
+        return "transmit frequency " + *plan.tx + " MHz: outside the radio's bands";
     }
     return {};
 }
@@ -367,7 +379,9 @@ std::string PlanRow(const RowReader& in, const BandLimits& bands, ChannelPlan& p
         return std::string(digital ? "digital mode " : "mode ") + in.get(kMode) +
                ": the radio has FM and NFM only";
     }
-    plan.narrow = mode == "NFM";
+    if (!mode.empty()) {
+        plan.narrow = mode == "NFM";
+    }
     if (std::string problem = PlanFrequencies(in, bands, plan); !problem.empty()) {
         return problem;
     }
@@ -375,7 +389,9 @@ std::string PlanRow(const RowReader& in, const BandLimits& bands, ChannelPlan& p
         return problem;
     }
     const std::string power = Upper(in.get(kPower));
-    if (power.empty() || power[0] == 'H') {
+    if (power.empty()) {
+        // the channel's power stays
+    } else if (power[0] == 'H') {
         plan.high = true;
     } else if (power[0] == 'L') {
         plan.high = false;
@@ -387,23 +403,108 @@ std::string PlanRow(const RowReader& in, const BandLimits& bands, ChannelPlan& p
         }
         plan.high = *watts > 2 * kHz; // up to 2 W is the radio's low power
     }
-    plan.scan = Upper(in.get(kSkip)) != "S";
-    plan.name = FilterEditorText(kColName, in.get(kName));
+    if (in.has(kSkip)) {
+        plan.scan = Upper(in.get(kSkip)) != "S";
+    }
+    if (in.has(kName)) {
+        // Leading blanks are part of a name; trailing ones are its padding.
+        std::string name = in.raw(kName);
+        name.erase(name.find_last_not_of(' ') + 1);
+        plan.name = name;
+    }
     return {};
 }
 
-void WriteChannel(BankSheet& sheet, int row, const ChannelPlan& plan) {
-    sheet.clearChannel(row);
+// A value the grid's rules stored otherwise than the file wrote it.
+struct Changed {
+    int column = kLocation; // the file's column
+    std::string written;
+    std::string stored;
+};
+
+bool SameFrequency(const std::string& shown, const std::string& planned) {
+    const auto x = ParseHz(shown);
+    const auto y = ParseHz(planned);
+    return x && y && *x == *y;
+}
+
+// Writes the plan through the grid's field rules, in the grid's column order; the first
+// value they store otherwise, if any.
+std::optional<Changed> WriteChannel(BankSheet& sheet, int row, const ChannelPlan& plan,
+                                    const RowReader& in) {
+    const auto differs = [&](int cell, const std::string& wanted) {
+        std::string shown = sheet.cell(row, cell);
+        shown.erase(shown.find_last_not_of(' ') + 1);
+        return shown != wanted;
+    };
+    const auto shown = [&](int cell) {
+        std::string text = sheet.cell(row, cell);
+        text.erase(text.find_last_not_of(' ') + 1);
+        return text;
+    };
     sheet.commitRx(row, plan.rx);
-    sheet.commitTx(row, plan.tx);
-    sheet.commitTone(row, kColDecode, plan.decode);
-    if (!plan.tx.empty()) {
-        sheet.commitTone(row, kColEncode, plan.encode);
+    if (!SameFrequency(sheet.cell(row, kColRx), plan.rx)) {
+        return Changed{kFrequency, in.get(kFrequency), shown(kColRx)};
     }
-    sheet.commitChoice(row, kColPower, Text(plan.high ? kTextHigh : kTextLow, kEnglish));
-    sheet.commitChoice(row, kColScan, Text(plan.scan ? kTextAdd : kTextDel, kEnglish));
-    sheet.commitChoice(row, kColWidth, Text(plan.narrow ? kTextNarrow : kTextWide, kEnglish));
-    sheet.commitName(row, plan.name);
+    if (plan.tx) {
+        sheet.commitTx(row, *plan.tx);
+        const bool same = plan.tx->empty() ? sheet.cell(row, kColTx).empty()
+                                           : SameFrequency(sheet.cell(row, kColTx), *plan.tx);
+        if (!same) {
+            return Changed{in.has(kOffset) && !plan.tx->empty() ? kOffset : kDuplex, *plan.tx,
+                           shown(kColTx)};
+        }
+    }
+    if (plan.tones) {
+        sheet.commitTone(row, kColDecode, plan.decode);
+        if (differs(kColDecode, plan.decode)) {
+            return Changed{kTone, plan.decode, shown(kColDecode)};
+        }
+        if (!sheet.cell(row, kColTx).empty()) {
+            sheet.commitTone(row, kColEncode, plan.encode);
+            if (differs(kColEncode, plan.encode)) {
+                return Changed{kTone, plan.encode, shown(kColEncode)};
+            }
+        }
+    }
+    const auto choice = [&](const std::optional<bool>& value, int cell, int first, int second,
+                            int column) -> std::optional<Changed> {
+        if (!value) {
+            return std::nullopt;
+        }
+        const std::string text = Text(*value ? first : second, kEnglish);
+        sheet.commitChoice(row, cell, text);
+        if (differs(cell, text)) {
+            return Changed{column, in.get(column), shown(cell)};
+        }
+        return std::nullopt;
+    };
+    if (auto changed = choice(plan.high, kColPower, kTextHigh, kTextLow, kPower)) {
+        return changed;
+    }
+    if (auto changed = choice(plan.scan, kColScan, kTextAdd, kTextDel, kSkip)) {
+        return changed;
+    }
+    if (auto changed = choice(plan.narrow, kColWidth, kTextNarrow, kTextWide, kMode)) {
+        return changed;
+    }
+    if (plan.name) {
+        sheet.commitName(row, *plan.name);
+        if (differs(kColName, *plan.name)) {
+            return Changed{kName, *plan.name, shown(kColName)};
+        }
+    }
+    return std::nullopt;
+}
+
+// The bytes that are a channel's own in the image: its record and its name.
+void CopyChannel(const CodeplugImage& from, CodeplugImage& to, int bank, int row) {
+    uint8_t bytes[16];
+    from.read(RecordAddress(bank, row), bytes, 16);
+    to.write(RecordAddress(bank, row), bytes, 16);
+    const int name = NameAddress(NameSlot(bank, row));
+    from.read(name, bytes, 7);
+    to.write(name, bytes, 7);
 }
 
 std::optional<long long> LocationOf(const std::string& text) {
@@ -438,7 +539,13 @@ CsvImport ImportChannelsCsv(std::string_view csv, const CodeplugImage& base, int
                             int startRow) {
     CsvImport result;
     result.image = base;
-    const std::vector<CsvRecord> records = ReadCsv(csv);
+    int openQuote = 0;
+    const std::vector<CsvRecord> records = ReadCsv(csv, &openQuote);
+    if (openQuote > 0) {
+        result.error =
+            "line " + std::to_string(openQuote) + ": a quote opened here is never closed";
+        return result;
+    }
     std::vector<int> columns(kCsvColumns, -1);
     if (!records.empty()) {
         const std::vector<std::string> names = HeaderNames();
@@ -455,16 +562,18 @@ CsvImport ImportChannelsCsv(std::string_view csv, const CodeplugImage& base, int
         result.error = "not a channel list: the first line names no Frequency column";
         return result;
     }
-    // Rows keep their distance from each other when every row gives its Location.
-    std::optional<long long> lowest;
-    bool located = columns[kLocation] >= 0;
+    // Location is the channel: 1..128 of one bank, bank B 129..256 when the file holds
+    // both, counted from 0 when the file starts there (as the common layout numbers
+    // memories). Without a Location column the rows follow each other.
+    const bool located = columns[kLocation] >= 0;
+    bool fromZero = false;
+    bool bothBanks = false;
     for (std::size_t i = 1; i < records.size() && located; ++i) {
         const auto location = LocationOf(RowReader(columns, records[i]).get(kLocation));
-        located = location.has_value();
-        if (location && (!lowest || *location < *lowest)) {
-            lowest = location;
-        }
+        fromZero = fromZero || location == 0;
+        bothBanks = bothBanks || (location && *location > kChannelRows);
     }
+    const long long first = (fromZero ? 0 : 1) + (bothBanks && bank == kBankB ? kChannelRows : 0);
 
     Session session;
     session.language = kEnglish;
@@ -472,22 +581,38 @@ CsvImport ImportChannelsCsv(std::string_view csv, const CodeplugImage& base, int
     session.bands = DecodeBandLimits(base);
     BankSheet sheet(session, bank == kBankB ? kBankB : kBankA);
     sheet.refresh();
+    const CodeplugImage start = session.image;
     std::set<int> taken;
     for (std::size_t i = 1; i < records.size(); ++i) {
         const RowReader in(columns, records[i]);
         const std::string location = in.get(kLocation);
-        const long long offset =
-            located ? *LocationOf(location) - *lowest : static_cast<long long>(i - 1);
-        const long long row = startRow + offset;
-        auto skip = [&](const std::string& reason) {
-            result.skipped.push_back({records[i].line, location, reason});
+        auto skip = [&](const std::string& reason, int column = 0) {
+            result.skipped.push_back({records[i].line, location, reason, column});
         };
-        if (row > kChannelRows) {
+        long long row = startRow + static_cast<long long>(i) - 1;
+        if (located) {
+            const std::optional<long long> channel = LocationOf(location);
+            if (!channel) {
+                skip(location.empty() ? "no Location: the channel is not given"
+                                      : "Location \"" + location + "\": not a channel number",
+                     in.fileColumn(kLocation));
+                continue;
+            }
+            row = startRow + *channel - first;
+            if (*channel < first || row > kChannelRows ||
+                (bothBanks && bank == kBankA && *channel > kChannelRows)) {
+                skip("Location " + location + ": no channel of bank " +
+                         (bank == kBankB ? "B" : "A") +
+                         (startRow > 1 ? " from " + ChannelLabel(bank, startRow) : std::string()),
+                     in.fileColumn(kLocation));
+                continue;
+            }
+        } else if (row > kChannelRows) {
             skip("no room: the bank ends at " + ChannelLabel(bank, kChannelRows));
             continue;
         }
-        if (!taken.insert(static_cast<int>(row)).second) {
-            skip("Location " + location + " given twice");
+        if (taken.count(static_cast<int>(row))) {
+            skip("Location " + location + " given twice", in.fileColumn(kLocation));
             continue;
         }
         ChannelPlan plan;
@@ -495,10 +620,28 @@ CsvImport ImportChannelsCsv(std::string_view csv, const CodeplugImage& base, int
             skip(problem);
             continue;
         }
-        WriteChannel(sheet, static_cast<int>(row), plan);
+        if (const auto changed = WriteChannel(sheet, static_cast<int>(row), plan, in)) {
+            // Nothing of the row is kept: the channel stays as it was.
+            CopyChannel(start, session.image, bank, static_cast<int>(row));
+            sheet.refresh();
+            skip(HeaderNames()[changed->column] + " \"" + changed->written +
+                     "\" would be stored as \"" + changed->stored + "\"",
+                 in.fileColumn(changed->column));
+            continue;
+        }
+        taken.insert(static_cast<int>(row));
         result.rows.push_back(static_cast<int>(row));
     }
-    result.image = session.image;
+    // Only the channels written change; whatever else the grid tidied stays as stored.
+    for (const int row : result.rows) {
+        CopyChannel(session.image, result.image, bank, row);
+    }
+    if (result.rows.empty()) {
+        result.error = result.skipped.empty()
+                           ? "no channel rows under the header"
+                           : "no row taken (" + std::to_string(result.skipped.size()) + " refused)";
+        result.image = base;
+    }
     return result;
 }
 

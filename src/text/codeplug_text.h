@@ -62,6 +62,11 @@ std::vector<TextError> RefusedFields(std::string_view yaml, const CodeplugImage&
 // no other is given, and what the export compares the bytes no field shows with.
 CodeplugImage NewCodeplug();
 
+// The codeplug the program holds right after start-up, and `r57 new` writes: New with
+// the stock logo from `applicationDirectory` packed in. What an import starts from when
+// the user asks for a new codeplug, in the window and on the command line alike.
+CodeplugImage StartUpCodeplug(const std::string& applicationDirectory);
+
 // The bytes where two images differ.
 std::vector<ByteChange> ChangedBytes(const CodeplugImage& from, const CodeplugImage& to);
 

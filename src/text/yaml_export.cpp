@@ -272,6 +272,13 @@ CodeplugImage NewCodeplug() {
     return session.image;
 }
 
+CodeplugImage StartUpCodeplug(const std::string& applicationDirectory) {
+    Session session;
+    session.applicationDirectory = applicationDirectory;
+    session.startUp();
+    return session.image;
+}
+
 std::vector<ByteChange> ChangedBytes(const CodeplugImage& from, const CodeplugImage& to) {
     std::vector<ByteChange> changes;
     for (int a = 0; a < CodeplugImage::kSize; ++a) {
