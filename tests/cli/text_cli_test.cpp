@@ -45,7 +45,7 @@ TEST_F(TextCli, ExportImportCsvAndDiffOnRealFiles) {
         {{"new", "-o", file("new.dat")}, 0, ""},
         {{"csv-import", file("in.csv"), "--bank", "B", "--start", "5", "-o", file("ch.dat")},
          0,
-         "line 3 (Location 2) skipped: mode AM: the radio has FM and NFM only"},
+         "line 3 (Location 2) refused: mode AM: the radio has FM and NFM only"},
         {{"export", file("ch.dat"), "-o", file("ch.yaml"), "--model", "2"}, 0, ""},
         {{"import", file("ch.yaml"), "-o", file("back.dat")}, 0, "give --model 2 to r57 write"},
         {{"diff", file("ch.dat"), file("back.dat")}, 0, ""},
