@@ -497,6 +497,33 @@ std::optional<Changed> WriteChannel(BankSheet& sheet, int row, const ChannelPlan
     return std::nullopt;
 }
 
+// Whether the row says what the channel holds already, column by column as the export
+// writes it: then it is no change, and no rule runs on it (a stored value the rules
+// would not take, such as a frequency outside the band limits, stays as stored).
+bool SaysWhatTheChannelHolds(const RowReader& in, const BankSheet& sheet, int row) {
+    if (!sheet.rowUsed(row)) {
+        return false;
+    }
+    BankRow cells;
+    for (int c = 0; c < kColumnCount; ++c) {
+        cells[c] = sheet.cell(row, c);
+    }
+    const std::vector<std::string> now = ExportRow(row, "", cells);
+    for (int c = kName; c <= kPower; ++c) {
+        if (c == kTStep || !in.has(c)) {
+            continue;
+        }
+        std::string given = c == kName ? in.raw(c) : in.get(c);
+        if (c == kName) {
+            given.erase(given.find_last_not_of(' ') + 1);
+        }
+        if (given != now[c]) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // The bytes that are a channel's own in the image: its record and its name.
 void CopyChannel(const CodeplugImage& from, CodeplugImage& to, int bank, int row) {
     uint8_t bytes[16];
@@ -583,6 +610,7 @@ CsvImport ImportChannelsCsv(std::string_view csv, const CodeplugImage& base, int
     sheet.refresh();
     const CodeplugImage start = session.image;
     std::set<int> taken;
+    std::vector<int> written;
     for (std::size_t i = 1; i < records.size(); ++i) {
         const RowReader in(columns, records[i]);
         const std::string location = in.get(kLocation);
@@ -615,6 +643,11 @@ CsvImport ImportChannelsCsv(std::string_view csv, const CodeplugImage& base, int
             skip("Location " + location + " given twice", in.fileColumn(kLocation));
             continue;
         }
+        if (SaysWhatTheChannelHolds(in, sheet, static_cast<int>(row))) {
+            taken.insert(static_cast<int>(row));
+            result.rows.push_back(static_cast<int>(row));
+            continue;
+        }
         ChannelPlan plan;
         if (const std::string problem = PlanRow(in, session.bands, plan); !problem.empty()) {
             skip(problem);
@@ -629,11 +662,12 @@ CsvImport ImportChannelsCsv(std::string_view csv, const CodeplugImage& base, int
                  in.fileColumn(changed->column));
             continue;
         }
+        written.push_back(static_cast<int>(row));
         taken.insert(static_cast<int>(row));
         result.rows.push_back(static_cast<int>(row));
     }
     // Only the channels written change; whatever else the grid tidied stays as stored.
-    for (const int row : result.rows) {
+    for (const int row : written) {
         CopyChannel(session.image, result.image, bank, row);
     }
     if (result.rows.empty()) {
