@@ -30,6 +30,7 @@ fi
 mkdir -p "$build"
 name=${R57_FUZZ_TARGET:-data_file}
 libs=()
+limits=(-rss_limit_mb=2048)
 case "$name" in
   data_file)
     sources=(fuzz/data_file_fuzz.cpp src/core/compressor.cpp src/core/data_file.cpp src/core/file_io.cpp)
@@ -45,6 +46,9 @@ case "$name" in
              src/model/accessory/*.cpp src/model/service/*.cpp src/core/*.cpp
              "$build/strings_data.cpp")
     libs=(-DR57_VERSION='"fuzz"' -DR57_DATA_FROM_PROGRAM='"."' -lyaml-cpp)
+    # A few lines of nested aliases can stand for billions of entries: the importer
+    # must refuse them long before they fill the memory.
+    limits=(-rss_limit_mb=512 -malloc_limit_mb=256)
     corpus=fuzz/text-corpus work=$build/corpus-text max_len=4096 ;;
   *)
     echo "fuzz: no target $name (data_file or text_import)"
@@ -68,5 +72,5 @@ cp -n "$corpus"/* "$work"/ 2>/dev/null || true
 
 echo "fuzz: running for ${seconds}s over $work"
 cd "$build"
-"$target" -max_total_time="$seconds" -max_len="$max_len" -timeout=10 -rss_limit_mb=2048 \
+"$target" -max_total_time="$seconds" -max_len="$max_len" -timeout=10 "${limits[@]}" \
   -print_final_stats=1 -artifact_prefix="$build/" "$@" "$work"
