@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <numeric>
 #include <optional>
 
@@ -39,12 +40,7 @@ std::optional<std::pair<std::string, std::string>> Decimal(const std::string& te
 }
 
 std::optional<std::string> Shown(const Page& page, const std::string& name) {
-    for (const PageField& field : page.fields()) {
-        if (field.name == name) {
-            return field.text;
-        }
-    }
-    return std::nullopt;
+    return page.fieldText(name);
 }
 
 // Where a channel's field goes among the others: the grid's columns in their order (RX
@@ -133,8 +129,14 @@ std::vector<RefusedField> ApplyExactly(Page& page, const std::vector<GivenField>
     // back from what it wrote.
     CodeplugImage written = work;
     page.load(written);
+    std::map<std::string, std::string> now;
+    for (PageField& field : page.fields()) {
+        now.emplace(std::move(field.name), std::move(field.text));
+    }
     for (std::size_t i = 0; i < given.size(); ++i) {
-        const std::optional<std::string> shown = Shown(page, given[i].name);
+        const auto found = now.find(given[i].name);
+        const std::optional<std::string> shown =
+            found == now.end() ? std::nullopt : std::optional<std::string>(found->second);
         if (!shown || !SameValue(*shown, given[i].text)) {
             refused.push_back({i, shown ? StoredAs(*shown) : "changed by another field",
                                WithoutPadding(shown.value_or(""))});
