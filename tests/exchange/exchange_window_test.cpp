@@ -105,7 +105,8 @@ TEST_F(ExchangeWindow, ChannelsGoIntoTheShownBankAtTheirLocationAndOutOfIt) {
     writeFile("list.csv", "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,Mode\r\n"
                           "10,ONE,446.1,,0,Tone,88.5,FM\r\n"
                           "11,AIR,127.5,,0,,,AM\r\n"
-                          "12,THREE,145.5,-,0.6,,,NFM\r\n");
+                          "12,THREE,145.5,-,0.6,,,NFM\r\n"
+                          "13,LONGNAME12,446.3,,0,,,FM\r\n");
     find<QTabWidget>("SSTab1")->setCurrentIndex(1);
     grid(kBankB)->setCursor(3, 1); // Location is the channel, wherever the cursor stands
     const CodeplugImage before = session().image;
@@ -117,8 +118,10 @@ TEST_F(ExchangeWindow, ChannelsGoIntoTheShownBankAtTheirLocationAndOutOfIt) {
     EXPECT_EQ(grid(kBankB)->cellText(12, kColTx), "144.90000");
     EXPECT_EQ(grid(kBankB)->cellText(3, kColRx), "");
     EXPECT_EQ(prompts.lastText(), "2 channel(s) put into bank B, the first at B10.\n\n"
-                                  "1 row(s) skipped:\nline 3: mode AM: the radio has FM and "
-                                  "NFM only");
+                                  "2 row(s) skipped:\nline 3: mode AM: the radio has FM and "
+                                  "NFM only\nline 5, column 2: Name \"LONGNAME12\" would be "
+                                  "stored as \"LONGNAM\"");
+    EXPECT_EQ(grid(kBankB)->cellText(13, kColRx), "");
     // The same file again changes nothing and adds no step: undo takes the import back.
     const CodeplugImage imported = session().image;
     prompts.files = {path("list.csv")};

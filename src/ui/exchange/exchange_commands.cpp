@@ -180,9 +180,11 @@ private:
             const int shown = std::min<int>(kListedRows, imported.skipped.size());
             for (int i = 0; i < shown; ++i) {
                 const text::SkippedRow& row = imported.skipped[i];
+                const QString reason = Reason(row.reason, language());
                 text +=
-                    "\n" +
-                    Tr(kSkippedRow, language()).arg(row.line).arg(Reason(row.reason, language()));
+                    "\n" + (row.column > 0
+                                ? Tr(kAtLine, language()).arg(row.line).arg(row.column).arg(reason)
+                                : Tr(kSkippedRow, language()).arg(row.line).arg(reason));
             }
             if (shown < static_cast<int>(imported.skipped.size())) {
                 text += "\n" + Tr(kMoreRows, language()).arg(imported.skipped.size() - shown);
