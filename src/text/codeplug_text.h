@@ -2,7 +2,8 @@
 // field, in the English the windows show ("446.00625", "D023N", "Off"), the model
 // variant code, and the bytes no window field shows. An import starts from a codeplug,
 // applies every field present through the windows' own rules and refuses the whole
-// file at the first field it cannot take.
+// file at the first field they cannot take or would store otherwise than written; a
+// field showing what the codeplug holds already is no change.
 #pragma once
 
 #include "core/image.h"

@@ -83,9 +83,13 @@ Command ImportCommand() {
             "Usage: r57 import FILE.yaml [--base BASE.dat] -o OUT.dat\n"
             "\n"
             "Starts from BASE.dat (default: a new codeplug, as 'r57 new' makes it) and\n"
-            "applies every field the text gives through the windows' own rules; a field\n"
-            "left out keeps BASE's value. A field that cannot be taken is reported with\n"
-            "its line and column and the reason, and nothing is written (exit 2).\n"};
+            "applies every field the text gives through the windows' own rules, exactly\n"
+            "as written; a field left out keeps BASE's value. A field that cannot be taken,\n"
+            "or that the rules would store otherwise (a frequency outside the band limits,\n"
+            "a name cut to its length), is reported with its line and column, the value\n"
+            "written and the value that would be stored, and nothing is written (exit 2).\n"
+            "A text that is not UTF-8, holds a second document or whose aliases expand\n"
+            "beyond 100000 entries is refused too.\n"};
 }
 
 } // namespace r57::cli
