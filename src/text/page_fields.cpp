@@ -88,8 +88,10 @@ std::string StoredAs(const std::string& stored) {
 std::vector<RefusedField> ApplyExactly(Page& page, const std::vector<GivenField>& given,
                                        CodeplugImage& image, OnRefusal onRefusal) {
     std::vector<RefusedField> refused;
-    CodeplugImage work = image;
-    page.load(work);
+    // Loading may tidy the bytes as the window does when it opens; that only counts
+    // once the page has something to write.
+    CodeplugImage loaded = image;
+    page.load(loaded);
     const std::vector<PageField> before = page.fields();
     bool changed = false;
     for (const std::size_t i : ApplyOrder(page, given)) {
@@ -123,6 +125,7 @@ std::vector<RefusedField> ApplyExactly(Page& page, const std::vector<GivenField>
     if (same) {
         return refused;
     }
+    CodeplugImage work = image;
     page.write(work);
     // A later field may undo an earlier one (a type that hides its codes), and a value
     // must survive its bytes: every value given shows as given once the page is read
