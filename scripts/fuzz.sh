@@ -47,8 +47,10 @@ case "$name" in
              "$build/strings_data.cpp")
     libs=(-DR57_VERSION='"fuzz"' -DR57_DATA_FROM_PROGRAM='"."' -lyaml-cpp)
     # A few lines of nested aliases can stand for billions of entries: the importer
-    # must refuse them long before they fill the memory.
-    limits=(-rss_limit_mb=512 -malloc_limit_mb=256)
+    # must refuse them long before they fill the memory. The cap is on the whole
+    # process; the sanitizer's quarantine of freed memory is kept small within it.
+    limits=(-rss_limit_mb=1024 -malloc_limit_mb=256)
+    export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=32}
     corpus=fuzz/text-corpus work=$build/corpus-text max_len=4096 ;;
   *)
     echo "fuzz: no target $name (data_file or text_import)"
