@@ -34,7 +34,8 @@ struct SkippedRow {
 struct CsvImport {
     std::string error; // set: the file is no channel list, and nothing was taken
     CodeplugImage image;
-    std::vector<int> rows; // the channels written, in file order
+    std::vector<int> rows;    // the channels taken, in file order
+    std::vector<int> changed; // those of them whose bytes differ from the base's
     std::vector<SkippedRow> skipped;
 };
 

@@ -478,6 +478,11 @@ CsvImport ImportChannelsCsv(std::string_view csv, const CodeplugImage& base, int
     // Only the channels written change; whatever else the grid tidied stays as stored.
     for (const int row : written) {
         CopyChannel(session.image, result.image, bank, row);
+        CodeplugImage was = base;
+        CopyChannel(result.image, was, bank, row);
+        if (was != base) {
+            result.changed.push_back(row);
+        }
     }
     if (result.rows.empty()) {
         result.error = result.skipped.empty()

@@ -60,6 +60,7 @@ TEST(ImportRoundTrip, TextAndChannelListOntoTheirCodeplugChangeNoByte) {
                 ExportChannelsCsv(image, bank == kBankA ? CsvBanks::A : CsvBanks::B);
             const CsvImport back = ImportChannelsCsv(csv, image, bank, 1);
             EXPECT_TRUE(back.skipped.empty()) << back.skipped.front().reason;
+            EXPECT_TRUE(back.changed.empty());
             EXPECT_TRUE(ChangedBytes(image, back.image).empty());
         }
     }

@@ -74,11 +74,12 @@ int RunCsvImport(const std::vector<std::string>& args, const CliContext& context
     }
     status = WriteCodeplug(context, input.value("-o"), imported.image);
     if (status == kExitOk) {
-        *context.err << "r57 csv-import: " << imported.rows.size() << " channel(s) written";
+        *context.err << "r57 csv-import: " << imported.rows.size() << " channel(s) taken";
         if (!imported.rows.empty()) {
             *context.err << " (" << ChannelLabel(*bank, imported.rows.front()) << " first)";
         }
-        *context.err << ", " << imported.skipped.size() << " row(s) refused\n";
+        *context.err << ", " << imported.changed.size() << " changed, " << imported.skipped.size()
+                     << " row(s) refused\n";
     }
     return status;
 }
