@@ -403,12 +403,13 @@ CsvImport ImportChannelsCsv(std::string_view csv, const CodeplugImage& base, int
     // memories). Without a Location column the rows follow each other.
     const bool located = columns[kLocation] >= 0;
     bool fromZero = false;
-    bool bothBanks = false;
+    long long highest = 0;
     for (std::size_t i = 1; i < records.size() && located; ++i) {
         const auto location = LocationOf(RowReader(columns, records[i]).get(kLocation));
         fromZero = fromZero || location == 0;
-        bothBanks = bothBanks || (location && *location > kChannelRows);
+        highest = std::max(highest, location.value_or(0));
     }
+    const bool bothBanks = highest >= kChannelRows + (fromZero ? 0 : 1);
     const long long first = (fromZero ? 0 : 1) + (bothBanks && bank == kBankB ? kChannelRows : 0);
 
     Session session;
