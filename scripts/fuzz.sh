@@ -31,6 +31,7 @@ fi
 mkdir -p "$build"
 name=${R57_FUZZ_TARGET:-data_file}
 libs=()
+limits=(-rss_limit_mb=2048)
 case "$name" in
   data_file)
     sources=(fuzz/data_file_fuzz.cpp src/core/compressor.cpp src/core/data_file.cpp src/core/file_io.cpp)
@@ -46,6 +47,11 @@ case "$name" in
              src/model/accessory/*.cpp src/model/service/*.cpp src/core/*.cpp
              "$build/strings_data.cpp")
     libs=(-DR57_VERSION='"fuzz"' -DR57_DATA_FROM_PROGRAM='"."' -lyaml-cpp)
+    # A few lines of nested aliases can stand for billions of entries: the importer
+    # must refuse them long before they fill the memory. The cap is on the whole
+    # process; the sanitizer's quarantine of freed memory is kept small within it.
+    limits=(-rss_limit_mb=1024 -malloc_limit_mb=256)
+    export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=32}
     corpus=fuzz/text-corpus work=$build/corpus-text max_len=4096 ;;
   block_text)
     cmake -DIN=resources/strings.tsv -DOUT="$build/strings_data.cpp" -P src/core/embed_strings.cmake
@@ -74,5 +80,5 @@ cp -n "$corpus"/* "$work"/ 2>/dev/null || true
 
 echo "fuzz: running for ${seconds}s over $work"
 cd "$build"
-"$target" -max_total_time="$seconds" -max_len="$max_len" -timeout=10 -rss_limit_mb=2048 \
+"$target" -max_total_time="$seconds" -max_len="$max_len" -timeout=10 "${limits[@]}" \
   -print_final_stats=1 -artifact_prefix="$build/" "$@" "$work"

@@ -6,6 +6,7 @@
 // codeplug can also be written out as text and read back by name.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,16 @@ public:
 
     // Every value the page shows, in a fixed order, as English text.
     virtual std::vector<PageField> fields() const = 0;
+    // The text of one field as fields() has it, or nothing when the page shows no such
+    // field. A page of many fields answers without listing them all.
+    virtual std::optional<std::string> fieldText(const std::string& name) const {
+        for (PageField& field : fields()) {
+            if (field.name == name) {
+                return std::move(field.text);
+            }
+        }
+        return std::nullopt;
+    }
     // Takes one value by field name through the window's own rules (filtering,
     // clamping, defaults). Returns "" when taken, otherwise why not ("unknown field",
     // "not a number", ...); a refused value leaves the page as it was.

@@ -2,6 +2,7 @@
 
 #include "codeplug_pages.h"
 #include "field_names.h"
+#include "page_fields.h"
 
 #include <cctype>
 #include <memory>
@@ -27,33 +28,20 @@ std::optional<std::string> Shown(const Page& page, const std::string& field) {
     return std::nullopt;
 }
 
-// A text field is stored padded with blanks to its length; that is the same text.
-std::string WithoutPadding(std::string text) {
-    while (!text.empty() && text.back() == ' ')
-        text.pop_back();
-    return text;
-}
-
 // The page, loaded from `image`, shows `value` in `field`.
 bool Holds(Page& page, const std::string& field, const std::string& value, CodeplugImage& image) {
     page.load(image);
     const auto shown = Shown(page, field);
-    return shown && WithoutPadding(*shown) == WithoutPadding(value);
+    return shown && SameValue(*shown, value);
 }
 
-// Takes `value` into `image` through the page's rules; "" when it is stored as given.
+// Takes `value` into `image` through the page's rules, as an import takes a value;
+// "" when it is stored as given.
 std::string Apply(Page& page, const std::string& field, const std::string& value,
                   CodeplugImage& image) {
-    page.load(image);
-    if (std::string reason = page.setField(field, value); !reason.empty())
-        return reason;
-    const auto taken = Shown(page, field);
-    if (taken != value)
-        return "would be stored as \"" + taken.value_or("") + "\"";
-    page.write(image);
-    if (!Holds(page, field, value, image))
-        return "would be stored as \"" + Shown(page, field).value_or("") + "\"";
-    return {};
+    const auto refused =
+        ApplyFields(page, {{field, value}}, image, OnRefusal::Stop, Taking::Exactly);
+    return refused.empty() ? std::string() : refused.front().problem;
 }
 
 } // namespace

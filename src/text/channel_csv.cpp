@@ -1,12 +1,9 @@
-// Channels between the bank sheet and the common CSV layout.
+// Channels from the bank sheet into the common CSV layout.
 #include "text/channel_csv.h"
 
+#include "text/csv_layout.h"
 #include "text/csv_table.h"
 
-#include "model/sheet/bank_sheet.h"
-#include "model/sheet/grid_rules.h"
-
-#include "core/band_limits.h"
 #include "core/codecs.h"
 #include "core/message_ids.h"
 #include "core/session.h"
@@ -14,38 +11,45 @@
 
 #include <algorithm>
 #include <cctype>
-#include <climits>
-#include <map>
-#include <set>
 
 namespace r57::text {
 
+namespace csv {
+
 namespace {
 
-enum CsvColumn {
-    kLocation,
-    kName,
-    kFrequency,
-    kDuplex,
-    kOffset,
-    kTone,
-    kRTone,
-    kCTone,
-    kDtcsCode,
-    kDtcsPolarity,
-    kRxDtcsCode,
-    kCrossMode,
-    kMode,
-    kTStep,
-    kSkip,
-    kPower,
-    kComment,
-    kCsvColumns = 21,
+// A tone cell ("None", "88.5", "D023N", "") as the CSV sees it.
+struct Tone {
+    enum Kind { kNone, kQt, kDqt } kind = kNone;
+    std::string qt;      // "88.5"
+    std::string code;    // "023"
+    char polarity = 'N'; // 'N' or 'R'
 };
 
-constexpr long long kHz = 1000000; // a MHz
-// Pairs at least this far apart are written as "split": no repeater shift is as wide.
-constexpr long long kSplitHz = 50 * kHz;
+Tone ToneOfCell(const std::string& cell) {
+    Tone tone;
+    if (cell.size() == 5 && cell[0] == 'D') {
+        tone.kind = Tone::kDqt;
+        tone.code = cell.substr(1, 3);
+        tone.polarity = cell[4] == 'I' ? 'R' : 'N';
+    } else if (!cell.empty() && std::isdigit(static_cast<unsigned char>(cell[0]))) {
+        tone.kind = Tone::kQt;
+        tone.qt = cell;
+    }
+    return tone;
+}
+
+std::string StepText(long long hz) {
+    for (auto [step, text] : std::initializer_list<std::pair<long long, const char*>>{
+             {25000, "25.00"}, {12500, "12.50"}, {6250, "6.25"}, {5000, "5.00"}}) {
+        if (hz % step == 0) {
+            return text;
+        }
+    }
+    return "2.50";
+}
+
+} // namespace
 
 std::vector<std::string> HeaderNames() {
     std::vector<std::string> names;
@@ -118,44 +122,13 @@ std::string MhzText(long long hz) {
     return std::to_string(hz / kHz) + "." + std::string(6 - fraction.size(), '0') + fraction;
 }
 
-// A tone cell ("None", "88.5", "D023N", "") as the CSV sees it.
-struct Tone {
-    enum Kind { kNone, kQt, kDqt } kind = kNone;
-    std::string qt;      // "88.5"
-    std::string code;    // "023"
-    char polarity = 'N'; // 'N' or 'R'
-};
-
-Tone ToneOfCell(const std::string& cell) {
-    Tone tone;
-    if (cell.size() == 5 && cell[0] == 'D') {
-        tone.kind = Tone::kDqt;
-        tone.code = cell.substr(1, 3);
-        tone.polarity = cell[4] == 'I' ? 'R' : 'N';
-    } else if (!cell.empty() && std::isdigit(static_cast<unsigned char>(cell[0]))) {
-        tone.kind = Tone::kQt;
-        tone.qt = cell;
-    }
-    return tone;
-}
-
-std::string StepText(long long hz) {
-    for (auto [step, text] : std::initializer_list<std::pair<long long, const char*>>{
-             {25000, "25.00"}, {12500, "12.50"}, {6250, "6.25"}, {5000, "5.00"}}) {
-        if (hz % step == 0) {
-            return text;
-        }
-    }
-    return "2.50";
-}
-
 std::vector<std::string> ExportRow(int location, const std::string& label, const BankRow& row) {
     std::vector<std::string> f(kCsvColumns);
     const long long rx = ParseHz(row[kColRx]).value_or(0);
     const bool hasTx = !row[kColTx].empty();
     const long long tx = hasTx ? ParseHz(row[kColTx]).value_or(0) : 0;
     f[kLocation] = std::to_string(location);
-    f[kName] = Trim(row[kColName]);
+    f[kName] = row[kColName].substr(0, row[kColName].find_last_not_of(' ') + 1);
     f[kFrequency] = MhzText(rx);
     f[kOffset] = MhzText(0);
     if (!hasTx) {
@@ -196,225 +169,9 @@ std::vector<std::string> ExportRow(int location, const std::string& label, const
     return f;
 }
 
-// What a CSV row asks of a channel, checked against what the radio can hold.
-struct ChannelPlan {
-    std::string rx;
-    std::string tx; // "" receive only
-    std::string decode;
-    std::string encode;
-    bool high = true;
-    bool scan = true;
-    bool narrow = false;
-    std::string name;
-};
+} // namespace csv
 
-class RowReader {
-public:
-    RowReader(const std::vector<int>& columns, const CsvRecord& record)
-        : columns_(columns), record_(record) {}
-
-    std::string get(int column) const {
-        const int at = columns_[column];
-        return at >= 0 && at < static_cast<int>(record_.fields.size()) ? Trim(record_.fields[at])
-                                                                       : std::string();
-    }
-
-private:
-    const std::vector<int>& columns_;
-    const CsvRecord& record_;
-};
-
-const std::vector<std::string>& Tones() {
-    static const std::vector<std::string> kTones = BuildToneList(kEnglish);
-    return kTones;
-}
-
-bool IsOneOf(const std::string& text, std::initializer_list<const char*> words) {
-    return std::any_of(words.begin(), words.end(), [&](const char* w) { return text == w; });
-}
-
-// "" when the tone names a QT tone or DQT code the radio has; `out` gets its list text.
-std::string QtTone(const std::string& text, std::string& out) {
-    const auto found = MatchTone(text, Tones());
-    if (!found || !std::isdigit(static_cast<unsigned char>((*found)[0]))) {
-        return "QT tone " + text + ": not one the radio has";
-    }
-    out = *found;
-    return {};
-}
-
-std::string DqtTone(std::string code, char polarity, std::string& out) {
-    if (code.empty() || code.size() > 3 ||
-        code.find_first_not_of("01234567") != std::string::npos) {
-        return "DQT code " + code + ": not one the radio has";
-    }
-    code = std::string(3 - code.size(), '0') + code;
-    if (polarity != 'N' && polarity != 'R') {
-        return "DtcsPolarity: N or R for each side";
-    }
-    const auto found = MatchTone("D" + code + (polarity == 'N' ? "N" : "I"), Tones());
-    if (!found) {
-        return "DQT code " + code + ": not one the radio has";
-    }
-    out = *found;
-    return {};
-}
-
-std::string PlanTones(const RowReader& in, ChannelPlan& plan) {
-    const std::string none = Text(kTextNone, kEnglish);
-    plan.decode = plan.encode = none;
-    std::string mode = in.get(kTone);
-    std::string polarity = Upper(in.get(kDtcsPolarity));
-    if (polarity.empty()) {
-        polarity = "NN";
-    }
-    if (polarity.size() != 2) {
-        return "DtcsPolarity " + polarity + ": two letters, N or R";
-    }
-    auto qt = [&](int column, std::string& out) {
-        return QtTone(in.get(column), out);
-    };
-    auto dqt = [&](int column, char pol, std::string& out) {
-        return DqtTone(in.get(column), pol, out);
-    };
-    if (mode.empty()) {
-        return {};
-    }
-    if (mode == "Tone") {
-        return qt(kRTone, plan.encode);
-    }
-    if (mode == "TSQL") {
-        std::string problem = qt(kCTone, plan.decode);
-        plan.encode = plan.decode;
-        return problem;
-    }
-    if (mode == "DTCS") {
-        std::string problem = dqt(kDtcsCode, polarity[0], plan.encode);
-        return problem.empty() ? dqt(kDtcsCode, polarity[1], plan.decode) : problem;
-    }
-    if (mode != "Cross") {
-        return "Tone " + mode + ": none of Tone, TSQL, DTCS and Cross";
-    }
-    const std::string cross = in.get(kCrossMode);
-    const std::size_t arrow = cross.find("->");
-    const std::string txSide = cross.substr(0, arrow);
-    const std::string rxSide = arrow == std::string::npos ? "" : cross.substr(arrow + 2);
-    if (arrow == std::string::npos || !IsOneOf(txSide, {"", "Tone", "DTCS"}) ||
-        !IsOneOf(rxSide, {"", "Tone", "DTCS"}) || (txSide.empty() && rxSide.empty())) {
-        return "CrossMode " + cross + ": not a cross mode";
-    }
-    std::string problem;
-    if (txSide == "Tone") {
-        problem = qt(kRTone, plan.encode);
-    } else if (txSide == "DTCS") {
-        problem = dqt(kDtcsCode, polarity[0], plan.encode);
-    }
-    if (!problem.empty()) {
-        return problem;
-    }
-    if (rxSide == "Tone") {
-        return qt(kCTone, plan.decode);
-    }
-    if (rxSide == "DTCS") {
-        return dqt(kRxDtcsCode, polarity[1], plan.decode);
-    }
-    return {};
-}
-
-std::string PlanFrequencies(const RowReader& in, const BandLimits& bands, ChannelPlan& plan) {
-    const std::string given = in.get(kFrequency);
-    const std::optional<long long> rx = ParseHz(given);
-    if (!rx || *rx == 0) {
-        return "Frequency " + given + ": not a frequency in MHz";
-    }
-    plan.rx = MhzText(*rx);
-    if (!FrequencyInBand(plan.rx, 0, bands)) {
-        return "receive frequency " + plan.rx + " MHz: outside the radio's bands";
-    }
-    const std::string duplex = in.get(kDuplex);
-    const std::string offsetText = in.get(kOffset);
-    const std::optional<long long> offset = offsetText.empty() ? 0 : ParseHz(offsetText);
-    long long tx = *rx;
-    if (duplex == "off") {
-        plan.tx.clear();
-        return {};
-    }
-    if (!IsOneOf(duplex, {"", "+", "-", "split"})) {
-        return "Duplex " + duplex + ": none of +, -, split and off";
-    }
-    if (!offset) {
-        return "Offset " + offsetText + ": not a frequency in MHz";
-    }
-    if (duplex == "+") {
-        tx = *rx + *offset;
-    } else if (duplex == "-") {
-        tx = *rx - *offset;
-    } else if (duplex == "split") {
-        tx = *offset;
-    }
-    plan.tx = MhzText(tx < 0 ? 0 : tx);
-    if (tx <= 0 || !FrequencyInBand(plan.tx, 1, bands)) {
-        return "transmit frequency " + plan.tx + " MHz: outside the radio's bands";
-    }
-    return {};
-}
-
-std::string PlanRow(const RowReader& in, const BandLimits& bands, ChannelPlan& plan) {
-    const std::string mode = Upper(in.get(kMode));
-    if (!IsOneOf(mode, {"", "FM", "NFM"})) {
-        const bool digital = IsOneOf(mode, {"DV", "DMR", "DN", "P25", "NXDN", "DPMR", "M17",
-                                            "DSTAR", "D-STAR", "C4FM", "DIG", "TETRA"});
-        return std::string(digital ? "digital mode " : "mode ") + in.get(kMode) +
-               ": the radio has FM and NFM only";
-    }
-    plan.narrow = mode == "NFM";
-    if (std::string problem = PlanFrequencies(in, bands, plan); !problem.empty()) {
-        return problem;
-    }
-    if (std::string problem = PlanTones(in, plan); !problem.empty()) {
-        return problem;
-    }
-    const std::string power = Upper(in.get(kPower));
-    if (power.empty() || power[0] == 'H') {
-        plan.high = true;
-    } else if (power[0] == 'L') {
-        plan.high = false;
-    } else {
-        const std::string number = power.back() == 'W' ? power.substr(0, power.size() - 1) : power;
-        const std::optional<long long> watts = ParseHz(number);
-        if (!watts) {
-            return "Power " + in.get(kPower) + ": not High, Low or a power in watts";
-        }
-        plan.high = *watts > 2 * kHz; // up to 2 W is the radio's low power
-    }
-    plan.scan = Upper(in.get(kSkip)) != "S";
-    plan.name = FilterEditorText(kColName, in.get(kName));
-    return {};
-}
-
-void WriteChannel(BankSheet& sheet, int row, const ChannelPlan& plan) {
-    sheet.clearChannel(row);
-    sheet.commitRx(row, plan.rx);
-    sheet.commitTx(row, plan.tx);
-    sheet.commitTone(row, kColDecode, plan.decode);
-    if (!plan.tx.empty()) {
-        sheet.commitTone(row, kColEncode, plan.encode);
-    }
-    sheet.commitChoice(row, kColPower, Text(plan.high ? kTextHigh : kTextLow, kEnglish));
-    sheet.commitChoice(row, kColScan, Text(plan.scan ? kTextAdd : kTextDel, kEnglish));
-    sheet.commitChoice(row, kColWidth, Text(plan.narrow ? kTextNarrow : kTextWide, kEnglish));
-    sheet.commitName(row, plan.name);
-}
-
-std::optional<long long> LocationOf(const std::string& text) {
-    if (text.empty() || text.size() > 9 ||
-        text.find_first_not_of("0123456789") != std::string::npos) {
-        return std::nullopt;
-    }
-    return std::stoll(text);
-}
-
-} // namespace
+using namespace csv;
 
 std::string ExportChannelsCsv(const CodeplugImage& image, CsvBanks banks) {
     std::string csv = std::string(kCsvHeader) + "\r\n";
@@ -432,74 +189,6 @@ std::string ExportChannelsCsv(const CodeplugImage& image, CsvBanks banks) {
         }
     }
     return csv;
-}
-
-CsvImport ImportChannelsCsv(std::string_view csv, const CodeplugImage& base, int bank,
-                            int startRow) {
-    CsvImport result;
-    result.image = base;
-    const std::vector<CsvRecord> records = ReadCsv(csv);
-    std::vector<int> columns(kCsvColumns, -1);
-    if (!records.empty()) {
-        const std::vector<std::string> names = HeaderNames();
-        const std::vector<std::string>& header = records.front().fields;
-        for (int c = 0; c < kCsvColumns; ++c) {
-            for (std::size_t i = 0; i < header.size(); ++i) {
-                if (Upper(Trim(header[i])) == Upper(names[c])) {
-                    columns[c] = static_cast<int>(i);
-                }
-            }
-        }
-    }
-    if (columns[kFrequency] < 0) {
-        result.error = "not a channel list: the first line names no Frequency column";
-        return result;
-    }
-    // Rows keep their distance from each other when every row gives its Location.
-    std::optional<long long> lowest;
-    bool located = columns[kLocation] >= 0;
-    for (std::size_t i = 1; i < records.size() && located; ++i) {
-        const auto location = LocationOf(RowReader(columns, records[i]).get(kLocation));
-        located = location.has_value();
-        if (location && (!lowest || *location < *lowest)) {
-            lowest = location;
-        }
-    }
-
-    Session session;
-    session.language = kEnglish;
-    session.image = base;
-    session.bands = DecodeBandLimits(base);
-    BankSheet sheet(session, bank == kBankB ? kBankB : kBankA);
-    sheet.refresh();
-    std::set<int> taken;
-    for (std::size_t i = 1; i < records.size(); ++i) {
-        const RowReader in(columns, records[i]);
-        const std::string location = in.get(kLocation);
-        const long long offset =
-            located ? *LocationOf(location) - *lowest : static_cast<long long>(i - 1);
-        const long long row = startRow + offset;
-        auto skip = [&](const std::string& reason) {
-            result.skipped.push_back({records[i].line, location, reason});
-        };
-        if (row > kChannelRows) {
-            skip("no room: the bank ends at " + ChannelLabel(bank, kChannelRows));
-            continue;
-        }
-        if (!taken.insert(static_cast<int>(row)).second) {
-            skip("Location " + location + " given twice");
-            continue;
-        }
-        ChannelPlan plan;
-        if (const std::string problem = PlanRow(in, session.bands, plan); !problem.empty()) {
-            skip(problem);
-            continue;
-        }
-        WriteChannel(sheet, static_cast<int>(row), plan);
-        result.rows.push_back(static_cast<int>(row));
-    }
-    result.image = session.image;
-    return result;
 }
 
 } // namespace r57::text

@@ -2,7 +2,8 @@
 // field, in the English the windows show ("446.00625", "D023N", "Off"), the model
 // variant code, and the bytes no window field shows. An import starts from a codeplug,
 // applies every field present through the windows' own rules and refuses the whole
-// file at the first field it cannot take.
+// file at the first field they cannot take or would store otherwise than written; a
+// field showing what the codeplug holds already is no change.
 #pragma once
 
 #include "core/image.h"
@@ -61,6 +62,11 @@ std::vector<TextError> RefusedFields(std::string_view yaml, const CodeplugImage&
 // The codeplug New makes with the default band limits: what an import starts from when
 // no other is given, and what the export compares the bytes no field shows with.
 CodeplugImage NewCodeplug();
+
+// The codeplug the program holds right after start-up, and `r57 new` writes: New with
+// the stock logo from `applicationDirectory` packed in. What an import starts from when
+// the user asks for a new codeplug, in the window and on the command line alike.
+CodeplugImage StartUpCodeplug(const std::string& applicationDirectory);
 
 // The bytes where two images differ.
 std::vector<ByteChange> ChangedBytes(const CodeplugImage& from, const CodeplugImage& to);

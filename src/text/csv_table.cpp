@@ -2,7 +2,7 @@
 
 namespace r57::text {
 
-std::vector<CsvRecord> ReadCsv(std::string_view text) {
+std::vector<CsvRecord> ReadCsv(std::string_view text, int* openQuote) {
     if (text.substr(0, 3) == "\xEF\xBB\xBF") {
         text.remove_prefix(3);
     }
@@ -12,6 +12,7 @@ std::vector<CsvRecord> ReadCsv(std::string_view text) {
     bool quoted = false;
     bool fieldStarted = false;
     int line = 1;
+    int quoteLine = 0;
     record.line = 1;
     auto endField = [&] {
         record.fields.push_back(field);
@@ -43,6 +44,7 @@ std::vector<CsvRecord> ReadCsv(std::string_view text) {
         }
         if (c == '"' && !fieldStarted) {
             quoted = true;
+            quoteLine = line;
             fieldStarted = true;
         } else if (c == ',') {
             endField();
@@ -58,6 +60,9 @@ std::vector<CsvRecord> ReadCsv(std::string_view text) {
     }
     if (fieldStarted || !field.empty() || !record.fields.empty()) {
         endRecord();
+    }
+    if (openQuote) {
+        *openQuote = quoted ? quoteLine : 0;
     }
     return records;
 }

@@ -14,9 +14,10 @@ struct CsvRecord {
     std::vector<std::string> fields;
 };
 
-// Every record of the text; a blank line is no record. An unterminated quote runs to
-// the end of the text.
-std::vector<CsvRecord> ReadCsv(std::string_view text);
+// Every record of the text; a blank line is no record. A quote still open at the end
+// runs to the end of the text; `openQuote`, when given, gets the line it opened on
+// (0 when every quote is closed).
+std::vector<CsvRecord> ReadCsv(std::string_view text, int* openQuote = nullptr);
 
 // One record, fields quoted where they need it, ended by CR LF.
 std::string CsvLine(const std::vector<std::string>& fields);

@@ -1,6 +1,7 @@
 // Values given for one page's fields, taken through the page's own rules as its window
-// takes what a user types: the one place an import and the export's check of its own
-// text apply values, so the two can never take a value differently.
+// takes what a user types: the one place an import, the fleet's per-radio rules and the
+// export's check of its own text apply values, so none of them can take a value
+// differently.
 #pragma once
 
 #include "core/image.h"
@@ -22,16 +23,32 @@ struct GivenField {
 
 struct RefusedField {
     std::size_t index = 0; // into the given fields
-    std::string problem;   // setField's reason
+    std::string problem;   // setField's reason, or "would be stored as "400.00000""
+    std::string stored;    // with Taking::Exactly: what the rules would have stored instead
 };
 
 enum class OnRefusal { Stop, Continue };
 
-// Loads `page` from `image`, sets every given field in turn and writes the page back
-// into `image` when any value it shows changed: a page whose values all stay as they
-// were leaves its bytes exactly as stored, as a window closed without an edit. With
-// OnRefusal::Stop the first refused field ends it and `image` is left as it was.
+// AsTheWindow: a value is taken as the window takes a typed one (filtered, clamped,
+// cut to length). Exactly: a value the rules would store otherwise is refused with what
+// they would store; a value the page already shows is no change, whatever the rules
+// would make of it, so a stored value no rule can take keeps its bytes.
+enum class Taking { AsTheWindow, Exactly };
+
+// Whether the page showing `shown` holds the value `given`: the same text, but for the
+// blanks a text field is padded with, or the same decimal number ("446.1" and
+// "446.10000").
+bool SameValue(const std::string& shown, const std::string& given);
+
+// Loads `page` from `image`, sets every given field and writes the page back into
+// `image` when any value it shows changed: a page whose values all stay as they were
+// leaves its bytes exactly as stored, as a window closed without an edit. With
+// OnRefusal::Stop the first refused field ends it; on any refusal `image` is left as it
+// was. With Taking::Exactly the fields go in the order the page's rules need them (a
+// channel's RX Freq before its TX Freq, both before the rest), whatever the order
+// given, and every value must still show as given once all are in.
 std::vector<RefusedField> ApplyFields(Page& page, const std::vector<GivenField>& given,
-                                      CodeplugImage& image, OnRefusal onRefusal);
+                                      CodeplugImage& image, OnRefusal onRefusal,
+                                      Taking taking = Taking::AsTheWindow);
 
 } // namespace r57::text

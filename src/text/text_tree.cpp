@@ -199,7 +199,15 @@ private:
     std::size_t next_ = 0;
 };
 
-TextNode FromYamlCpp(const YAML::Node& node) {
+// yaml-cpp keeps an alias as one more reference to its anchor's node; the tree copies
+// it out, so the nodes are counted as they are made.
+TextNode FromYamlCpp(const YAML::Node& node, std::size_t& count) {
+    if (++count > kMostTextNodes) {
+        throw TextTreeRefusal{{node.Mark().line, node.Mark().column},
+                              "more than " + std::to_string(kMostTextNodes) +
+                                  " entries (aliases that expand without end?): no codeplug "
+                                  "text is this long"};
+    }
     TextNode out;
     out.place = {node.Mark().line, node.Mark().column};
     if (node.IsNull()) {
@@ -210,7 +218,8 @@ TextNode FromYamlCpp(const YAML::Node& node) {
     } else if (node.IsMap()) {
         out.kind = Kind::Map;
         for (const auto& item : node) {
-            out.entries.emplace_back(FromYamlCpp(item.first), FromYamlCpp(item.second));
+            TextNode key = FromYamlCpp(item.first, count);
+            out.entries.emplace_back(std::move(key), FromYamlCpp(item.second, count));
         }
     } else {
         out.kind = Kind::Other;
@@ -218,7 +227,37 @@ TextNode FromYamlCpp(const YAML::Node& node) {
     return out;
 }
 
+// Line and column (0-based) of `offset`.
+TextPlace PlaceOf(std::string_view text, std::size_t offset) {
+    const std::string_view before = text.substr(0, offset);
+    const std::size_t lastBreak = before.rfind('\n');
+    return {
+        static_cast<int>(std::count(before.begin(), before.end(), '\n')),
+        static_cast<int>(lastBreak == std::string_view::npos ? offset : offset - lastBreak - 1)};
+}
+
 } // namespace
+
+std::size_t FirstNonUtf8(std::string_view s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        const int extra = c < 0x80                 ? 0
+                          : c >= 0xC2 && c <= 0xDF ? 1
+                          : (c & 0xF0) == 0xE0     ? 2
+                          : c >= 0xF0 && c <= 0xF4 ? 3
+                                                   : -1;
+        if (extra < 0 || i + extra >= s.size()) {
+            return i;
+        }
+        for (int k = 1; k <= extra; ++k) {
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) {
+                return i;
+            }
+        }
+        i += 1 + extra;
+    }
+    return std::string_view::npos;
+}
 
 bool ValidUtf8(std::string_view s) {
     for (std::size_t i = 0; i < s.size();) {
@@ -278,10 +317,22 @@ std::optional<TextNode> ReadPlainBlocks(std::string_view yaml) {
 }
 
 TextNode ReadWithYamlCpp(std::string_view yaml) {
-    return FromYamlCpp(YAML::Load(std::string(yaml)));
+    const std::vector<YAML::Node> documents = YAML::LoadAll(std::string(yaml));
+    if (documents.size() > 1) {
+        const YAML::Mark mark = documents[1].Mark();
+        throw TextTreeRefusal{{mark.line, mark.column},
+                              "a second document: a codeplug text is one document"};
+    }
+    std::size_t count = 0;
+    return documents.empty() ? TextNode{} : FromYamlCpp(documents.front(), count);
 }
 
 TextNode ReadTextTree(std::string_view yaml) {
+    // yaml-cpp would take other bytes as they come and drop some; a file saved in
+    // another encoding must be saved as UTF-8 first.
+    if (const std::size_t bad = FirstNonUtf8(yaml); bad != std::string_view::npos) {
+        throw TextTreeRefusal{PlaceOf(yaml, bad), "not UTF-8 text: save the file as UTF-8"};
+    }
     if (std::optional<TextNode> quick = ReadPlainBlocks(yaml)) {
         return std::move(*quick);
     }

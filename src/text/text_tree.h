@@ -4,6 +4,7 @@
 // YAML than that is read by yaml-cpp into the same tree.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,13 +33,28 @@ struct TextNode {
     }
 };
 
-// The tree of `yaml`; throws YAML::Exception (with its mark) where it is not YAML.
+// A text that is YAML but no codeplug text: not UTF-8, a second document, aliases that
+// expand beyond kMostTextNodes.
+struct TextTreeRefusal {
+    TextPlace place;
+    std::string reason;
+};
+
+// More entries than any codeplug has by far (about 5,000): a few lines of nested
+// aliases can stand for billions of them.
+constexpr std::size_t kMostTextNodes = 100000;
+
+// The tree of `yaml`; throws YAML::Exception (with its mark) where it is not YAML and
+// TextTreeRefusal where it is not a text a codeplug is written in.
 TextNode ReadTextTree(std::string_view yaml);
 
 // The quick reader alone: nothing when the text uses more of YAML than it takes.
 std::optional<TextNode> ReadPlainBlocks(std::string_view yaml);
 // yaml-cpp alone.
 TextNode ReadWithYamlCpp(std::string_view yaml);
+
+// The offset of the first byte that is not UTF-8 (of one to four bytes), or npos.
+std::size_t FirstNonUtf8(std::string_view text);
 
 // Whether `text` is UTF-8 of one- to three-byte characters, which yaml-cpp reads and
 // writes back byte for byte.

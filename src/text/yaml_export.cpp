@@ -132,7 +132,7 @@ std::optional<CodeplugImage> ImportedWithoutText(const ShownFields& shown,
     for (Page* page : pages.importOrder()) {
         const auto found = shown.find(page->name());
         if (found != shown.end() &&
-            !ApplyFields(*page, found->second, image, OnRefusal::Stop).empty()) {
+            !ApplyFields(*page, found->second, image, OnRefusal::Stop, Taking::Exactly).empty()) {
             return std::nullopt;
         }
     }
@@ -269,6 +269,13 @@ CodeplugImage NewCodeplug() {
     Session session;
     session.bands = BandLimits::Defaults();
     session.resetToDefaults();
+    return session.image;
+}
+
+CodeplugImage StartUpCodeplug(const std::string& applicationDirectory) {
+    Session session;
+    session.applicationDirectory = applicationDirectory;
+    session.startUp();
     return session.image;
 }
 

@@ -1,5 +1,6 @@
 // Reading the codeplug back from YAML. Every value goes through its page's setField,
-// the windows' own rules; the first value refused stops the import with its place.
+// the windows' own rules, and is taken exactly as written: the first value refused, or
+// one those rules would store otherwise, stops the import with its place.
 #include "text/codeplug_pages.h"
 #include "text/codeplug_text.h"
 #include "text/field_names.h"
@@ -110,13 +111,16 @@ void ApplyPage(Page& page, const TextNode& block, const TextPlace& at, CodeplugI
     for (std::size_t i = 0; i < entries.size(); ++i) {
         given.push_back({names[i], entries[i].text});
     }
-    const std::vector<RefusedField> refused =
-        ApplyFields(page, given, image, refusals ? OnRefusal::Continue : OnRefusal::Stop);
+    const std::vector<RefusedField> refused = ApplyFields(
+        page, given, image, refusals ? OnRefusal::Continue : OnRefusal::Stop, Taking::Exactly);
     for (const RefusedField& field : refused) {
         const FieldEntry& entry = entries[field.index];
         const bool unknown = field.problem == kUnknownField;
         const TextPlace& mark = unknown ? entry.keyMark : entry.valueMark;
-        std::string reason = page.name() + " / " + entry.name + ": " + field.problem;
+        // A value the rules would store otherwise is named with what they would store.
+        const std::string written =
+            field.problem.rfind("would be stored", 0) == 0 ? "\"" + entry.text + "\" " : "";
+        std::string reason = page.name() + " / " + entry.name + ": " + written + field.problem;
         if (unknown && !nearest[field.index].empty()) {
             reason += "; " + nearest[field.index];
         }
@@ -214,6 +218,8 @@ std::vector<TextError> RefusedFields(std::string_view yaml, const CodeplugImage&
         Apply(ReadTextTree(yaml), base, '0', &refusals);
     } catch (const Failure& failure) {
         refusals.push_back(failure.error);
+    } catch (const TextTreeRefusal& refusal) {
+        refusals.push_back({refusal.place.line + 1, refusal.place.column + 1, refusal.reason});
     } catch (const YAML::Exception& e) {
         refusals.push_back({e.mark.line + 1, e.mark.column + 1, "not YAML: " + e.msg});
     }
@@ -228,6 +234,12 @@ TextImport ImportCodeplug(std::string_view yaml, const CodeplugImage& base, char
         refused.image = base;
         refused.modelCode = baseModel;
         refused.error = failure.error;
+        return refused;
+    } catch (const TextTreeRefusal& refusal) {
+        TextImport refused;
+        refused.image = base;
+        refused.modelCode = baseModel;
+        refused.error = TextError{refusal.place.line + 1, refusal.place.column + 1, refusal.reason};
         return refused;
     } catch (const YAML::Exception& e) {
         TextImport refused;

@@ -5,6 +5,10 @@
 #include "ui/exchange/exchange_commands.h"
 
 #include "text/channel_csv.h"
+#include "text/codeplug_text.h"
+
+#include "core/address_map.h"
+#include "core/session.h"
 
 #include <QClipboard>
 #include <QPlainTextEdit>
@@ -56,6 +60,22 @@ TEST_F(ExchangeWindow, ExportThenImportFromNewGivesTheCodeplugBack) {
     EXPECT_EQ(session().modelCode, '2');
     EXPECT_EQ(grid()->cellText(7, kColName), "CH7    ");
     EXPECT_TRUE(session().hasUnsavedChanges());
+
+    // A new codeplug is the one `r57 new` writes, stock logo and all.
+    writeFile("one.yaml", "Function Setting:\n  Squelch Level: \"3\"\n");
+    prompts.files = {path("one.yaml")};
+    prompts.answers = {Answer::Yes};
+    trigger("mnuFile_Import");
+    Session fresh;
+    fresh.applicationDirectory = session().applicationDirectory;
+    fresh.startUp();
+    const std::vector<text::ByteChange> changed = text::ChangedBytes(fresh.image, session().image);
+    // Only the settings page written (as its window saves it); the logo is the stock one.
+    ASSERT_FALSE(changed.empty());
+    for (const text::ByteChange& c : changed) {
+        EXPECT_TRUE(c.address >= 0x0800 && c.address < 0x0900) << c.address;
+    }
+    EXPECT_NE(fresh.image.at(addr::kLogo), 0xFF); // the stock logo was found
 }
 
 TEST_F(ExchangeWindow, ARefusedFieldIsShownWithItsPlaceInEitherLanguageAndChangesNothing) {
@@ -81,22 +101,36 @@ TEST_F(ExchangeWindow, ARefusedFieldIsShownWithItsPlaceInEitherLanguageAndChange
     }
 }
 
-TEST_F(ExchangeWindow, ChannelsGoIntoTheShownBankFromTheCursorRowAndOutOfIt) {
+TEST_F(ExchangeWindow, ChannelsGoIntoTheShownBankAtTheirLocationAndOutOfIt) {
     writeFile("list.csv", "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,Mode\r\n"
-                          "1,ONE,446.1,,0,Tone,88.5,FM\r\n"
-                          "2,AIR,127.5,,0,,,AM\r\n"
-                          "3,THREE,145.5,-,0.6,,,NFM\r\n");
+                          "10,ONE,446.1,,0,Tone,88.5,FM\r\n"
+                          "11,AIR,127.5,,0,,,AM\r\n"
+                          "12,THREE,145.5,-,0.6,,,NFM\r\n"
+                          "13,LONGNAME12,446.3,,0,,,FM\r\n");
     find<QTabWidget>("SSTab1")->setCurrentIndex(1);
-    grid(kBankB)->setCursor(10, 1);
+    grid(kBankB)->setCursor(3, 1); // Location is the channel, wherever the cursor stands
+    const CodeplugImage before = session().image;
     prompts.files = {path("list.csv")};
     trigger("mnuFile_ImportChannels");
     EXPECT_EQ(grid(kBankB)->cellText(10, kColName), "ONE    ");
     EXPECT_EQ(grid(kBankB)->cellText(10, kColEncode), "88.5");
     EXPECT_EQ(grid(kBankB)->cellText(11, kColRx), "");
     EXPECT_EQ(grid(kBankB)->cellText(12, kColTx), "144.90000");
+    EXPECT_EQ(grid(kBankB)->cellText(3, kColRx), "");
     EXPECT_EQ(prompts.lastText(), "2 channel(s) put into bank B, the first at B10.\n\n"
-                                  "1 row(s) skipped:\nline 3: mode AM: the radio has FM and "
-                                  "NFM only");
+                                  "2 row(s) skipped:\nline 3: mode AM: the radio has FM and "
+                                  "NFM only\nline 5, column 2: Name \"LONGNAME12\" would be "
+                                  "stored as \"LONGNAM\"");
+    EXPECT_EQ(grid(kBankB)->cellText(13, kColRx), "");
+    // The same file again changes nothing and adds no step: undo takes the import back.
+    const CodeplugImage imported = session().image;
+    prompts.files = {path("list.csv")};
+    trigger("mnuFile_ImportChannels");
+    EXPECT_TRUE(session().image == imported);
+    trigger("mnuEdit_Undo");
+    EXPECT_TRUE(session().image == before);
+    trigger("mnuEdit_Redo");
+    EXPECT_TRUE(session().image == imported);
     prompts.files = {path("bank")};
     trigger("mnuFile_ExportChannels");
     QFile out(path("bank.csv"));
@@ -106,10 +140,9 @@ TEST_F(ExchangeWindow, ChannelsGoIntoTheShownBankFromTheCursorRowAndOutOfIt) {
     EXPECT_TRUE(csv.contains("\r\n12,THREE,145.500000,-,0.600000,"));
 
     writeFile("notes.csv", "just,some,words\r\n");
-    const CodeplugImage before = session().image;
     prompts.files = {path("notes.csv")};
     trigger("mnuFile_ImportChannels");
-    EXPECT_TRUE(session().image == before);
+    EXPECT_TRUE(session().image == imported);
     EXPECT_TRUE(prompts.lastText().contains("not a channel list"));
 }
 

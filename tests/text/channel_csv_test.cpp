@@ -28,8 +28,8 @@ const char kHandWritten[] =
     "8,X5,446.1,,0,Cross,88.5,88.5,023,NR,031,->DTCS,FM,,\r\n"
     "9,X6,446.1,,0,Cross,88.5,88.5,025,NN,023,DTCS->,FM,,\r\n"
     "10,X7,446.1,,0,Cross,88.5,88.5,025,RR,026,DTCS->DTCS,FM,,\r\n"
-    "11,\"Listen \"\"only\"\"\",162.550000,off,0,,88.5,88.5,023,NN,023,Tone->Tone,FM,,\r\n"
-    "12,Cross band,145.500000,split,435.500000,,88.5,88.5,023,NN,023,Tone->Tone,FM,,\r\n"
+    "11,\"Listen\",162.550000,off,0,,88.5,88.5,023,NN,023,Tone->Tone,FM,,\r\n"
+    "12,X band,145.500000,split,435.500000,,88.5,88.5,023,NN,023,Tone->Tone,FM,,\r\n"
     "13,CB,27.185000,,0,,88.5,88.5,023,NN,023,Tone->Tone,FM,,\r\n"
     "14,Airband,127.500000,,0,,88.5,88.5,023,NN,023,Tone->Tone,AM,,\r\n"
     "15,DStar,145.375000,,0,,88.5,88.5,023,NN,023,Tone->Tone,DV,,\r\n"
@@ -62,7 +62,7 @@ TEST(ChannelCsv, HandWrittenRowsGoThroughTheGridRules) {
         {12, {"446.10000", "446.10000", "None", "D025N", "High", "Add", "Wide", "X6     "}},
         {13, {"446.10000", "446.10000", "D026I", "D025I", "High", "Add", "Wide", "X7     "}},
         {14, {"162.55000", "", "None", "", "High", "Add", "Wide", "Listen "}},
-        {15, {"145.50000", "435.50000", "None", "None", "High", "Add", "Wide", "Cross b"}},
+        {15, {"145.50000", "435.50000", "None", "None", "High", "Add", "Wide", "X band "}},
         {22, {"170.00000", "170.00000", "None", "None", "High", "Add", "Wide", "Last   "}},
     };
     for (const auto& row : expected) {
@@ -92,20 +92,25 @@ TEST(ChannelCsv, HandWrittenRowsGoThroughTheGridRules) {
     }
 }
 
-TEST(ChannelCsv, PlacesRowsFromTheStartRowAndRefusesWhatIsNoChannelList) {
+TEST(ChannelCsv, LocationIsTheChannelAndWhatIsNoChannelListIsRefused) {
     const std::string header = "Location,Frequency\n";
-    const CsvImport placed = ImportChannelsCsv(header + "7,446.1\n5,446.2\n7,446.3\n9,446.4\n",
-                                               NewCodeplug(), kBankA, 126);
-    EXPECT_EQ(placed.rows, (std::vector<int>{128, 126}));
-    ASSERT_EQ(placed.skipped.size(), 2u);
+    const std::string rows = "7,446.1\n5,446.2\n7,446.3\n9,446.4\n";
+    const CsvImport placed = ImportChannelsCsv(header + rows, NewCodeplug(), kBankA, 1);
+    EXPECT_EQ(placed.rows, (std::vector<int>{7, 5, 9}));
+    ASSERT_EQ(placed.skipped.size(), 1u);
     EXPECT_EQ(placed.skipped[0].reason, "Location 7 given twice");
-    EXPECT_EQ(placed.skipped[1].reason, "no room: the bank ends at A128");
-    // Without a Location in every row, the rows follow each other.
+    // --start moves the channels; one that falls off the bank is refused, never moved.
+    const CsvImport moved = ImportChannelsCsv(header + rows, NewCodeplug(), kBankA, 122);
+    EXPECT_EQ(moved.rows, (std::vector<int>{128, 126}));
+    ASSERT_EQ(moved.skipped.size(), 2u);
+    EXPECT_EQ(moved.skipped[1].reason, "Location 9: no channel of bank A from A122");
+    // Without a Location column, the rows follow each other.
     const CsvImport ordered =
         ImportChannelsCsv("Frequency\r\n446.1\r\n446.2", NewCodeplug(), kBankA, 1);
     EXPECT_EQ(ordered.rows, (std::vector<int>{1, 2}));
 
-    for (const char* file : {"", "Name,Freq\n,446.1\n", "\"Frequency\n446.1"}) {
+    for (const char* file : {"", "Name,Freq\n,446.1\n", "\"Frequency\n446.1",
+                             "Location,Frequency\n1,27.1\n", "Location,Frequency\n"}) {
         const CsvImport refused = ImportChannelsCsv(file, NewCodeplug(), kBankA, 1);
         EXPECT_NE(refused.error, "") << file;
         EXPECT_TRUE(refused.image == NewCodeplug());
@@ -120,7 +125,7 @@ TEST(ChannelCsv, ExportedChannelsComeBackTheSame) {
                        "Tone->Tone,NFM,25.00,S,Low,A2,,,,\r\n"),
               std::string::npos)
         << csv;
-    EXPECT_NE(csv.find(",Cross b,145.500000,split,435.500000,"), std::string::npos);
+    EXPECT_NE(csv.find(",X band,145.500000,split,435.500000,"), std::string::npos);
     EXPECT_NE(csv.find(",162.550000,off,0.000000,"), std::string::npos);
     const CsvImport back = ImportChannelsCsv(csv, NewCodeplug(), kBankA, 1);
     EXPECT_TRUE(back.skipped.empty());

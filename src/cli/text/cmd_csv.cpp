@@ -63,21 +63,23 @@ int RunCsvImport(const std::vector<std::string>& args, const CliContext& context
         return input.status();
     }
     const text::CsvImport imported = text::ImportChannelsCsv(*csv, *base, *bank, start);
+    for (const text::SkippedRow& row : imported.skipped) {
+        *context.err << path << ": line " << row.line
+                     << (row.column > 0 ? ", column " + std::to_string(row.column) : "")
+                     << (row.location.empty() ? "" : " (Location " + row.location + ")")
+                     << " refused: " << row.reason << "\n";
+    }
     if (!imported.error.empty()) {
         return Refuse(context, path + ": " + imported.error + "; nothing was written");
     }
-    for (const text::SkippedRow& row : imported.skipped) {
-        *context.err << path << ": line " << row.line
-                     << (row.location.empty() ? "" : " (Location " + row.location + ")")
-                     << " skipped: " << row.reason << "\n";
-    }
     status = WriteCodeplug(context, input.codeplugOutput(), imported.image);
     if (status == kExitOk) {
-        *context.err << "r57 csv-import: " << imported.rows.size() << " channel(s) written";
+        *context.err << "r57 csv-import: " << imported.rows.size() << " channel(s) taken";
         if (!imported.rows.empty()) {
             *context.err << " (" << ChannelLabel(*bank, imported.rows.front()) << " first)";
         }
-        *context.err << ", " << imported.skipped.size() << " row(s) skipped\n";
+        *context.err << ", " << imported.changed.size() << " changed, " << imported.skipped.size()
+                     << " row(s) refused\n";
     }
     return status;
 }
@@ -105,13 +107,18 @@ Command CsvImportCommand() {
             RunCsvImport,
             "Usage: r57 csv-import F.csv [--base BASE.dat] [--bank A|B] [--start N] -o OUT.dat\n"
             "\n"
-            "Starts from BASE.dat (default: a new codeplug) and writes the rows into the\n"
-            "bank (default A) from channel N (default 1) on, each at N plus its Location\n"
-            "less the file's lowest Location, through the grid's field rules (frequencies\n"
-            "snapped to the channel grid, names cut to 7 characters). Rows the radio cannot\n"
-            "hold (a frequency outside the band limits, AM, a digital mode, a tone it has\n"
-            "no code for, no room left) are skipped and listed on standard error; no\n"
-            "channel is written partly. Quoted fields, CR LF line ends and a UTF-8\n"
+            "Starts from BASE.dat (default: a new codeplug) and writes each row into the\n"
+            "bank (default A) at its Location, the channel: 1..128 (0..127 in a file that\n"
+            "counts from 0; bank B is 129..256 in a file of both banks), moved by N - 1\n"
+            "with --start N. Without a Location column the rows follow each other from N.\n"
+            "Every value goes through the grid's field rules; a column the file does not\n"
+            "have keeps the channel's value. A row is refused and listed on standard error\n"
+            "with its line and column (its channel stays as it was) when its Location is\n"
+            "missing or not in the bank, when the radio cannot hold it (a frequency outside\n"
+            "the band limits, AM, a digital mode, a tone it has no code for), or when a\n"
+            "value would be stored otherwise than written (a name over 7 characters, a\n"
+            "frequency off the channel step). With no row taken, or a quote never closed,\n"
+            "nothing is written (exit 2). Quoted fields, CR LF line ends and a UTF-8\n"
             "byte-order mark are read.\n"};
 }
 

@@ -83,12 +83,15 @@ Command ImportCommand() {
             "Usage: r57 import FILE.yaml [--base BASE.dat] -o OUT.dat\n"
             "\n"
             "Starts from BASE.dat (default: a new codeplug, as 'r57 new' makes it) and\n"
-            "applies every field the text gives through the windows' own rules; a field\n"
-            "left out keeps BASE's value. A window or field may also be named by its\n"
-            "caption in the window, English or Chinese (case and spaces do not count).\n"
-            "A field that cannot be taken is reported with its line and column and the\n"
-            "reason (for a name that matches none, the nearest names), and nothing is\n"
-            "written (exit 2).\n"};
+            "applies every field the text gives through the windows' own rules, exactly\n"
+            "as written; a field left out keeps BASE's value. A window or field may also be\n"
+            "named by its caption in the window, English or Chinese (case and spaces do not\n"
+            "count). A field that cannot be taken, or that the rules would store otherwise\n"
+            "(a frequency outside the band limits, a name cut to its length), is reported\n"
+            "with its line and column, the value written and the value that would be stored\n"
+            "(for a name that matches none, the nearest names), and nothing is written\n"
+            "(exit 2). A text that is not UTF-8, holds a second document or whose aliases\n"
+            "expand beyond 100000 entries is refused too.\n"};
 }
 
 } // namespace r57::cli

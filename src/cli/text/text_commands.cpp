@@ -1,6 +1,7 @@
 #include "cli/text/text_commands.h"
 
 #include "core/file_io.h"
+#include "text/codeplug_text.h"
 
 #include <ostream>
 
@@ -44,7 +45,7 @@ std::optional<CodeplugImage> ImportBase(const CliContext& context, CommandInput&
     if (input.has("--base")) {
         return input.load(input.value("--base"));
     }
-    return FreshSession(context).image;
+    return text::StartUpCodeplug(context.programDirectory);
 }
 
 } // namespace r57::cli

@@ -90,30 +90,49 @@ void ChannelsPage::write(CodeplugImage& image) const {
     }
 }
 
+void ChannelsPage::channelFields(int bank, int row, std::vector<PageField>& list) const {
+    const BankSheet& sheet = *sheets_[bank];
+    for (int c = kColRx; c < kColMore; ++c) {
+        list.push_back({FieldName(bank, row, ColumnCaption(c, kEnglish)), sheet.cell(row, c)});
+    }
+    const ChannelSignalling s = ReadSignalling(session_.image, bank, row);
+    const auto type = SignalTypeFromBits(s.typeBits);
+    const std::string texts[kSignalFieldCount] = {
+        type ? SignalTypeText(*type, kEnglish) : OtherSignalText(s.typeBits),
+        std::to_string(s.decodeCode), Text(s.autoResponse ? kTextOn : kTextOff, kEnglish),
+        s.idCode};
+    for (int f = 0; f < kSignalFieldCount; ++f) {
+        list.push_back({FieldName(bank, row, kSignalFieldNames[f]), texts[f]});
+    }
+}
+
 std::vector<PageField> ChannelsPage::fields() const {
     std::vector<PageField> list;
     for (int bank : {kBankA, kBankB}) {
-        const BankSheet& sheet = *sheets_[bank];
         for (int row = 1; row <= kChannelRows; ++row) {
-            if (!sheet.rowUsed(row)) {
-                continue;
-            }
-            for (int c = kColRx; c < kColMore; ++c) {
-                list.push_back(
-                    {FieldName(bank, row, ColumnCaption(c, kEnglish)), sheet.cell(row, c)});
-            }
-            const ChannelSignalling s = ReadSignalling(session_.image, bank, row);
-            const auto type = SignalTypeFromBits(s.typeBits);
-            const std::string texts[kSignalFieldCount] = {
-                type ? SignalTypeText(*type, kEnglish) : OtherSignalText(s.typeBits),
-                std::to_string(s.decodeCode), Text(s.autoResponse ? kTextOn : kTextOff, kEnglish),
-                s.idCode};
-            for (int f = 0; f < kSignalFieldCount; ++f) {
-                list.push_back({FieldName(bank, row, kSignalFieldNames[f]), texts[f]});
+            if (sheets_[bank]->rowUsed(row)) {
+                channelFields(bank, row, list);
             }
         }
     }
     return list;
+}
+
+std::optional<std::string> ChannelsPage::fieldText(const std::string& name) const {
+    int bank = 0;
+    int row = 0;
+    std::string suffix;
+    if (!SplitName(name, bank, row, suffix) || !sheets_[bank]->rowUsed(row)) {
+        return std::nullopt;
+    }
+    std::vector<PageField> list;
+    channelFields(bank, row, list);
+    for (PageField& field : list) {
+        if (field.name == name) {
+            return std::move(field.text);
+        }
+    }
+    return std::nullopt;
 }
 
 std::string ChannelsPage::setField(const std::string& name, const std::string& text) {

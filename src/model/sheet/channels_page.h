@@ -24,9 +24,11 @@ public:
     void load(CodeplugImage& image) override;
     void write(CodeplugImage& image) const override;
     std::vector<PageField> fields() const override;
+    std::optional<std::string> fieldText(const std::string& name) const override;
     std::string setField(const std::string& name, const std::string& text) override;
 
 private:
+    void channelFields(int bank, int row, std::vector<PageField>& list) const;
     std::string setChannelField(int bank, int row, int column, const std::string& text);
     std::string setSignalField(int bank, int row, int which, const std::string& text);
 

@@ -65,7 +65,9 @@ public:
         }
         w_.commitPendingEdit();
         w_.sheet(session().currentBank).rewriteNames();
-        const CodeplugImage base = fresh == Answer::Yes ? text::NewCodeplug() : session().image;
+        const CodeplugImage base = fresh == Answer::Yes
+                                       ? text::StartUpCodeplug(session().applicationDirectory)
+                                       : session().image;
         const text::TextImport imported =
             text::ImportCodeplug(*yaml, base, fresh == Answer::Yes ? '0' : session().modelCode);
         if (imported.error) {
@@ -76,10 +78,13 @@ public:
                              .arg(Reason(e.reason, language())));
             return;
         }
-        w_.applyWindowChange([&] {
-            session().image = imported.image;
-            session().modelCode = imported.modelCode;
-        });
+        // An import that changes nothing is no step to undo.
+        if (imported.image != session().image || imported.modelCode != session().modelCode) {
+            w_.applyWindowChange([&] {
+                session().image = imported.image;
+                session().modelCode = imported.modelCode;
+            });
+        }
     }
 
     void exportChannels() {
@@ -106,12 +111,14 @@ public:
         const int bank = session().currentBank;
         w_.sheet(bank).rewriteNames();
         const text::CsvImport imported =
-            text::ImportChannelsCsv(*csv, session().image, bank, session().currentChannel[bank]);
+            text::ImportChannelsCsv(*csv, session().image, bank, 1); // Location is the channel
         if (!imported.error.empty()) {
-            refuse(path, Reason(imported.error, language()));
+            refuse(path,
+                   Reason(imported.error, language()) +
+                       (imported.skipped.empty() ? QString() : "\n\n" + summary(imported, bank)));
             return;
         }
-        if (!imported.rows.empty()) {
+        if (!imported.rows.empty() && imported.image != session().image) {
             w_.applyWindowChange([&] { session().image = imported.image; });
         }
         tell(imported.skipped.empty() ? Icon::Information : Icon::Warning, summary(imported, bank));
@@ -173,9 +180,11 @@ private:
             const int shown = std::min<int>(kListedRows, imported.skipped.size());
             for (int i = 0; i < shown; ++i) {
                 const text::SkippedRow& row = imported.skipped[i];
+                const QString reason = Reason(row.reason, language());
                 text +=
-                    "\n" +
-                    Tr(kSkippedRow, language()).arg(row.line).arg(Reason(row.reason, language()));
+                    "\n" + (row.column > 0
+                                ? Tr(kAtLine, language()).arg(row.line).arg(row.column).arg(reason)
+                                : Tr(kSkippedRow, language()).arg(row.line).arg(reason));
             }
             if (shown < static_cast<int>(imported.skipped.size())) {
                 text += "\n" + Tr(kMoreRows, language()).arg(imported.skipped.size() - shown);

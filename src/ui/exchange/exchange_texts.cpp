@@ -6,7 +6,20 @@ namespace {
 
 // Longer phrases first, so that a phrase inside another is not put in twice.
 constexpr OwnText kPhrases[] = {
+    {"more than 100000 entries (aliases that expand without end?): no codeplug text is this "
+     "long",
+     "超过 100000 个条目（别名无限展开？）：写频文本不会这么长"},
     {"not a codeplug: the text holds no windows and fields", "不是写频数据：文本中没有窗口和字段"},
+    {"a second document: a codeplug text is one document", "第二个文档：写频文本只有一个文档"},
+    {"not UTF-8 text: save the file as UTF-8", "不是 UTF-8 文本：请将文件存为 UTF-8"},
+    {"no channel rows under the header", "标题行下没有信道行"},
+    {"a quote opened here is never closed", "此处开始的引号没有闭合"},
+    {"no Location: the channel is not given", "没有 Location：未给出信道"},
+    {"not a channel number", "不是信道号"},
+    {"changed by another field", "被另一字段改变"},
+    {"no channel of bank", "不是此区的信道：区"},
+    {"would be stored as", "将被存为"},
+    {"no row taken", "没有接受任何行"},
     {"a text is needed here, not a list or a block of fields", "此处需要文本，而不是列表或字段块"},
     {"not a channel list: the first line names no Frequency column",
      "不是信道列表：第一行没有 Frequency 列"},
