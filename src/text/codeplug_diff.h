@@ -46,6 +46,10 @@ struct DiffWords {
 };
 DiffWords WordsOf(const DiffRow& row, int language);
 
+// The caption the field's control carries in its window, where the page names it
+// ("Scan_Rev" for "Scan Resume"); otherwise the field's name.
+std::string WindowCaption(const DiffRow& row, int language);
+
 // The captions of the four columns ("Area", "Where", "This Codeplug", "Other").
 std::vector<std::string> DiffCaptions(int language);
 

@@ -67,10 +67,7 @@ std::string PageWords(const std::string& page, int language) {
 
 // A field's caption as its window shows it; the stable name where no caption of both
 // languages is known.
-std::string FieldWords(const std::string& page, const std::string& field, int language) {
-    if (language != kChinese) {
-        return field;
-    }
+std::string ControlCaption(const std::string& page, const std::string& field, int language) {
     if (page == "Function Setting") {
         using settings::FunctionSettingPage;
         for (std::size_t i = 0; i < FunctionSettingPage::Choices().size(); ++i) {
@@ -85,6 +82,10 @@ std::string FieldWords(const std::string& page, const std::string& field, int la
         }
     }
     return field;
+}
+
+std::string FieldWords(const std::string& page, const std::string& field, int language) {
+    return language == kChinese ? ControlCaption(page, field, language) : field;
 }
 
 // A value in the language: the choices of a channel column, Off and On.
@@ -162,6 +163,10 @@ DiffWords WordsOf(const DiffRow& row, int language) {
         break;
     }
     return words;
+}
+
+std::string WindowCaption(const DiffRow& row, int language) {
+    return ControlCaption(row.page, row.field, language);
 }
 
 std::vector<std::string> DiffCaptions(int language) {

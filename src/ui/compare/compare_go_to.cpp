@@ -179,7 +179,9 @@ void GoToRow(MainWindow& main, const text::DiffRow& row) {
     }
     const text::DiffWords words = text::WordsOf(row, main.session().language);
     const QString where = QString::fromStdString(words.where);
-    QStringList captions{QString::fromStdString(row.field), where.section(" / ", -1)};
+    const int language = main.session().language;
+    QStringList captions{QString::fromStdString(row.field), where.section(" / ", -1),
+                         QString::fromStdString(text::WindowCaption(row, language))};
     // A window already open (the settings window) is shown at the field at once.
     for (QWidget* top : QApplication::topLevelWidgets()) {
         if (top->isVisible() && top->objectName() == target.window) {

@@ -37,7 +37,8 @@ void CompareModel::setRows(std::vector<text::DiffRow> rows, int language) {
 
 void CompareModel::setFilter(const QString& text, CompareShow show) {
     beginResetModel();
-    filter_ = text.trimmed();
+    // As typed: "A1 " is channel A1, not A10 to A128 as well.
+    filter_ = text.trimmed().isEmpty() ? QString() : text;
     show_ = show;
     regroup();
     endResetModel();
