@@ -330,7 +330,23 @@ TEST_F(CompareWindowTest, ScreenshotsInBothLanguages) {
         GTEST_SKIP() << "R57_SCREENSHOTS names no folder";
     }
     QDir().mkpath(shots);
-    const CodeplugImage other = test::EveryFieldFrom(test::Sample(), test::RandomImage(3));
+    // What a customer changed: a few channels, two settings, a service value.
+    CodeplugImage other = test::Sample();
+    text::CodeplugPages pages;
+    const std::vector<std::pair<const char*, std::vector<text::GivenField>>> edits = {
+        {"Channels",
+         {{"A2 RX Freq", "446.03125"},
+          {"A2 TX Freq", "446.03125"},
+          {"A5 CH.Name", "SITE5"},
+          {"A7 TX Power", "Low"},
+          {"B3 RX Freq", "145.50000"},
+          {"B3 CH.Name", "REPEAT"}}},
+        {"Function Setting", {{"Squelch Level", "7"}, {"Lamp", "On"}}},
+        {"Frequency Range", {{"RX(VHF)", "136-200"}}},
+    };
+    for (const auto& [page, fields] : edits) {
+        text::ApplyFields(*pages.find(page), fields, other, text::OnRefusal::Continue);
+    }
     for (int language : {kEnglish, kChinese}) {
         window->switchLanguage(language);
         openAs(test::Sample(), "dealer.dat");
