@@ -91,9 +91,10 @@ TEST_F(StartUp, HiddenAndShownMenuItems) {
     EXPECT_TRUE(edit[5]->isSeparator());
     EXPECT_FALSE(edit[5]->isVisible());
     // File: New, Open, Save, Save As, a separator, Import, Export, Import Channels,
-    // Export Channels, a separator, Print, Print Preview, Export PDF, a separator, Exit.
+    // Export Channels, a separator, Print, Print Preview, Export PDF, a separator,
+    // Compare With File..., a separator, Exit.
     QList<QAction*> file = find<QMenu>("mnuFile")->actions();
-    ASSERT_EQ(file.size(), 15);
+    ASSERT_EQ(file.size(), 17);
     EXPECT_TRUE(file[4]->isSeparator());
     EXPECT_TRUE(file[4]->isVisible());
     EXPECT_EQ(file[5]->objectName(), "mnuFile_Import");
@@ -102,7 +103,8 @@ TEST_F(StartUp, HiddenAndShownMenuItems) {
     EXPECT_EQ(file[10]->shortcut(), QKeySequence("Ctrl+P"));
     EXPECT_EQ(file[12]->objectName(), "mnuFile_ExportPdf");
     EXPECT_TRUE(file[13]->isSeparator());
-    EXPECT_EQ(file[14]->objectName(), "mnuFile_Exit");
+    EXPECT_EQ(file[14]->objectName(), "mnuFile_Compare");
+    EXPECT_EQ(file[16]->objectName(), "mnuFile_Exit");
 }
 
 TEST_F(StartUp, ToolbarKeysTooltipsAndIcons) {
