@@ -103,6 +103,19 @@ std::string ValueWords(const DiffRow& row, const std::string& value, int languag
     if ((row.column == kColDecode || row.column == kColEncode) && value == Text(kTextNone, 0)) {
         return Text(kTextNone, language);
     }
+    if (row.page == "Function Setting") {
+        using settings::FunctionSettingPage;
+        for (const settings::ChoiceField& choice : FunctionSettingPage::Choices()) {
+            if (row.field != choice.name) {
+                continue;
+            }
+            const std::vector<std::string> english = settings::ListTexts(choice.list, kEnglish);
+            const auto at = std::find(english.begin(), english.end(), value);
+            if (at != english.end()) {
+                return settings::ListTexts(choice.list, language)[at - english.begin()];
+            }
+        }
+    }
     if (value == Text(kTextOff, kEnglish)) {
         return Text(kTextOff, language);
     }

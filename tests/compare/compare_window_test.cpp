@@ -13,6 +13,7 @@
 #include "text/csv_table.h"
 #include "ui/compare/compare_commands.h"
 #include "ui/compare/compare_window.h"
+#include "ui/service/service_windows.h"
 #include "ui/settings/settings_window.h"
 
 #include <QCheckBox>
@@ -50,6 +51,7 @@ protected:
     void install() {
         InstallCompareWindow(*window);
         InstallSettingsWindow(*window);
+        InstallServiceWindows(*window);
     }
 
     QString file(const QString& name) const { return folder.filePath(name); }
@@ -305,6 +307,39 @@ TEST_F(CompareWindowTest, FilterTogglesAndGoingToAField) {
     EXPECT_TRUE(settingsWindow->findChild<QStackedWidget*>()->currentWidget()->isAncestorOf(focus))
         << setting->field << " " << focus->objectName().toStdString();
     settingsWindow->reject();
+
+    // A service row: the service login first, then the service window at its page.
+    const auto service =
+        std::find_if(model.rows().begin(), model.rows().end(),
+                     [](const auto& row) { return row.page == "Tuning and Deviation"; });
+    ASSERT_NE(service, model.rows().end());
+    list->setCurrentIndex(indexOf(service->field));
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Return);
+    QDialog* login = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            login = window->findChild<QDialog*>("frmLogin");
+            return login && login->isVisible();
+        },
+        3000));
+    QTest::keyClicks(login->findChild<QLineEdit*>("txtPassword"), "482913");
+    QTest::mouseClick(login->findChild<QPushButton*>("CmdOk"), Qt::LeftButton);
+    QDialog* serviceWindow = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            serviceWindow = login->findChild<QDialog*>("frmAdv");
+            return serviceWindow && serviceWindow->isVisible() &&
+                   serviceWindow->findChild<QTreeWidget*>("TreeAdv")->currentItem();
+        },
+        3000));
+    QTest::qWait(50);
+    EXPECT_EQ(serviceWindow->findChild<QTreeWidget*>("TreeAdv")
+                  ->currentItem()
+                  ->data(0, Qt::UserRole)
+                  .toString(),
+              "B");
+    serviceWindow->reject();
 }
 
 TEST_F(CompareWindowTest, ThePrintedListNamesBothFilesAndTheDate) {
