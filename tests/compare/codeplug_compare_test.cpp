@@ -97,6 +97,37 @@ TEST(CodeplugCompare, TakingEveryRowLeavesOnlyWhatTheRulesRefuse) {
     }
 }
 
+TEST(CodeplugCompare, AnyChoiceOfRowsTakenLeavesNoneOfThemListed) {
+    // Whichever rows a dealer selects, each one taken is gone from the next comparison
+    // unless the rules named it.
+    const CodeplugImage mine = test::Sample();
+    const CodeplugImage other = test::EveryFieldFrom(mine, test::RandomImage(9));
+    const std::vector<DiffRow> rows = CompareCodeplugs(mine, other);
+    std::mt19937 random(5);
+    for (int trial = 0; trial < 12; ++trial) {
+        std::vector<DiffRow> chosen;
+        for (const DiffRow& row : rows) {
+            if (random() % 3 == 0) {
+                chosen.push_back(row);
+            }
+        }
+        const TakeResult taken = TakeFromOther(mine, other, chosen);
+        std::set<std::string> named;
+        for (const TakenRow& r : taken.refused) {
+            named.insert(r.field);
+        }
+        std::set<std::string> left;
+        for (const DiffRow& row : CompareCodeplugs(taken.image, other)) {
+            left.insert(row.field.empty() ? AddressText(row.address) : row.field);
+        }
+        for (const DiffRow& row : chosen) {
+            const std::string key = row.field.empty() ? AddressText(row.address) : row.field;
+            EXPECT_TRUE(!left.count(key) || named.count(key) || row.area == DiffArea::Bytes)
+                << "trial " << trial << ": " << DiffLine(row, 0);
+        }
+    }
+}
+
 TEST(CodeplugCompare, RowsSayTheSameInBothLanguagesAndTheCsvCarriesThem) {
     const std::vector<DiffRow> rows = CompareCodeplugs(NewCodeplug(), test::Sample());
     ASSERT_FALSE(rows.empty());

@@ -233,6 +233,9 @@ bool CompareWindow::serviceUnlocked() {
 }
 
 void CompareWindow::takeSelected() {
+    if (main_.transferRunning()) {
+        return; // the image is the radio's to fill until the transfer ends
+    }
     std::vector<std::size_t> chosen = model_.rowsOf(list_->selectionModel()->selectedIndexes());
     if (chosen.empty()) {
         return;
@@ -271,6 +274,9 @@ void CompareWindow::takeSelected() {
 }
 
 void CompareWindow::goTo(const QModelIndex& index) {
+    if (main_.transferRunning()) {
+        return;
+    }
     if (const text::DiffRow* row = model_.rowAt(index)) {
         GoToRow(main_, *row);
     }
