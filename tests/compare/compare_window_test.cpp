@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTimer>
@@ -190,6 +191,11 @@ TEST_F(CompareWindowTest, TakingEveryRowIsOneStepThatUndoTakesBack) {
     EXPECT_EQ(compare->model().rows().size(),
               text::CompareCodeplugs(session().image, other).size());
     EXPECT_LT(compare->model().rows().size(), rows.size());
+    // Every value the rules did not take as given is named in the status log.
+    const QString log = find<QPlainTextEdit>("TxtStatus")->toPlainText();
+    for (const text::TakenRow& r : expected.refused) {
+        EXPECT_TRUE(log.contains(QString::fromStdString(r.field + ": " + r.problem))) << r.field;
+    }
     clickTool("Undo");
     EXPECT_EQ(session().image, before);
 }

@@ -45,7 +45,8 @@ constexpr OwnText kTaken{"%1 value(s) taken from the other.", "已从对比数�
 constexpr OwnText kRefused{"Not taken, the rules refuse them:", "以下值未被采用，规则不允许："};
 constexpr OwnText kCsvFilter{"CSV Files (*.csv)", "CSV 文件 (*.csv)"};
 constexpr OwnText kCannotWrite{"The file %1 could not be written.\n%2", "无法写入文件 %1。\n%2"};
-constexpr int kRefusalsShown = 20; // in the message box; the window's note has them all
+constexpr int kRefusalsShown = 20; // in the message box
+constexpr int kRefusalsNoted = 6;  // under the list
 
 constexpr int kLoginId = 1391;    // "LOGIN"
 constexpr int kPasswordId = 1392; // "Password:"
@@ -258,9 +259,20 @@ void CompareWindow::takeSelected() {
         refused << QString::fromStdString(r.field + ": " + r.problem);
     }
     const QString summary = Tr(kTaken, language).arg(rows.size() - taken.refused.size());
+    // The list under the rows keeps to a few lines; the message and the CSV of the next
+    // comparison have the rest.
+    // Every value not taken is named in the status log as well.
+    main_.appendStatusLine(summary);
+    for (const QString& line : refused) {
+        main_.appendStatusLine(line);
+    }
+    QStringList noted = refused.mid(0, kRefusalsNoted);
+    if (refused.size() > kRefusalsNoted) {
+        noted << QString("... (%1)").arg(refused.size());
+    }
     notes_->setText(refused.isEmpty()
                         ? summary
-                        : summary + "\n" + Tr(kRefused, language) + "\n" + refused.join('\n'));
+                        : summary + "\n" + Tr(kRefused, language) + "\n" + noted.join('\n'));
     compare();
     if (!refused.isEmpty()) {
         QStringList shown = refused.mid(0, kRefusalsShown);

@@ -185,6 +185,9 @@ public:
         std::function<std::optional<QString>(const QString& text, QStringList& notes)>;
     void setClipboardReader(ClipboardReader reader) { clipboardReader_ = std::move(reader); }
 
+    // A line at the end of the status log (`TxtStatus`).
+    void appendStatusLine(const QString& line);
+
     // Shows channel `row` of `bank` with the cursor on grid column `column`.
     void showChannelCell(int bank, int row, int column);
 
@@ -268,7 +271,6 @@ private:
     void buildTransferProgress();
     // While a transfer runs only its progress and Cancel stay usable.
     void lockForTransfer(bool locked);
-    void appendStatusLine(const QString& line);
 
     // main_window_undo.cpp
     void buildUndo();
