@@ -58,7 +58,7 @@ QString FileNameOf(const std::string& path) {
     return QFileInfo(QString::fromStdString(path)).fileName();
 }
 
-QPushButton* Button(const char* name, const QString& text, QWidget* parent) {
+QPushButton* Button(const char* name, QWidget* parent, const QString& text = {}) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(name);
     button->setAutoDefault(false);
@@ -72,19 +72,16 @@ CompareWindow::CompareWindow(MainWindow& main, const CodeplugImage& other, const
     setObjectName("frmCompare");
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
-    const int language = main.session().language;
-    setWindowTitle(Tr(kTitle, language));
     resize(760, 560);
 
     files_ = new QLabel(this);
     files_->setObjectName("lblFiles");
     filter_ = new QLineEdit(this);
     filter_->setObjectName("txtFilter");
-    filter_->setPlaceholderText(Tr(kFilterHint, language));
     filter_->setClearButtonEnabled(true);
-    onlyChannels_ = new QCheckBox(Tr(kOnlyChannels, language), this);
+    onlyChannels_ = new QCheckBox(this);
     onlyChannels_->setObjectName("chkOnlyChannels");
-    onlySettings_ = new QCheckBox(Tr(kOnlySettings, language), this);
+    onlySettings_ = new QCheckBox(this);
     onlySettings_->setObjectName("chkOnlySettings");
 
     list_ = new QTreeView(this);
@@ -106,12 +103,12 @@ CompareWindow::CompareWindow(MainWindow& main, const CodeplugImage& other, const
     notes_->setWordWrap(true);
     notes_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    take_ = Button("cmdTake", Tr(kTake, language), this);
-    auto* goToButton = Button("cmdGoTo", Tr(kGoTo, language), this);
-    auto* exportButton = Button("cmdExport", Tr(kExport, language), this);
-    auto* print = Button("cmdPrint", Tr(kPrint, language), this);
-    auto* pdf = Button("cmdPdf", Tr(kPdf, language), this);
-    auto* close = Button("cmdClose", Tr(kClose, language), this);
+    take_ = Button("cmdTake", this);
+    auto* goToButton = Button("cmdGoTo", this);
+    auto* exportButton = Button("cmdExport", this);
+    auto* print = Button("cmdPrint", this);
+    auto* pdf = Button("cmdPdf", this);
+    auto* close = Button("cmdClose", this);
 
     auto* top = new QHBoxLayout;
     top->addWidget(filter_, 1);
@@ -162,8 +159,26 @@ CodeplugImage CompareWindow::thisImage() const {
     return image;
 }
 
+void CompareWindow::applyLanguage() {
+    const int language = main_.session().language;
+    language_ = language;
+    setWindowTitle(Tr(kTitle, language));
+    filter_->setPlaceholderText(Tr(kFilterHint, language));
+    onlyChannels_->setText(Tr(kOnlyChannels, language));
+    onlySettings_->setText(Tr(kOnlySettings, language));
+    const std::pair<const char*, OwnText> captions[] = {
+        {"cmdTake", kTake},   {"cmdGoTo", kGoTo}, {"cmdExport", kExport},
+        {"cmdPrint", kPrint}, {"cmdPdf", kPdf},   {"cmdClose", kClose}};
+    for (const auto& [name, caption] : captions) {
+        findChild<QPushButton*>(name)->setText(Tr(caption, language));
+    }
+}
+
 void CompareWindow::compare() {
     const Session& s = main_.session();
+    if (s.language != language_) {
+        applyLanguage();
+    }
     compared_ = thisImage();
     files_->setText(Tr(kFiles, s.language).arg(FileNameOf(s.currentFileName), otherName_));
     model_.setRows(text::CompareCodeplugs(compared_, other_), s.language);
@@ -190,7 +205,8 @@ void CompareWindow::updateCount() {
 
 bool CompareWindow::event(QEvent* e) {
     // Back at the front after the user worked in the main window: compare again.
-    if (e->type() == QEvent::WindowActivate && !(thisImage() == compared_)) {
+    if (e->type() == QEvent::WindowActivate &&
+        (!(thisImage() == compared_) || main_.session().language != language_)) {
         compare();
     }
     return QDialog::event(e);
@@ -210,8 +226,8 @@ bool CompareWindow::serviceUnlocked() {
     password->setObjectName("txtPassword");
     password->setEchoMode(QLineEdit::Password);
     label->setBuddy(password);
-    auto* ok = Button("CmdOk", Tr(kOkId, language), &login);
-    auto* cancel = Button("CmdCancel", Tr(kCancelId, language), &login);
+    auto* ok = Button("CmdOk", &login, Tr(kOkId, language));
+    auto* cancel = Button("CmdCancel", &login, Tr(kCancelId, language));
     ok->setDefault(true);
     connect(cancel, &QPushButton::clicked, &login, &QDialog::reject);
     connect(ok, &QPushButton::clicked, &login, [&] {

@@ -48,6 +48,9 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // The window's texts in the main window's language (which may change while it is
+    // open: the list follows when it comes back to the front).
+    void applyLanguage();
     void applyFilter();
     void updateCount();
     // The service password, once for the window; false when not given.
@@ -68,6 +71,7 @@ private:
     QLabel* notes_ = nullptr;
     QPushButton* take_ = nullptr;
     bool serviceUnlocked_ = false;
+    int language_ = -1;
 };
 
 } // namespace r57::ui
