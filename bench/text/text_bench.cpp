@@ -55,7 +55,7 @@ void BM_Diff(benchmark::State& state) {
     const CodeplugImage a = FullCodeplug();
     const CodeplugImage b = FullBank(1);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(text::DiffCodeplugs(a, b).size());
+        benchmark::DoNotOptimize(text::CompareCodeplugs(a, b).size());
     }
 }
 BENCHMARK(BM_Diff)->Unit(benchmark::kMillisecond);

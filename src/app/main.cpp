@@ -3,6 +3,7 @@
 #include "core/program_files.h"
 #include "ui/accessory/accessory_windows.h"
 #include "ui/batch/batch_window.h"
+#include "ui/compare/compare_commands.h"
 #include "ui/exchange/exchange_commands.h"
 #include "ui/help/help_install.h"
 #include "ui/main/main_window.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
         r57::ui::InstallPrintCommands(window);
         r57::ui::InstallHelp(window);
         r57::ui::InstallBatchWindow(window);
+        r57::ui::InstallCompareWindow(window);
         window.setServiceEntryVisible(start->service);
         r57::ui::EndOnTerminationSignals();
         window.show();

@@ -53,8 +53,10 @@ public:
         painted_ = 0;
         startPage(Q(doc_.title));
         tablePages();
-        startPage(Q(doc_.summaryTitle));
-        summaryPages();
+        if (!doc_.summary.empty()) {
+            startPage(Q(doc_.summaryTitle));
+            summaryPages();
+        }
         finishPage();
         return painter ? painted_ : page_;
     }

@@ -70,8 +70,8 @@ TEST_F(TextCli, ExportImportCsvAndDiffOnRealFiles) {
         EXPECT_NE(run.err.find(step.errHas), std::string::npos) << run.err;
     }
     EXPECT_FALSE(test::FileExists(file("x.dat")));
-    EXPECT_EQ(r57({"diff", file("new.dat"), file("ch.dat")}).out.substr(0, 56),
-              "B5 RX Freq: \"\" -> 446.00625\nB5 TX Freq: \"\" -> 446.00625\n");
+    EXPECT_EQ(r57({"diff", file("new.dat"), file("ch.dat")}).out.substr(0, 38),
+              "B5: \"\" -> 446.00625, 446.00625, PMR1\n");
     EXPECT_EQ(ReadFile(file("out.csv")).substr(ReadFile(file("out.csv")).find("\r\n") + 2),
               "5,PMR1,446.006250,,0.000000,TSQL,67.0,67.0,023,NN,023,Tone->Tone,NFM,6.25,,"
               "Low,B5,,,,\r\n");

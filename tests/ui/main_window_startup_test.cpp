@@ -92,9 +92,9 @@ TEST_F(StartUp, HiddenAndShownMenuItems) {
     EXPECT_FALSE(edit[5]->isVisible());
     // File: New, Open, Save, Save As, Recent Files, a separator, Import, Export, Import
     // Channels, Export Channels, a separator, Print, Print Preview, Export PDF, a
-    // separator, Exit.
+    // separator, Compare With File..., a separator, Exit.
     QList<QAction*> file = find<QMenu>("mnuFile")->actions();
-    ASSERT_EQ(file.size(), 16);
+    ASSERT_EQ(file.size(), 18);
     EXPECT_EQ(file[4]->objectName(), "mnuFile_Recent");
     EXPECT_TRUE(file[5]->isSeparator());
     EXPECT_TRUE(file[5]->isVisible());
@@ -104,7 +104,8 @@ TEST_F(StartUp, HiddenAndShownMenuItems) {
     EXPECT_EQ(file[11]->shortcut(), QKeySequence("Ctrl+P"));
     EXPECT_EQ(file[13]->objectName(), "mnuFile_ExportPdf");
     EXPECT_TRUE(file[14]->isSeparator());
-    EXPECT_EQ(file[15]->objectName(), "mnuFile_Exit");
+    EXPECT_EQ(file[15]->objectName(), "mnuFile_Compare");
+    EXPECT_EQ(file[17]->objectName(), "mnuFile_Exit");
 }
 
 TEST_F(StartUp, ToolbarKeysTooltipsAndIcons) {

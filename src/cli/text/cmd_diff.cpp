@@ -11,7 +11,7 @@ namespace {
 constexpr int kExitDifferent = 1;
 
 int RunDiff(const std::vector<std::string>& args, const CliContext& context) {
-    CommandInput input(context, DiffCommand(), args, {});
+    CommandInput input(context, DiffCommand(), args, {}, {"--csv"});
     const std::size_t count = input.positional().size();
     input.expect(count == 2, count < 2 ? "two data files are needed" : "too many arguments");
     if (!input) {
@@ -27,26 +27,32 @@ int RunDiff(const std::vector<std::string>& args, const CliContext& context) {
     if (!b) {
         return kExitRefused;
     }
-    const std::vector<std::string> lines = text::DiffCodeplugs(*a, *b);
-    for (const std::string& line : lines) {
-        *context.out << line << "\n";
+    const std::vector<text::DiffRow> rows = text::CompareCodeplugs(*a, *b);
+    if (input.has("--csv")) {
+        *context.out << text::DiffCsv(rows, context.language);
+    } else {
+        for (const text::DiffRow& row : rows) {
+            *context.out << text::DiffLine(row, context.language) << "\n";
+        }
     }
     if (FinishOutput(context) != kExitOk) {
         return kExitRefused;
     }
-    return lines.empty() ? kExitOk : kExitDifferent;
+    return rows.empty() ? kExitOk : kExitDifferent;
 }
 
 } // namespace
 
 Command DiffCommand() {
     return {"diff", "Show what differs between two codeplugs, field by field", RunDiff,
-            "Usage: r57 diff A.dat B.dat\n"
+            "Usage: r57 diff A.dat B.dat [--csv] [--lang en|zh]\n"
             "\n"
             "One line per field that differs, in the words of 'r57 export'\n"
             "(A5 RX Freq: 446.00625 -> 446.01875, Function Setting / Squelch Level: 5 -> 3),\n"
-            "then every differing byte no field accounts for, by address\n"
-            "(0x3000: FF -> 12).\n"
+            "one line for a channel only one file uses (B20: \"\" -> 150.00000, 150.00000),\n"
+            "then every differing byte no listed field accounts for, by address range\n"
+            "(0x3000-0x3001: FF FF -> 12 34).\n"
+            "--csv writes the same rows as the window's columns: Area,Where,This Codeplug,Other.\n"
             "\n"
             "Exit status: 0 the same, 1 different, 2 a file could not be read.\n"};
 }

@@ -41,6 +41,7 @@ inline constexpr HelpTopic kHelpTopics[] = {
     {"frmSelColumns", nullptr, "channels.html#columns"},
     {"frmAbout", nullptr, "help.html#about"},
     {"frmBatch", nullptr, "fleet.html"},
+    {"frmCompare", nullptr, "compare.html"},
     {"frmHelp", nullptr, "help.html"},
 };
 

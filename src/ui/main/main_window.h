@@ -80,6 +80,8 @@ enum class SubWindow {
     ExportPdf,        // File > Export PDF...
     Help,             // Help > Help Topics, when no help file of the dealer's is beside us
     Batch,            // Transfer > Program Several Radios...
+    CompareFile,      // File > Compare With File...
+    CompareRadio,     // Transfer > Compare With Radio...
 };
 
 // The five channel command buttons, in the order of `CmdButtons` 0..4.
@@ -136,6 +138,11 @@ public:
     // The Transfer menu.
     void readFromRadio();
     void writeToRadio();
+    // Transfer > Compare With Radio...: the radio read as Transfer > Read reads it (the
+    // question, progress, Cancel, port advice, a backup of what came), but into a second
+    // image: the open codeplug and its unsaved state are not touched. `done` gets the
+    // image once the read has succeeded. False when the read did not start.
+    bool readRadioCopy(std::function<void(const CodeplugImage&)> done);
     CloneWindow* cloneWindow() const; // the running (or trace-mode) clone window, or null
     // Ends a running transfer cleanly (status-bar Cancel, Esc); the radio gets its "E".
     void cancelTransfer();
@@ -180,6 +187,12 @@ public:
     using ClipboardReader =
         std::function<std::optional<QString>(const QString& text, QStringList& notes)>;
     void setClipboardReader(ClipboardReader reader) { clipboardReader_ = std::move(reader); }
+
+    // A line at the end of the status log (`TxtStatus`).
+    void appendStatusLine(const QString& line);
+
+    // Shows channel `row` of `bank` with the cursor on grid column `column`.
+    void showChannelCell(int bank, int row, int column);
 
     // Sub-windows.
     void setWindowOpener(SubWindow window, std::function<void()> opener);
@@ -268,7 +281,6 @@ private:
     void buildTransferProgress();
     // While a transfer runs only its progress and Cancel stay usable.
     void lockForTransfer(bool locked);
-    void appendStatusLine(const QString& line);
 
     // main_window_undo.cpp
     void buildUndo();
@@ -396,7 +408,8 @@ private:
     QString refusedDrag_; // the last status line about a drag refused
 
     UndoHistory history_;
-    CodeplugImage written_; // what the last whole-image write sent
+    CodeplugImage written_;                               // what the last whole-image write sent
+    std::function<void(const CodeplugImage&)> radioCopy_; // a read for a comparison
 };
 
 } // namespace r57::ui

@@ -46,6 +46,8 @@ inline constexpr MenuEntry kMenuBar[] = {
     {kItem, "mnuFile_PrintPreview", 0},
     {kItem, "mnuFile_ExportPdf", 0},
     {kSeparator},
+    {kItem, "mnuFile_Compare", 0},
+    {kSeparator},
     {kItem, "mnuFile_Exit", 1008},
     {kEndMenu},
 
@@ -90,6 +92,7 @@ inline constexpr MenuEntry kMenuBar[] = {
     {kItem, "mnuTransfer_Read", 1021},
     {kItem, "mnuTransfer_Write", 1022},
     {kItem, "mnuTransfer_Batch", 0}, // captioned from kOwnCaptions
+    {kItem, "mnuTransfer_Compare", 0},
     {kSeparator},
     {kCheck, "mnuTransfer_Verify"}, // captioned in main_window_verify.cpp
     {kEndMenu},
@@ -134,6 +137,8 @@ inline constexpr OwnCaption kOwnCaptions[] = {
     {"mnuFile_PrintPreview", {"Print Pre&view...", "打印预览(&V)..."}},
     {"mnuFile_ExportPdf", {"Export P&DF...", "导出 PDF(&D)..."}},
     {"mnuTransfer_Batch", {"Program &Several Radios...", "批量写入多台对讲机(&S)..."}},
+    {"mnuFile_Compare", {"Co&mpare With File...", "与文件比较(&M)..."}},
+    {"mnuTransfer_Compare", {"&Compare With Radio...", "与对讲机比较(&C)..."}},
 };
 
 // The usual keys of the usual commands, shown in the menus.

@@ -91,6 +91,8 @@ void MainWindow::buildMenus() {
     on("mnuTransfer_Read", [this] { readFromRadio(); });
     on("mnuTransfer_Write", [this] { writeToRadio(); });
     on("mnuTransfer_Batch", [this] { openSubWindow(SubWindow::Batch); });
+    on("mnuFile_Compare", [this] { openSubWindow(SubWindow::CompareFile); });
+    on("mnuTransfer_Compare", [this] { openSubWindow(SubWindow::CompareRadio); });
     on("mnuSet_GUI", [this] { openSubWindow(SubWindow::AlternatePanel); });
     on("mnuSet_SingleClick",
        [this] { session_->singleClickEditing = menuItem("mnuSet_SingleClick")->isChecked(); });

@@ -108,4 +108,12 @@ void MainWindow::selectChannel(int bank, int row) {
     grid->setCursor(row, grid->cursorColumn());
 }
 
+void MainWindow::showChannelCell(int bank, int row, int column) {
+    commitPendingEdit();
+    selectChannel(bank, row);
+    shownGrid()->setCursor(row, column);
+    activateWindow();
+    shownGrid()->setFocus();
+}
+
 } // namespace r57::ui

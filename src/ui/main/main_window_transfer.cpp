@@ -63,6 +63,20 @@ void MainWindow::readFromRadio() {
     updateTitle();
 }
 
+bool MainWindow::readRadioCopy(std::function<void(const CodeplugImage&)> done) {
+    commitPendingEdit();
+    if (transferRunning() || !Confirm(prompts_, this, kMsgReadTitle, session_->language)) {
+        return false;
+    }
+    // The read-back a verify makes: the same frames as a read, stored aside.
+    radioCopy_ = std::move(done);
+    if (!startTransfer(link::TransferKind::Verify)) {
+        radioCopy_ = nullptr;
+        return false;
+    }
+    return true;
+}
+
 void MainWindow::writeToRadio() {
     txtStatus_->setFocus();
     commitPendingEdit();
@@ -221,6 +235,19 @@ void MainWindow::onTransferEnded(link::TransferKind kind, bool success) {
     // A failed read still shows the blocks that did arrive.
     if (!success && transferCancelled_) {
         appendStatusLine(Tr(kCancelledLine, session_->language));
+    }
+    if (kind == link::TransferKind::Verify && radioCopy_) {
+        const auto done = std::move(radioCopy_);
+        radioCopy_ = nullptr;
+        const CodeplugImage read = clone_ ? clone_->readBack() : CodeplugImage();
+        if (!session_->traceMode) {
+            releaseCloneWindow();
+        }
+        if (success) {
+            keepBackup(link::BackupKind::Read, read);
+            done(read);
+        }
+        return;
     }
     // The backup holds the bytes as they came, before the grid repairs what it cannot
     // show.
