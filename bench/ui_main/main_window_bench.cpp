@@ -12,6 +12,9 @@
 #include "../common/widget_benchmarks.h"
 
 #include <QApplication>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QTableWidget>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -55,6 +58,32 @@ void BM_StartUpToShown(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StartUpToShown)->Unit(benchmark::kMillisecond);
+
+// The yardstick for the two above: a bare Qt window holding one table of a bank's size,
+// shown and painted. A start-up is judged by its ratio to this on the same machine.
+void BM_BareWindowWithTable(benchmark::State& state) {
+    for (auto _ : state) {
+        auto window = std::make_unique<QMainWindow>();
+        auto* table = new QTableWidget(128, 15, window.get());
+        for (int row = 0; row < 128; ++row) {
+            for (int column = 0; column < 15; ++column) {
+                table->setItem(row, column, new QTableWidgetItem);
+            }
+        }
+        window->setCentralWidget(table);
+        window->menuBar()->addMenu("File");
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get())) {
+            QApplication::processEvents();
+        }
+        window->repaint();
+        state.PauseTiming();
+        window.reset();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_BareWindowWithTable)->Unit(benchmark::kMillisecond);
 
 // A new image in the shown bank (as after Open or a radio read), painted.
 void BM_BankRefreshThroughWindow(benchmark::State& state) {
