@@ -2,14 +2,21 @@
 
 #include "port_problem.h"
 #include "port_slots.h"
-#include "verify.h"
 
 #include <core/message_ids.h>
 #include <core/strings.h>
 
 #include <QDateTime>
+#include <QFileInfo>
+
+#include <limits>
 
 namespace r57::link {
+
+QString OldMemoryFolder(const QString& logPath) {
+    const QFileInfo log(logPath);
+    return log.path() + '/' + log.completeBaseName() + QStringLiteral("-old");
+}
 
 BatchLane::BatchLane(BatchShared& shared, QString device, QObject* parent)
     : QObject(parent), shared_(shared), device_(std::move(device)), driver_(session_),
@@ -29,12 +36,19 @@ BatchLane::BatchLane(BatchShared& shared, QString device, QObject* parent)
     connect(&round_, &WriteRound::stageChanged, this, [this](RoundStage s) { showStage(s); });
     connect(&round_, &WriteRound::finished, this,
             [this](const WriteOutcome& outcome) { roundDone(outcome); });
-    connect(&probe_, &RadioProbe::radioFound, this, [this] { radioFound(); });
+    connect(&driver_, &TransferDriver::finished, this, [this](bool ok) {
+        if (peeking_)
+            peekDone(ok);
+    });
+    connect(&probe_, &RadioProbe::radioFound, this, [this] { startRound(std::nullopt); });
+    connect(&probe_, &RadioProbe::answered, this, [this](qint64 silentMs) { peek(silentMs); });
     connect(&probe_, &RadioProbe::portGone, this, [this](const QString& reason) {
         portGone_ = true;
         state_ = State::Stopped;
         setText(own("Port gone: %1", "端口已不存在：%1").arg(reason));
     });
+    connect(&probe_, &RadioProbe::portFailed, this,
+            [this](const PortFailure& failure) { portFailed(failure); });
 }
 
 BatchLane::~BatchLane() = default;
@@ -49,68 +63,154 @@ void BatchLane::setText(const QString& text) {
 }
 
 void BatchLane::begin() {
-    wait(false);
+    wait();
 }
 
 void BatchLane::next() {
-    if (state_ == State::Done)
-        wait(false);
+    if (state_ == State::Done) {
+        probe_.stop();
+        wait();
+    }
 }
 
-void BatchLane::wait(bool afterSilence, int firstAfterMs) {
+void BatchLane::programAgain() {
+    if (state_ == State::Done && again_) {
+        probe_.stop();
+        startRound(again_);
+    }
+}
+
+void BatchLane::wait(int firstAfterMs) {
     state_ = State::Waiting;
-    const QString waiting = afterSilence ? own("waiting for the next radio (take this one off)",
-                                               "等待下一台对讲机（请取下这一台）")
-                                         : own("waiting for a radio", "等待对讲机");
-    text_ = text_.isEmpty() || !afterSilence ? waiting : text_ + " — " + waiting;
-    probe_.start(afterSilence, firstAfterMs);
+    text_ = own("waiting for a radio", "等待对讲机");
+    probe_.start(firstAfterMs);
     emit changed();
 }
 
-void BatchLane::radioFound() {
-    if (shared_.cancelled)
+// A port that cannot be opened never shows a radio: the lane says why and stops.
+void BatchLane::portFailed(const PortFailure& failure) {
+    state_ = State::Stopped;
+    QStringList lines{
+        QString::fromStdString(Text(kMsgCannotOpenPort, shared_.settings.language)).trimmed()};
+    for (const std::string& line : PortFailureLines(failure, shared_.settings.language))
+        lines << QString::fromStdString(line);
+    setText(lines.join(QLatin1String(" ")));
+}
+
+void BatchLane::watch() {
+    if (state_ == State::Done && shared_.settings.autoContinue && !shared_.cancelled)
+        probe_.watch();
+}
+
+// A radio answered while the lane waits for the next: which one is it?
+void BatchLane::peek(qint64 silentMs) {
+    if (state_ != State::Done)
         return;
-    const auto number = shared_.numbers.take();
-    if (!number) {
-        if (shared_.numbers.complete())
-            finish();
+    if (shared_.identity.empty()) {
+        // Nothing tells two radios apart: only a silence does.
+        if (silentMs >= RadioProbe::kSilenceMs)
+            startRound(std::nullopt);
         else
-            wait(false, RadioProbe::kPeriodMs); // every number is out on a lane: one may come back
+            watch();
         return;
     }
-    number_ = *number;
-    clock_.start();
-    QString why;
-    const auto image = shared_.settings.imageFor(number_, why);
-    if (!image) {
-        fail(why);
+    peeking_ = true;
+    peekSilence_ = silentMs;
+    driver_.setRows(shared_.identity.rows());
+    if (!driver_.start(TransferKind::ReadRows)) {
+        peeking_ = false;
+        watch();
+    }
+}
+
+void BatchLane::peekDone(bool ok) {
+    peeking_ = false;
+    if (state_ != State::Done)
+        return;
+    if (!ok) {
+        watch();
         return;
     }
-    session_.image = *image;
-    session_.modelCode = shared_.settings.modelCode;
+    probe_.seen();
+    const std::vector<uint8_t> identity = shared_.identity.of(driver_.readBack());
+    const bool changed = identity != lastIdentity_;
+    const bool given = shared_.identity.holder(driver_.readBack()).has_value();
+    if (changed || (peekSilence_ >= RadioProbe::kSilenceMs && !given)) {
+        startRound(std::nullopt);
+        return;
+    }
+    watch();
+}
+
+void BatchLane::startRound(std::optional<long> again) {
+    if (shared_.cancelled || state_ == State::Stopped)
+        return;
+    probe_.stop();
     state_ = State::Working;
+    number_.reset();
+    roundAgain_ = again;
+    noNumber_ = false;
+    clock_.start();
+    session_.modelCode = shared_.settings.modelCode;
     const BatchSettings& s = shared_.settings;
     WriteRoundOptions options;
+    options.lookRows = shared_.identity.rows();
     options.readOldFirst = s.keepOld;
     options.requireOldBackup = true;
     options.verify = s.verify;
     options.keepWritten = false;
-    options.keepReadBack = false;
+    options.keepReadBack = true;
     options.backupFolder = s.backupFolder;
-    options.backupLabel = QStringLiteral("radio-%1").arg(number_);
+    options.keepOld = [this](const CodeplugImage& old) {
+        // Beside the log, never rotated away: these are the radios' own memories.
+        return KeepBackup(old, BackupKind::Read, OldMemoryFolder(shared_.settings.logPath),
+                          QDateTime::currentDateTime(), std::numeric_limits<int>::max(),
+                          QStringLiteral("radio-%1").arg(number_.value_or(0)));
+    };
+    options.check = [this](const CodeplugImage& looked, CodeplugImage& toSend) {
+        return check(looked, toSend);
+    };
     round_.start(std::move(options));
 }
 
+std::optional<QString> BatchLane::check(const CodeplugImage& looked, CodeplugImage& toSend) {
+    lastIdentity_ = shared_.identity.of(looked);
+    const auto holder = shared_.identity.holder(looked);
+    if (holder && holder != roundAgain_) {
+        again_ = holder;
+        return own("this radio already has number %1", "这台对讲机已有编号 %1").arg(*holder);
+    }
+    long number = 0;
+    if (roundAgain_) {
+        number = *roundAgain_;
+    } else if (const auto taken = shared_.numbers.take()) {
+        number = *taken;
+    } else {
+        noNumber_ = true;
+        return own("every number is out on a lane", "所有编号都在写入中");
+    }
+    number_ = number;
+    round_.setBackupLabel(QStringLiteral("radio-%1").arg(number));
+    QString why;
+    const auto image = shared_.settings.imageFor(number, why);
+    if (!image)
+        return why;
+    toSend = *image;
+    return std::nullopt;
+}
+
 void BatchLane::showStage(RoundStage stage) {
-    const char* english = stage == RoundStage::Look      ? "radio %1: looking at it"
-                          : stage == RoundStage::ReadOld ? "radio %1: reading its old memory"
-                          : stage == RoundStage::Write   ? "radio %1: writing"
-                                                         : "radio %1: verifying";
-    const char* chinese = stage == RoundStage::Look      ? "对讲机 %1：正在识别"
-                          : stage == RoundStage::ReadOld ? "对讲机 %1：正在读取原有数据"
-                          : stage == RoundStage::Write   ? "对讲机 %1：正在写入"
-                                                         : "对讲机 %1：正在校验";
-    setText(own(english, chinese).arg(number_));
+    if (stage == RoundStage::Look) {
+        setText(own("looking at the radio", "正在识别对讲机"));
+        return;
+    }
+    const char* english = stage == RoundStage::ReadOld ? "radio %1: reading its old memory"
+                          : stage == RoundStage::Write ? "radio %1: writing"
+                                                       : "radio %1: verifying";
+    const char* chinese = stage == RoundStage::ReadOld ? "对讲机 %1：正在读取原有数据"
+                          : stage == RoundStage::Write ? "对讲机 %1：正在写入"
+                                                       : "对讲机 %1：正在校验";
+    setText(own(english, chinese).arg(number_.value_or(0)));
 }
 
 void BatchLane::roundDone(const WriteOutcome& outcome) {
@@ -118,50 +218,96 @@ void BatchLane::roundDone(const WriteOutcome& outcome) {
         return;
     if (outcome.portGone)
         portGone_ = true;
-    switch (outcome.why) {
-    case WriteWhy::None:
-        return report(true, QStringLiteral("OK"), QString());
-    case WriteWhy::VerifyOff:
-        return report(true, QStringLiteral("off"), QString());
-    case WriteWhy::VerifyMismatch:
-    case WriteWhy::ReadBackFailed:
-    case WriteWhy::ReadBackCancelled:
-        return report(false, QStringLiteral("failed"), outcome.reason);
-    default:
-        return report(false, QString(), outcome.reason);
+    if (outcome.why == WriteWhy::Refused && !number_) {
+        state_ = portGone_ || shared_.cancelled ? State::Stopped : State::Done;
+        probe_.seen();
+        if (noNumber_) {
+            // Every number is out on a lane: one may come back, or the batch completes.
+            if (shared_.numbers.complete())
+                return finish();
+            wait(RadioProbe::kPeriodMs);
+            return;
+        }
+        // The radio on the cable holds a number this batch gave: it is not written again.
+        afterRadio(outcome.reason);
+        return;
     }
+    if (!number_) {
+        // The radio could not even be looked at; nothing was written, no number taken.
+        state_ = portGone_ || shared_.cancelled ? State::Stopped : State::Done;
+        again_.reset();
+        const QString text =
+            own("no radio could be looked at: %1", "无法识别对讲机：%1").arg(outcome.reason);
+        if (state_ == State::Stopped)
+            return setText(text);
+        afterRadio(text);
+        return;
+    }
+    report(outcome);
 }
 
-void BatchLane::fail(const QString& reason) {
-    report(false, QString(), reason);
-}
-
-void BatchLane::report(bool ok, const QString& verify, const QString& reason) {
+void BatchLane::report(const WriteOutcome& outcome) {
+    const long number = *number_;
     RadioResult r;
     r.when = QDateTime::currentDateTime();
     r.port = device_;
-    r.number = number_;
+    r.number = number;
     if (shared_.settings.valuesFor)
-        r.values = shared_.settings.valuesFor(number_);
-    r.ok = ok;
-    r.verify = verify;
+        r.values = shared_.settings.valuesFor(number);
+    r.ok = outcome.delivered();
+    r.written = outcome.written();
+    r.verify = outcome.verified()                      ? QStringLiteral("OK")
+               : outcome.why == WriteWhy::VerifyOff    ? QStringLiteral("off")
+               : outcome.why == WriteWhy::WriteStopped ? QString()
+               : outcome.written()                     ? QStringLiteral("failed")
+                                                       : QString();
     r.seconds = clock_.isValid() ? static_cast<double>(clock_.elapsed()) / 1000.0 : 0.0;
-    r.reason = reason;
+    r.reason = outcome.reason;
+    if (outcome.readBack)
+        lastIdentity_ = shared_.identity.of(*outcome.readBack);
+    else if (outcome.written())
+        lastIdentity_ = shared_.identity.of(outcome.sent);
     const QString seconds = QString::number(r.seconds, 'f', 1);
-    text_ = ok ? own("radio %1: OK (%2 s)", "对讲机 %1：成功（%2 秒）").arg(number_).arg(seconds)
-               : own("radio %1: failed (%2 s): %3", "对讲机 %1：失败（%2 秒）：%3")
-                     .arg(number_)
-                     .arg(seconds)
-                     .arg(reason);
+    QString text;
+    if (r.ok) {
+        again_.reset();
+        text = own("radio %1: OK (%2 s)", "对讲机 %1：成功（%2 秒）").arg(number).arg(seconds);
+    } else if (r.written) {
+        // It may hold its number already: the number stays with this radio.
+        again_ = number;
+        text = own("radio %1: written, not verified (%2 s): %3 — set this radio aside, or "
+                   "program it again on this lane as number %1",
+                   "对讲机 %1：已写入但未校验（%2 秒）：%3 — 请将这台对讲机放在一边，或在本通道"
+                   "以编号 %1 重新写入")
+                   .arg(number)
+                   .arg(seconds)
+                   .arg(r.reason);
+    } else {
+        again_.reset();
+        text = own("radio %1: failed (%2 s): %3", "对讲机 %1：失败（%2 秒）：%3")
+                   .arg(number)
+                   .arg(seconds)
+                   .arg(r.reason);
+    }
     state_ = portGone_ || shared_.cancelled ? State::Stopped : State::Done;
+    text_ = text;
+    probe_.seen();
     emit radioDone(r); // the numbers are settled here, which may finish the batch
     if (state_ != State::Done)
         return emit changed();
-    if (shared_.settings.autoContinue)
-        wait(true);
-    else
-        setText(text_ + own(" — put the next radio on and press Next",
-                            " — 请换上下一台对讲机并按“下一台”"));
+    afterRadio(text);
+}
+
+void BatchLane::afterRadio(const QString& text) {
+    if (state_ != State::Done)
+        return setText(text);
+    if (shared_.settings.autoContinue) {
+        setText(text + own(" — waiting for the next radio", " — 等待下一台对讲机"));
+        watch();
+    } else {
+        setText(text + own(" — put the next radio on and press Next",
+                           " — 请换上下一台对讲机并按“下一台”"));
+    }
 }
 
 void BatchLane::cancel() {
@@ -171,7 +317,10 @@ void BatchLane::cancel() {
         round_.cancel();
         return;
     }
-    if (!portGone_) {
+    if (peeking_) {
+        peeking_ = false;
+        driver_.cancel();
+    } else if (!portGone_) {
         // A radio left on the cable is told to leave clone mode all the same.
         QSerialPort port(device_);
         SetRadioLine(port, QSerialPort::Baud9600);
@@ -190,6 +339,10 @@ void BatchLane::finish() {
     if (state_ == State::Working || state_ == State::Stopped)
         return;
     probe_.stop();
+    if (peeking_) {
+        peeking_ = false;
+        driver_.cancel();
+    }
     state_ = State::Stopped;
     emit changed();
 }

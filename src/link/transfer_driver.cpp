@@ -61,6 +61,8 @@ bool LockRefused(const QSerialPort& port) {
            port.errorString().contains(QStringLiteral("locking"), Qt::CaseInsensitive);
 }
 
+} // namespace
+
 PortFailure OpenFailure(const QSerialPort& port, const QString& device) {
     PortFailure f;
     f.device = device.toStdString();
@@ -84,6 +86,8 @@ PortFailure OpenFailure(const QSerialPort& port, const QString& device) {
     }
     return f;
 }
+
+namespace {
 
 // What the system says of a device that failed mid-transfer. A line that was hung up
 // (the adapter unplugged, the other end gone) answers every control call with "not a

@@ -16,6 +16,8 @@
 #include <optional>
 #include <vector>
 
+class QSerialPort;
+
 namespace r57 {
 class Session;
 }
@@ -43,6 +45,10 @@ constexpr bool IsRead(TransferKind kind) {
            kind == TransferKind::ReadTuning || kind == TransferKind::Verify ||
            kind == TransferKind::ReadRows;
 }
+
+// Why `port` could not be opened as `device`: gone, busy (and who holds it), no
+// permission, or the system's other reason.
+PortFailure OpenFailure(const QSerialPort& port, const QString& device);
 
 // The engine's name of a transfer kind (for its row lists: FirstRow, StepAfter).
 CloneKind CloneKindOf(TransferKind kind);

@@ -120,6 +120,9 @@ public:
     void cancel();
     // The outcome so far (the backups kept, what was read); final after finished().
     const WriteOutcome& outcome() const { return outcome_; }
+    // The label of the backups still to be kept in this round (from check(), once the
+    // radio's number is known).
+    void setBackupLabel(const QString& label) { options_.backupLabel = label; }
 
     TransferDriver& driver() { return driver_; }
 
