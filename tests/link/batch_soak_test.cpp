@@ -4,7 +4,10 @@
 // by exactly one radio, no radio was written twice, and the log says the same.
 #include "batch_fixture.h"
 
+#include <QElapsedTimer>
 #include <QRandomGenerator>
+
+#include <iostream>
 
 #include <map>
 #include <set>
@@ -70,7 +73,15 @@ TEST_F(Batch, ThreeLanesFortyRadiosRandomFaultsAndAPulledCable) {
             radios[2].vanish();
         }
     });
-    ASSERT_TRUE(run(batch, 170000));
+    QElapsedTimer clock;
+    clock.start();
+    const bool finished = run(batch, 280000);
+    std::cerr << "soak: " << clock.elapsed() / 1000 << " s, " << batch.results().size()
+              << " radios written or failed\n";
+    ASSERT_TRUE(finished) << batch.numbers().deliveredCount()
+                          << " delivered; lanes: " << batch.lane(0).text().toStdString() << " | "
+                          << batch.lane(1).text().toStdString() << " | "
+                          << batch.lane(2).text().toStdString();
     EXPECT_TRUE(pulled);
     EXPECT_TRUE(batch.lane(2).portGone());
     EXPECT_EQ(batch.numbers().deliveredCount(), kRadios);

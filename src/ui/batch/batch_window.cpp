@@ -550,7 +550,10 @@ void BatchWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void BatchWindow::reject() {
-    close();
+    if (closing_)
+        QDialog::reject(); // from QDialog::closeEvent: the window goes
+    else
+        close();
 }
 
 void BatchWindow::closeEvent(QCloseEvent* event) {
@@ -572,7 +575,9 @@ void BatchWindow::closeEvent(QCloseEvent* event) {
             return;
         }
     }
+    closing_ = true;
     QDialog::closeEvent(event);
+    closing_ = false;
 }
 
 void InstallBatchWindow(MainWindow& window) {

@@ -104,6 +104,7 @@ private:
     std::vector<QPushButton*> laneNext_;
     std::vector<QPushButton*> laneAgain_;
     bool closeWhenStopped_ = false; // the user chose to close while radios were programmed
+    bool closing_ = false;          // inside QDialog::closeEvent
     QPlainTextEdit* txtLog_ = nullptr;
     QLabel* lblSummary_ = nullptr;
     QPushButton* cmdStart_ = nullptr;
