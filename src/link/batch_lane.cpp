@@ -67,10 +67,14 @@ void BatchLane::begin() {
 }
 
 void BatchLane::next() {
-    if (state_ == State::Done) {
-        probe_.stop();
-        wait();
+    if (state_ != State::Done)
+        return;
+    probe_.stop();
+    if (peeking_) {
+        pending_ = std::optional<long>(); // a round at once: it looks at the radio itself
+        return;
     }
+    wait();
 }
 
 void BatchLane::programAgain() {
@@ -125,6 +129,13 @@ void BatchLane::peek(qint64 silentMs) {
 
 void BatchLane::peekDone(bool ok) {
     peeking_ = false;
+    if (pending_) {
+        // Next or Program again came while the lane looked at the cable.
+        const std::optional<long> again = *pending_;
+        pending_.reset();
+        startRound(again);
+        return;
+    }
     if (state_ != State::Done)
         return;
     if (!ok) {
@@ -146,6 +157,10 @@ void BatchLane::startRound(std::optional<long> again) {
     if (shared_.cancelled || state_ == State::Stopped)
         return;
     probe_.stop();
+    if (peeking_ || driver_.isRunning()) {
+        pending_ = again; // once the look at the cable has ended
+        return;
+    }
     state_ = State::Working;
     number_.reset();
     roundAgain_ = again;
@@ -317,6 +332,7 @@ void BatchLane::cancel() {
         round_.cancel();
         return;
     }
+    pending_.reset();
     if (peeking_) {
         peeking_ = false;
         driver_.cancel();

@@ -122,6 +122,7 @@ private:
     bool noNumber_ = false;          // check() found every number out on a lane
     std::vector<uint8_t> lastIdentity_;
     bool peeking_ = false;
+    std::optional<std::optional<long>> pending_; // a round asked for during a look
     qint64 peekSilence_ = 0;
     QElapsedTimer clock_;
 };

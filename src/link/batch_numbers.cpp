@@ -32,8 +32,9 @@ std::optional<long> BatchNumbers::take() {
 }
 
 void BatchNumbers::delivered(long number) {
-    out_.erase(number);
-    aside_.erase(number);
+    // A radio of an earlier run, programmed again, is no new radio of this one.
+    if (out_.erase(number) + aside_.erase(number) == 0 && !delivered_.count(number))
+        return;
     used_.insert(number);
     delivered_.insert(number);
 }

@@ -57,6 +57,8 @@ TEST(BatchNumbersRules, LowestFirstGapsFilledAsideNeverAgainCountIsDelivered) {
     EXPECT_TRUE(n.complete());
     EXPECT_EQ(n.asideCount(), 1);
     n.delivered(3); // programmed again on its lane, now verified
+    n.delivered(2); // a radio of the earlier run, programmed again: no new radio
+    EXPECT_EQ(n.deliveredCount(), 4);
     EXPECT_EQ(n.asideCount(), 0);
     EXPECT_EQ(n.deliveredCount(), 4);
     n.giveBack(6); // a delivered number never comes back
