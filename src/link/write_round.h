@@ -13,9 +13,13 @@
 //
 // One outcome: written and verified, written not verified (verify off, a mismatch, a
 // read-back that failed or was cancelled, a write that stopped part-way), or not
-// written; each with its reason and what was read. The protocol, the engine and the
-// driver are used as they are: the round only runs transfers on the driver one after
-// another and answers for them.
+// written; each with its reason and what was read. The round adds nothing to the
+// protocol: it runs the driver's transfers one after another (the rows looked at are
+// the driver's ReadRows, the old memory and the read-back its Verify read, so the
+// session's image is never overwritten) and answers for them.
+//
+// The window's Write runs it through CloneWindow::writeRound(), `r57 write` in
+// cli/link/radio_transfer.cpp, and each fleet lane in BatchLane::startRound().
 #pragma once
 
 #include "core/image.h"
