@@ -119,6 +119,7 @@ void MainWindow::endTransferBeforeQuit() {
     while (transferRunning() && clock.elapsed() < kQuitWaitMs) {
         QEventLoop wait;
         connect(clone_.data(), &CloneWindow::transferEnded, &wait, &QEventLoop::quit);
+        connect(clone_.data(), &CloneWindow::roundEnded, &wait, &QEventLoop::quit);
         QTimer::singleShot(kQuitWaitMs, &wait, &QEventLoop::quit);
         cancelTransfer();
         if (transferRunning()) {
