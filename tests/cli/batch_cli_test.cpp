@@ -145,6 +145,28 @@ TEST_F(BatchCommand, ContinueFillsTheGapsAndNeverGivesATakenNumberAgain) {
     EXPECT_TRUE(Contains(r.out, "5 " + radio.device() + " OK")) << r.out;
 }
 
+// Both lanes done, only lane 0's radio swapped, Enter: lane 1's radio, still on its
+// cable, is not written again; lane 0's next radio gets the next number.
+TEST_F(BatchCommand, EnterWritesOnlyTheRadiosThatWereSwapped) {
+    VirtualRadio swapped;
+    VirtualRadio kept;
+    ASSERT_TRUE(swapped.start({"--units", "2", "--save", swapped.unitSavePattern(), "--unit-gap",
+                               "100", "--swap-idle", "100"}));
+    ASSERT_TRUE(kept.start());
+    const auto r = RunOnTerminal(
+        "r57",
+        args({swapped.device(), kept.device()},
+             {"--set", "MSK/Own ID={n:04}", "--start", "1", "--count", "3", "--no-verify"}),
+        {{"press Next", ""}, {"press Next", "\n"}}, 60000);
+    EXPECT_EQ(r.exitCode, 0) << r.screen;
+    EXPECT_TRUE(Contains(r.screen, kept.device() + ": this radio already has number")) << r.screen;
+    EXPECT_TRUE(Contains(r.screen, "3 of 3 radios delivered, 0 failed.")) << r.screen;
+    int writes = 0;
+    for (const std::string& frame : kept.frames())
+        writes += frame.rfind("W 0000", 0) == 0;
+    EXPECT_EQ(writes, 1);
+}
+
 TEST_F(BatchCommand, ARadioThatFailsMakesTheExitOneWhenTheBatchIsInterrupted) {
     VirtualRadio radio;
     ASSERT_TRUE(radio.start({"--model", "1"})); // not the model the codeplug is for
