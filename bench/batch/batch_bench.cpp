@@ -6,9 +6,14 @@
 //                           handshake once a second): cpu_percent of one core
 //   BM_MemoryOver100Radios  four lanes, 25 unpaced radios each, taken with Next:
 //                           resident memory after 10 and after 100 radios
+//   BM_IdentityRead         the look at a radio before a lane writes it: the rows of
+//                           three per-radio fields from a radio paced at 9600 baud,
+//                           seconds per radio (look_s)
 #include "../common/core_benchmarks.h"
 #include "core/image.h"
+#include "core/session.h"
 #include "link/batch_run.h"
+#include "link/transfer_driver.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -179,6 +184,35 @@ void BM_MemoryOver100Radios(benchmark::State& state) {
     }
 }
 
+void BM_IdentityRead(benchmark::State& state) {
+    Radio radio({"--baud", "9600"});
+    Session session;
+    TransferDriver driver(session);
+    driver.setPort(radio.device());
+    driver.setRows({0x0D3, 0x0E0, 0x001}); // MSK own ID, PTT ID, a channel name
+    double total = 0;
+    int looks = 0;
+    for (auto _ : state) {
+        QEventLoop loop;
+        bool ok = false;
+        QObject::connect(&driver, &TransferDriver::finished, &loop, [&](bool success) {
+            ok = success;
+            loop.quit();
+        });
+        QElapsedTimer clock;
+        clock.start();
+        if (driver.start(TransferKind::ReadRows))
+            loop.exec();
+        const double seconds = clock.nsecsElapsed() / 1e9;
+        if (!ok)
+            state.SkipWithError("the rows could not be read");
+        state.SetIterationTime(seconds);
+        total += seconds;
+        ++looks;
+    }
+    state.counters["look_s"] = looks ? total / looks : 0;
+}
+
 BENCHMARK(BM_FourLanesAgainstOne)
     ->Arg(0)
     ->Arg(1)
@@ -188,6 +222,7 @@ BENCHMARK(BM_FourLanesAgainstOne)
     ->Unit(benchmark::kSecond);
 BENCHMARK(BM_WaitingLaneCpu)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 BENCHMARK(BM_MemoryOver100Radios)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_IdentityRead)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,7 +1,9 @@
 // A batch of radios: one codeplug to many radios, each with its own number, on one or
 // more ports at once. Every port is a lane of its own (BatchLane); the lanes share the
-// numbers, which are handed out in order, each once, a failed radio's number going to
-// the next radio. Each radio's result goes to the log as it comes.
+// numbers, which are handed out lowest first, each once: the number of a radio that was
+// not written goes to the next radio, that of a radio written but not verified stays
+// with it. Each radio's result goes to the log as it comes; a line that cannot be
+// written stops the batch, since a later Continue would give its number again.
 #pragma once
 
 #include "batch_lane.h"
@@ -24,6 +26,8 @@ public:
     void start();
     // The user has put the next radio on lane `lane`'s cable.
     void next(int lane);
+    // Lane `lane` writes its radio again with the number it holds (againNumber()).
+    void programAgain(int lane);
     // Stops every lane cleanly: each tells its radio "E". finished() follows once the
     // radios being programmed have been released.
     void cancel();
@@ -33,13 +37,15 @@ public:
     const BatchNumbers& numbers() const { return shared_.numbers; }
     const BatchSettings& settings() const { return shared_.settings; }
     int failedCount() const { return failed_; }
+    // A log line could not be written: the batch was stopped.
+    bool stoppedByLog() const { return logFailed_; }
     bool isRunning() const { return running_; }
     const std::vector<RadioResult>& results() const { return results_; }
 
 signals:
     void laneChanged(int lane);
     void radioDone(const link::RadioResult& result);
-    // The log could not be written (the batch goes on).
+    // The log could not be written: the batch stops.
     void logFailed(const QString& path, const QString& reason);
     // Every lane has stopped: all radios delivered, cancelled, or every port gone.
     void finished(bool allDelivered);
@@ -54,6 +60,7 @@ private:
     std::vector<RadioResult> results_;
     int failed_ = 0;
     bool running_ = false;
+    bool logFailed_ = false;
 };
 
 } // namespace r57::link

@@ -2,6 +2,7 @@
 
 #include "clone_frames.h"
 #include "port_slots.h"
+#include "transfer_driver.h"
 
 #include <QFileInfo>
 
@@ -15,10 +16,10 @@ RadioProbe::RadioProbe(QString device, QObject* parent)
     periodTimer_.setSingleShot(true);
     answerTimer_.setSingleShot(true);
     connect(&periodTimer_, &QTimer::timeout, this, [this] { probe(); });
-    connect(&answerTimer_, &QTimer::timeout, this, [this] { answered(false); });
+    connect(&answerTimer_, &QTimer::timeout, this, [this] { reply(false); });
     connect(&port_, &QSerialPort::readyRead, this, [this] {
         if (answerTimer_.isActive() && port_.bytesAvailable() >= wire::kHandshakeReply)
-            answered(static_cast<uint8_t>(port_.read(1).at(0)) == wire::kAck);
+            reply(static_cast<uint8_t>(port_.read(1).at(0)) == wire::kAck);
     });
     connect(&port_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
         if (e == QSerialPort::NoError || e == QSerialPort::TimeoutError || !port_.isOpen())
@@ -41,9 +42,17 @@ bool RadioProbe::deviceExists() const {
     return QFileInfo::exists(device_);
 }
 
-void RadioProbe::start(bool afterSilence, int firstAfterMs) {
-    afterSilence_ = afterSilence;
-    silentFrom_ = -1;
+void RadioProbe::start(int firstAfterMs) {
+    lastAnswer_ = -1;
+    begin(false, firstAfterMs);
+}
+
+void RadioProbe::watch(int firstAfterMs) {
+    begin(true, firstAfterMs);
+}
+
+void RadioProbe::begin(bool watching, int firstAfterMs) {
+    watching_ = watching;
     silentProbes_ = 0;
     probing_ = true;
     periodTimer_.start(firstAfterMs);
@@ -73,35 +82,39 @@ void RadioProbe::probe() {
     port_.setPortName(device_);
     SetRadioLine(port_, QSerialPort::Baud9600);
     if (!port_.open(QIODevice::ReadWrite)) {
-        emit silent(port_.errorString());
+        const PortFailure failure = OpenFailure(port_, device_);
+        stop();
+        if (failure.kind == PortFailureKind::NotFound)
+            emit portGone(QString::fromStdString(failure.reason));
+        else
+            emit portFailed(failure);
         return;
     }
     port_.clear(QSerialPort::AllDirections);
-    sentAt_ = clock_.elapsed();
     port_.write(wire::kHandshake, static_cast<qint64>(std::strlen(wire::kHandshake)));
     answerTimer_.start(kAnswerMs);
 }
 
-void RadioProbe::answered(bool yes) {
+void RadioProbe::reply(bool yes) {
     answerTimer_.stop();
     // Whatever answered, the radio leaves clone mode again.
     port_.write("E", 1);
     port_.flush();
     port_.close();
     if (!yes) {
-        if (silentFrom_ < 0)
-            silentFrom_ = sentAt_;
         ++silentProbes_;
-        emit silent(QString());
+        emit silent();
         return;
     }
-    const bool longSilence = silentFrom_ >= 0 && sentAt_ - silentFrom_ >= kSilenceMs;
-    silentFrom_ = -1;
+    const qint64 now = clock_.elapsed();
+    const qint64 silentMs = silentProbes_ > 0 && lastAnswer_ >= 0 ? now - lastAnswer_ : 0;
+    lastAnswer_ = now;
     silentProbes_ = 0;
-    if (afterSilence_ && !longSilence)
-        return; // still the radio that was just programmed
     stop();
-    emit radioFound();
+    if (watching_)
+        emit answered(silentMs);
+    else
+        emit radioFound();
 }
 
 } // namespace r57::link

@@ -61,6 +61,8 @@ bool LockRefused(const QSerialPort& port) {
            port.errorString().contains(QStringLiteral("locking"), Qt::CaseInsensitive);
 }
 
+} // namespace
+
 PortFailure OpenFailure(const QSerialPort& port, const QString& device) {
     PortFailure f;
     f.device = device.toStdString();
@@ -84,6 +86,8 @@ PortFailure OpenFailure(const QSerialPort& port, const QString& device) {
     }
     return f;
 }
+
+namespace {
 
 // What the system says of a device that failed mid-transfer. A line that was hung up
 // (the adapter unplugged, the other end gone) answers every control call with "not a
@@ -121,6 +125,8 @@ CloneKind CloneKindOf(TransferKind kind) {
         return CloneKind::WriteTuning;
     case TransferKind::Verify:
         return CloneKind::Read; // the read as it always is, only elsewhere
+    case TransferKind::ReadRows:
+        return CloneKind::ReadRows;
     }
     return CloneKind::Read;
 }
@@ -147,6 +153,7 @@ struct TransferDriver::Impl {
     QString openDevice; // the device of the running transfer
     std::optional<PortFailure> failure;
     bool verifying = false; // the radio's bytes go into readBack
+    std::vector<int> rows;  // for ReadRows
     CodeplugImage readBack;
 
     QString chosenDevice() const;
@@ -373,6 +380,10 @@ void TransferDriver::setPort(const QString& device) {
     d->device = device;
 }
 
+void TransferDriver::setRows(std::vector<int> rows) {
+    d->rows = std::move(rows);
+}
+
 bool TransferDriver::start(TransferKind kind) {
     if (d->running)
         return false;
@@ -402,8 +413,9 @@ bool TransferDriver::start(TransferKind kind) {
     settings.text = [language = d->session.language](int id) {
         return Text(id, language);
     };
+    settings.rows = d->rows;
     d->engine = std::make_unique<CloneEngine>(d->session.image, std::move(settings));
-    d->verifying = kind == TransferKind::Verify;
+    d->verifying = kind == TransferKind::Verify || kind == TransferKind::ReadRows;
     d->readBack.fill(0xFF);
     d->running = true;
     d->success = false;

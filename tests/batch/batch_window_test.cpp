@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -157,6 +158,80 @@ TEST_F(BatchWindowTest, RulesPreviewRefusalNextEnterLogContinueAndCancel) {
 }
 
 // With R57_SCREENSHOTS naming a folder: the window after a radio, in both languages.
+// Two lanes done: Enter is for the lane that has just finished, never for the other,
+// whose radio is still the one it wrote. Closing while a radio is written asks first;
+// the radio then ends its transfer and gets its line in the log.
+TEST_F(BatchWindowTest, EnterIsTheFinishedLanesAndClosingMidWriteAsksAndLogs) {
+    VirtualRadio radios[2];
+    for (VirtualRadio& radio : radios)
+        ASSERT_TRUE(radio.start(session().image, {"--units", "1", "--baud", "9600"}));
+    qputenv("R57_COM1", radios[0].device().c_str());
+    qputenv("R57_COM2", radios[1].device().c_str());
+    BatchWindow* dialog = openBatch();
+    ASSERT_NE(dialog, nullptr);
+    setRule(dialog, "MSK / Own ID", "{n:04}");
+    type(in(dialog, "spnCount"), "4");
+    auto* ports = in<QListWidget>(dialog, "lstPorts");
+    for (int i = 0; i < ports->count(); ++i) {
+        const std::string device = ports->item(i)->data(Qt::UserRole).toString().toStdString();
+        const bool mine = device == radios[0].device() || device == radios[1].device();
+        ports->item(i)->setCheckState(mine ? Qt::Checked : Qt::Unchecked);
+    }
+    QTest::mouseClick(in(dialog, "cmdStart"), Qt::LeftButton);
+    ASSERT_NE(dialog->run(), nullptr);
+    auto* next0 = in<QPushButton>(dialog, "cmdLaneNext_0");
+    auto* next1 = in<QPushButton>(dialog, "cmdLaneNext_1");
+    ASSERT_TRUE(WaitFor([&] { return next0->isEnabled() && next1->isEnabled(); }, 60000));
+    QPushButton* last = next0->hasFocus() ? next0 : next1;
+    QPushButton* other = last == next0 ? next1 : next0;
+    ASSERT_TRUE(last->hasFocus()); // the lane that finished last
+    const std::size_t otherFrames = radios[other == next0 ? 0 : 1].frames().size();
+    QTest::keyClick(last, Qt::Key_Return);
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return in<QLabel>(dialog, QString("lblLaneState_%1").arg(last == next0 ? 0 : 1))
+                ->text()
+                .contains("already has number");
+        },
+        15000));
+    EXPECT_TRUE(other->isEnabled());
+    EXPECT_EQ(radios[other == next0 ? 0 : 1].frames().size(), otherFrames);
+    auto* again = in<QPushButton>(dialog, QString("cmdLaneAgain_%1").arg(last == next0 ? 0 : 1));
+    EXPECT_TRUE(again->isVisible());
+
+    // Program again, and close while it writes: No keeps it going, Yes stops it.
+    QTest::mouseClick(again, Qt::LeftButton);
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return in<QLabel>(dialog, QString("lblLaneState_%1").arg(last == next0 ? 0 : 1))
+                ->text()
+                .contains("writing");
+        },
+        15000));
+    prompts.answers = {Answer::No};
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    EXPECT_TRUE(prompts.lastText().startsWith("Radios are being programmed on 1 of the lanes."));
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(dialog->run()->isRunning());
+    const QString logPath = dialog->logPath();
+    QPointer<BatchWindow> alive(dialog);
+    prompts.answers = {Answer::Yes};
+    dialog->close(); // the close box
+    ASSERT_TRUE(WaitFor([&] { return alive.isNull() || !alive->isVisible(); }, 10000))
+        << in<QLabel>(dialog, "lblLaneState_0")->text().toStdString() << " | "
+        << in<QLabel>(dialog, "lblLaneState_1")->text().toStdString() << " | "
+        << dialog->run()->isRunning() << " " << prompts.lastText().toStdString();
+    QFile log(logPath);
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QStringList lines = QString(log.readAll()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4); // the header, two radios, and the one stopped
+    EXPECT_TRUE(lines[3].contains("cancelled")) << lines[3].toStdString();
+    QTest::qWait(300);
+    EXPECT_EQ(radios[last == next0 ? 0 : 1].frames().back(), "E");
+    qunsetenv("R57_COM1");
+    qunsetenv("R57_COM2");
+}
+
 TEST_F(BatchWindowTest, ScreenshotsInBothLanguages) {
     const QString shots = qEnvironmentVariable("R57_SCREENSHOTS");
     if (shots.isEmpty())

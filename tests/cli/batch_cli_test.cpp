@@ -11,6 +11,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <unistd.h>
+
 using namespace r57;
 using namespace r57::test;
 
@@ -59,7 +61,7 @@ TEST_F(BatchCommand, BadArgumentsAndARefusedRuleExitTwoBeforeAnythingIsSent) {
         {{id, "--start", "1"}, "missing --count"},
         {{id, "--start", "1", "--step", "0", "--count", "2"}, "--step takes"},
         {{id, "--start", "-1", "--count", "2"}, "--start takes"},
-        {{id, "--start", "1", "--count", "2", "--port", radio.device()}, "is given twice"},
+        {{id, "--start", "1", "--count", "2", "--port", radio.device()}, "is the same port as"},
     };
     for (const auto& [more, message] : cases) {
         const auto r = RunBuiltProgram("r57", args({radio.device()}, more));
@@ -69,6 +71,16 @@ TEST_F(BatchCommand, BadArgumentsAndARefusedRuleExitTwoBeforeAnythingIsSent) {
     EXPECT_EQ(RunBuiltProgram("r57", {"batch", base, "--set", id, "--start", "1", "--count", "1"})
                   .exitCode,
               2);
+    // One cable under two names, and a codeplug that is not there: bad input, exit 2.
+    const std::string link = folder.file("by-id-cable");
+    ASSERT_EQ(symlink(radio.device().c_str(), link.c_str()), 0);
+    const auto twice =
+        RunBuiltProgram("r57", args({radio.device(), link}, {id, "--start", "1", "--count", "2"}));
+    EXPECT_EQ(twice.exitCode, 2) << twice.err;
+    EXPECT_TRUE(Contains(twice.err, link + " is the same port as " + radio.device())) << twice.err;
+    auto missing = args({radio.device()}, {id, "--start", "1", "--count", "1"});
+    missing[1] = folder.file("no-such.dat");
+    EXPECT_EQ(RunBuiltProgram("r57", missing).exitCode, 2);
     EXPECT_TRUE(radio.frames().empty());
     EXPECT_FALSE(FileExists(log));
 
@@ -115,6 +127,56 @@ TEST_F(BatchCommand, TwoPortsDeliverTheCodeplugWithEachRadiosOwnFieldsAndExitZer
     std::getline(csv, header);
     EXPECT_EQ(header, "time,port,number,MSK / Own ID,Function Setting / PowerOn Message,result,"
                       "verify,seconds,reason");
+}
+
+// A batch that was stopped goes on with --continue: the numbers its log shows given
+// (delivered, or written and not verified) are never given again, gaps first.
+TEST_F(BatchCommand, ContinueFillsTheGapsAndNeverGivesATakenNumberAgain) {
+    {
+        std::ofstream csv(log);
+        csv << "time,port,number,MSK / Own ID,result,verify,seconds,reason\n"
+               "t,p,1,0001,OK,OK,1.0,\n"
+               "t,p,2,0002,failed,,1.0,Timeout\n"
+               "t,p,3,0003,\"written, not verified\",failed,1.0,verify\n"
+               "t,p,4,0004,OK,OK,1.0,\n";
+    }
+    VirtualRadio radio;
+    ASSERT_TRUE(
+        radio.start({"--units", "2", "--save", radio.unitSavePattern(), "--unit-gap", "100"}));
+    const std::vector<std::string> rule{
+        "--set", "MSK/Own ID={n:04}", "--start", "1", "--count", "2", "--auto"};
+    const auto anew = RunBuiltProgram("r57", args({radio.device()}, rule));
+    EXPECT_EQ(anew.exitCode, 2) << anew.err;
+    EXPECT_TRUE(Contains(anew.err, "number 1 was already given")) << anew.err;
+    EXPECT_TRUE(radio.frames().empty());
+    std::vector<std::string> more = rule;
+    more.push_back("--continue");
+    const auto r = RunBuiltProgram("r57", args({radio.device()}, more), 60000);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(Contains(r.out, "2 " + radio.device() + " OK")) << r.out;
+    EXPECT_TRUE(Contains(r.out, "5 " + radio.device() + " OK")) << r.out;
+}
+
+// Both lanes done, only lane 0's radio swapped, Enter: lane 1's radio, still on its
+// cable, is not written again; lane 0's next radio gets the next number.
+TEST_F(BatchCommand, EnterWritesOnlyTheRadiosThatWereSwapped) {
+    VirtualRadio swapped;
+    VirtualRadio kept;
+    ASSERT_TRUE(swapped.start({"--units", "2", "--save", swapped.unitSavePattern(), "--unit-gap",
+                               "100", "--swap-idle", "100"}));
+    ASSERT_TRUE(kept.start());
+    const auto r = RunOnTerminal(
+        "r57",
+        args({swapped.device(), kept.device()},
+             {"--set", "MSK/Own ID={n:04}", "--start", "1", "--count", "3", "--no-verify"}),
+        {{"press Next", ""}, {"press Next", "\n"}}, 60000);
+    EXPECT_EQ(r.exitCode, 0) << r.screen;
+    EXPECT_TRUE(Contains(r.screen, kept.device() + ": this radio already has number")) << r.screen;
+    EXPECT_TRUE(Contains(r.screen, "3 of 3 radios delivered, 0 failed.")) << r.screen;
+    int writes = 0;
+    for (const std::string& frame : kept.frames())
+        writes += frame.rfind("W 0000", 0) == 0;
+    EXPECT_EQ(writes, 1);
 }
 
 TEST_F(BatchCommand, ARadioThatFailsMakesTheExitOneWhenTheBatchIsInterrupted) {

@@ -83,6 +83,8 @@ public:
                 waitUntil(lastByte_ + options_.swapIdleMs * 1'000'000LL);
             if (gapUntil_ > 0)
                 waitUntil(gapUntil_);
+            if (offUntil_ > 0)
+                waitUntil(offUntil_);
             timespec timeout{static_cast<time_t>(waitNs / 1'000'000'000LL),
                              static_cast<long>(waitNs % 1'000'000'000LL)};
             pollfd p{line_.fd(), POLLIN, 0};
@@ -92,8 +94,9 @@ public:
             if (ready > 0) {
                 if (line_.receive(bytes)) {
                     lastByte_ = NowNs();
-                    // Between two units no radio is on the cable: what comes is lost.
-                    if (radio_)
+                    // Between two units no radio is on the cable, and a radio switched
+                    // off hears nothing: what comes is lost.
+                    if (radio_ && offUntil_ == 0)
                         parser_.feed(bytes.data(), bytes.size());
                 } else if (p.revents & (POLLHUP | POLLERR)) {
                     // No one holds the slave side right now; look again shortly.
@@ -105,6 +108,10 @@ public:
             }
             if (radio_)
                 serveFrames();
+            if (offUntil_ > 0 && NowNs() >= offUntil_) {
+                offUntil_ = 0; // on again: the same radio, waiting for its next "E"
+                closed_ = false;
+            }
             if (swapPending() && NowNs() - lastByte_ >= options_.swapIdleMs * 1'000'000LL)
                 leaveUnit();
             if (gapUntil_ > 0 && NowNs() >= gapUntil_)
@@ -134,24 +141,39 @@ private:
     // A radio that has been written is taken off the cable once the program has said
     // "E" and the line has stayed quiet: never in the middle of a transfer, nor between
     // a write and its read-back.
-    bool swapPending() const { return options_.units > 1 && radio_ && written_ && closed_; }
+    bool swapPending() const {
+        return options_.units > 1 && radio_ && written_ && closed_ && offUntil_ == 0 &&
+               !options_.stayUnits.count(unit_);
+    }
 
     void leaveUnit() {
+        const auto cycle = options_.powerCycleMs.find(unit_);
+        if (cycle != options_.powerCycleMs.end() && !cycled_) {
+            // Switched off and on again: the radio stays, deaf for a while.
+            cycled_ = true;
+            parser_ = FrameParser();
+            offUntil_ = NowNs() + cycle->second * 1'000'000LL;
+            return;
+        }
         saveMemory();
         radio_.reset();
         parser_ = FrameParser();
         if (unit_ < options_.units) {
             ++unit_;
-            gapUntil_ = NowNs() + options_.unitGapMs * 1'000'000LL;
+            const auto gap = options_.unitGapMs_.find(unit_);
+            gapUntil_ =
+                NowNs() +
+                (gap != options_.unitGapMs_.end() ? gap->second : options_.unitGapMs) * 1'000'000LL;
         }
     }
 
     void enterUnit() {
         gapUntil_ = 0;
-        const bool faulty = options_.faultyUnit == 0 || options_.faultyUnit == unit_;
+        const bool faulty = options_.faultyUnits.empty() || options_.faultyUnits.count(unit_);
         radio_ = std::make_unique<Radio>(memory_, options_.model, options_.ident,
                                          faulty ? options_.faults : Faults{});
-        written_ = saved_ = closed_ = false;
+        written_ = saved_ = closed_ = cycled_ = false;
+        offUntil_ = 0;
         if (log_ && options_.units > 1) {
             std::fprintf(log_, "unit %ld\n", unit_);
             std::fflush(log_);
@@ -198,6 +220,8 @@ private:
     bool closed_ = false;  // the last frame was an "E"
     bool ok_ = true;       // no save failed
     int64_t gapUntil_ = 0; // the next unit answers from then on
+    int64_t offUntil_ = 0; // the unit on the cable is switched off until then
+    bool cycled_ = false;  // ... and has been switched off and on once
     int64_t lastByte_ = NowNs();
     int64_t leaveAt_ = 0;
     bool closingEndSeen_ = false;

@@ -26,7 +26,12 @@ const char* UsageText() {
            "  --unit-gap MS            the silence between two units (3000)\n"
            "  --swap-idle MS           the quiet after a write and the closing \"E\" before a\n"
            "                           unit leaves (700)\n"
-           "  --faulty-unit K          the fault options apply to unit K only\n"
+           "  --faulty-unit K          the fault options apply to unit K only (repeatable)\n"
+           "  --stay K                 unit K stays on the cable once written (repeatable)\n"
+           "  --power-cycle K:MS       unit K, once written and left alone, is switched off\n"
+           "                           for MS milliseconds, then on again (repeatable)\n"
+           "  --gap K:MS               unit K answers MS milliseconds after the unit before\n"
+           "                           it left (instead of --unit-gap; repeatable)\n"
            "  --exit-after-sessions N  exit after N sessions (handshake ... \"E\")\n"
            "  --model 0|1|2            model variant code of the handshake reply (0)\n"
            "  --ident HEX              identification bytes (up to 16); the rest come from\n"
@@ -130,10 +135,14 @@ ParsedOptions Fail(const std::string& message) {
 
 bool TakesValue(const std::string& option) {
     static const std::set<std::string> kValued{
-        "--link",          "--load",  "--save",       "--log",          "--model",
-        "--ident",         "--drop",  "--garble",     "--short",        "--late",
-        "--long",          "--baud",  "--turnaround", "--silent-after", "--exit-after-sessions",
-        "--corrupt-write", "--units", "--unit-gap",   "--swap-idle",    "--faulty-unit"};
+        "--link",          "--load",         "--save",
+        "--log",           "--model",        "--ident",
+        "--drop",          "--garble",       "--short",
+        "--late",          "--long",         "--baud",
+        "--turnaround",    "--silent-after", "--exit-after-sessions",
+        "--corrupt-write", "--units",        "--unit-gap",
+        "--swap-idle",     "--faulty-unit",  "--stay",
+        "--power-cycle",   "--gap"};
     return kValued.count(option) > 0;
 }
 
@@ -194,6 +203,18 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             if (!AddFrameValues(v, a == "--late" ? o.faults.late : o.faults.longer))
                 return Fail(a + (a == "--late" ? " takes N:MS" : " takes N:K") +
                             ", N a frame number >= 1 or a range N-M");
+        } else if (a == "--power-cycle" || a == "--gap") {
+            const auto colon = v.find(':');
+            long unit = 0;
+            long ms = 0;
+            if (colon == std::string::npos || !ParseNumber(v.substr(0, colon), unit) ||
+                !ParseNumber(v.substr(colon + 1), ms) || unit < 1)
+                return Fail(a + " takes K:MS, K a unit number >= 1");
+            (a == "--gap" ? o.unitGapMs_ : o.powerCycleMs)[unit] = ms;
+        } else if (a == "--stay") {
+            if (!ParseNumber(v, n) || n < 1)
+                return Fail("--stay takes a unit number >= 1");
+            o.stayUnits.insert(n);
         } else if (a == "--corrupt-write") {
             int address = 0;
             if (!ParseAddress(v, address))
@@ -217,7 +238,7 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             else if (a == "--swap-idle")
                 o.swapIdleMs = n;
             else if (a == "--faulty-unit")
-                o.faultyUnit = n;
+                o.faultyUnits.insert(n);
             else
                 o.exitAfterSessions = n;
         }

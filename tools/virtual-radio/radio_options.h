@@ -38,7 +38,13 @@ struct Options {
     long units = 1;
     long unitGapMs = 3000;
     long swapIdleMs = 700;
-    long faultyUnit = 0; // the only unit the faults apply to; 0 = every unit
+    std::set<long> faultyUnits; // the only units the faults apply to; empty = every unit
+    // A dealer's hands: a unit that stays on the cable after it is written (never swapped),
+    // a unit switched off for a while once written (then on again, the same radio), a
+    // unit that answers a given time after the one before it left.
+    std::set<long> stayUnits;
+    std::map<long, long> powerCycleMs; // unit -> how long it is off
+    std::map<long, long> unitGapMs_;   // unit -> the silence before it answers
 };
 
 // The save file of unit `unit` (from 1): the first "%d" of `pattern` replaced by it.

@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QSocketNotifier>
 
 #include <unistd.h>
@@ -103,7 +104,7 @@ int RunBatch(const std::vector<std::string>& given, const CliContext& context) {
     const std::vector<std::string> sets = TakeRepeated(args, "--set", repeatError);
     CommandInput input(context, BatchCommands().front(), args,
                        {"--start", "--step", "--count", "--model", "--log"},
-                       {"--no-verify", "--auto", "--yes", "--no-time", "--keep-old"});
+                       {"--no-verify", "--auto", "--yes", "--no-time", "--keep-old", "--continue"});
     input.expect(repeatError.empty(), repeatError);
     input.onePositional("FILE.dat");
     input.expect(!ports.empty(), "missing --port DEVICE");
@@ -121,14 +122,24 @@ int RunBatch(const std::vector<std::string>& given, const CliContext& context) {
     if (!input)
         return input.status();
 
+    // One cable under two names (a slot and its device, a symbolic link such as
+    // /dev/serial/by-id/...) would be two lanes writing one radio: ports are compared by
+    // the device they resolve to.
     QStringList devices;
+    QStringList resolved;
     for (const std::string& port : ports) {
         const QString device = link::ResolvePortName(QString::fromStdString(port));
         if (device.isEmpty())
             return Refuse(context,
                           Message(context, kMsgCannotOpenPort) + " " + port + ": no such port");
-        if (devices.contains(device))
-            return UsageError(context, BatchCommands().front(), port + " is given twice");
+        const QString canonical = QFileInfo(device).canonicalFilePath();
+        const QString same = canonical.isEmpty() ? device : canonical;
+        if (resolved.contains(same))
+            return UsageError(context, BatchCommands().front(),
+                              port + " is the same port as " +
+                                  ports[static_cast<std::size_t>(resolved.indexOf(same))] + " (" +
+                                  same.toStdString() + ")");
+        resolved << same;
         devices << device;
     }
     std::vector<text::BatchRule> rules;
@@ -140,9 +151,10 @@ int RunBatch(const std::vector<std::string>& given, const CliContext& context) {
             return UsageError(context, BatchCommands().front(), error);
         rules.push_back(*rule);
     }
+    // A codeplug that cannot be read is bad input: nothing has been sent.
     const auto base = input.load(input.positional()[0]);
     if (!base)
-        return input.status();
+        return input.status() == kExitFailure ? kExitRefused : input.status();
 
     // The whole range is tried before anything is sent. The plan's rules name the
     // fields as the export does, whatever caption was typed.
@@ -175,8 +187,31 @@ int RunBatch(const std::vector<std::string>& given, const CliContext& context) {
     settings.autoContinue = input.has("--auto");
     settings.keepOld = input.has("--keep-old");
     settings.goOnIfBandsDiffer = input.has("--yes");
+    QStringList ruleTexts;
+    for (const text::BatchRule& rule : rules)
+        ruleTexts << QString::fromStdString(rule.name() + "=" + rule.pattern);
     settings.logPath = input.has("--log") ? QString::fromStdString(input.value("--log"))
-                                          : link::BatchLogPath(*base);
+                                          : link::BatchLogPath(*base, ruleTexts);
+    // A log holds one batch's rules: one with other rules goes on in a new log.
+    settings.logPath =
+        link::LogForHeader(settings.logPath, link::BatchLog(settings.logPath, ruleNames).header());
+    settings.taken = link::TakenNumbers(settings.logPath);
+    if (!input.has("--continue")) {
+        // A new batch over numbers this log shows given would give them twice.
+        for (int i = 0; i < settings.count; ++i) {
+            const long number = settings.start + settings.step * i;
+            if (settings.taken.count(number))
+                return Refuse(context,
+                              Own(context, "number ", "编号 ") + std::to_string(number) +
+                                  Own(context, " was already given by this batch (its log: ",
+                                      " 已由本批次写入（日志：") +
+                                  settings.logPath.toStdString() +
+                                  Own(context,
+                                      "); --continue goes on from the lowest number not "
+                                      "yet given",
+                                      "）；--continue 从尚未使用的最小编号继续"));
+        }
+    }
 
     static int argc = 1;
     static char name[] = "r57";
@@ -193,7 +228,7 @@ int RunBatch(const std::vector<std::string>& given, const CliContext& context) {
     });
     QObject::connect(&run, &link::BatchRun::radioDone, [&](const link::RadioResult& r) {
         std::string line = std::to_string(r.number) + " " + r.port.toStdString() + " " +
-                           (r.ok ? "OK" : "failed") + " " +
+                           link::ResultText(r).toStdString() + " " +
                            QString::number(r.seconds, 'f', 1).toStdString() + "s";
         for (std::size_t i = 0; i < r.values.size(); ++i)
             line += " \"" + rules[i].field + "=" + r.values[i] + "\"";
@@ -209,7 +244,9 @@ int RunBatch(const std::vector<std::string>& given, const CliContext& context) {
     QObject::connect(&run, &link::BatchRun::finished, &loop, &QEventLoop::quit);
     InterruptWatch interrupt(loop, [&run] { run.cancel(); });
 
-    // Without --auto, Enter on the terminal stands for Next on every lane that waits.
+    // Without --auto, Enter on the terminal stands for Next on every lane that waits;
+    // each lane looks at its radio first, and one that is still the radio it wrote is
+    // not written again.
     std::unique_ptr<QSocketNotifier> enter;
     if (!settings.autoContinue) {
         enter = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);
@@ -239,6 +276,9 @@ int RunBatch(const std::vector<std::string>& given, const CliContext& context) {
     if (interrupt.interrupted())
         return Fail(context, Own(context, "interrupted; every radio was told to end the transfer",
                                  "已中断；已通知每台对讲机结束传输"));
+    if (run.stoppedByLog())
+        return Fail(context, Own(context, "the batch was stopped: its log could not be written",
+                                 "批次已停止：无法写入日志"));
     return delivered == *count && run.failedCount() == 0 ? kExitOk : kExitFailure;
 }
 
@@ -249,7 +289,7 @@ std::vector<Command> BatchCommands() {
              "Usage: r57 batch FILE.dat --port DEVICE [--port DEVICE ...]\n"
              "                --set 'PAGE/FIELD=PATTERN' [--set ...] --start N [--step S]\n"
              "                --count C [--model 0|1|2] [--no-time] [--no-verify] [--auto]\n"
-             "                [--keep-old] [--yes] [--log FILE.csv]\n"
+             "                [--keep-old] [--yes] [--log FILE.csv] [--continue]\n"
              "       r57 batch FILE.dat --fields [--model 0|1|2]\n"
              "\n"
              "Writes the codeplug into C radios, each numbered in turn from N by S, with\n"
@@ -265,26 +305,35 @@ std::vector<Command> BatchCommands() {
              "otherwise stops the batch before anything is sent.\n"
              "\n"
              "Each port is a lane of its own; the lanes run at once. A lane waits for a\n"
-             "radio (the handshake about once a second), writes it, reads it back and\n"
-             "compares, and prints one line a radio on stdout. A radio that fails is\n"
-             "reported and its number goes to the next radio.\n"
+             "radio (the handshake about once a second), reads the rows of the --set\n"
+             "fields from it, writes it, reads it back and compares, and prints one line a\n"
+             "radio on stdout. A radio that already holds a number of this batch is not\n"
+             "written again (\"this radio already has number 7\"). A radio that was not\n"
+             "written gives its number to the next radio; one written but not verified\n"
+             "keeps it (\"written, not verified\"): set it aside, and the batch goes on\n"
+             "until C radios are written and verified.\n"
              "\n"
              "  --port DEVICE  a device path or a port slot (COM3 or 3); once per cable\n"
              "  --model 0|1|2  the model variant the radios must report (default 0)\n"
              "  --no-time      do not set the radios' clocks\n"
              "  --no-verify    do not read each radio back after writing it\n"
-             "  --auto         take the next radio by itself once the port has been\n"
-             "                 silent for 2 s (the radio swapped); without it, press\n"
+             "  --auto         take the next radio by itself: when the radio on the cable\n"
+             "                 is another one, or after 2 s of silence a radio answers\n"
+             "                 that holds no number of this batch; without it, press\n"
              "                 Enter when the next radio is on the cable\n"
-             "  --keep-old     read each radio first and keep its old memory in the backup\n"
-             "                 folder, named after its number\n"
+             "  --keep-old     read each radio first and keep its old memory beside the\n"
+             "                 log (FILE-old/), named after its number\n"
              "  --yes          go on when a radio's band limits differ from the file's\n"
              "  --log FILE.csv the log (default: one a codeplug in\n"
              "                 ~/.local/share/Tarvex/R57/batches)\n"
+             "  --continue     go on with the batch of this log: the numbers it shows given\n"
+             "                 (delivered, or written and not verified) are skipped, gaps\n"
+             "                 filled first, and C more radios delivered\n"
              "\n"
              "Exit status: 0 when all C radios were delivered with no failure on the way,\n"
-             "1 when any radio failed (or the batch was interrupted), 2 for bad arguments or\n"
-             "a refused field, before anything is sent.\n"}};
+             "1 when any radio failed (or the batch was interrupted, or its log could not be\n"
+             "written), 2 for bad arguments, a codeplug that cannot be read, a port given\n"
+             "twice or a refused field, before anything is sent.\n"}};
 }
 
 } // namespace r57::cli

@@ -28,6 +28,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <set>
+
 namespace r57::ui {
 
 namespace {
@@ -59,6 +61,12 @@ constexpr OwnText kRefused{"Nothing was sent: %1", "未发送任何数据：%1"}
 constexpr OwnText kChecked{"All %1 radios checked.", "已检查全部 %1 台对讲机。"};
 constexpr OwnText kSummary{"%1 of %2 radios delivered, %3 failed.",
                            "已完成 %1/%2 台对讲机，失败 %3 台。"};
+constexpr OwnText kAgain{"Program again as %1", "以编号 %1 重新写入"};
+constexpr OwnText kCloseBusy{"Radios are being programmed on %1 of the lanes. Stop them and "
+                             "close? Each radio is told to end the transfer and gets its line "
+                             "in the log.",
+                             "%1 条通道正在写入对讲机。要停止并关闭吗？每台对讲机都会被通知结束"
+                             "传输，并在日志中记录一行。"};
 constexpr OwnText kLogFailed{"The log %1 could not be written: %2", "无法写入日志 %1：%2"};
 
 // Fields a dealer gives each radio of its own; any field the export names can be typed.
@@ -211,8 +219,10 @@ void BatchWindow::build() {
     connect(cmdOpenLog_, &QPushButton::clicked, this,
             [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(logPath_)); });
     connect(cmdContinue_, &QPushButton::clicked, this, [this] {
-        if (const auto last = link::LastDeliveredNumber(logPath_))
-            spnStart_->setValue(static_cast<int>(*last + spnStep_->value()));
+        const std::set<long> taken = link::TakenNumbers(logPath_);
+        if (!taken.empty())
+            spnStart_->setValue(static_cast<int>(
+                link::BatchNumbers(*taken.begin(), spnStep_->value(), 1, taken).firstFree()));
     });
     resize(820, 640);
 }
@@ -262,17 +272,28 @@ void BatchWindow::listPorts() {
 
 void BatchWindow::setLogFolder(const QString& folder) {
     logFolder_ = folder;
-    logPath_ = link::BatchLogPath(base_, folder);
+    updateLogPath();
     offerContinue();
 }
 
-// The next batch of the same codeplug goes on from the last number delivered.
+void BatchWindow::updateLogPath() {
+    QStringList names;
+    if (const auto parsed = rules(false)) {
+        for (const text::BatchRule& rule : *parsed)
+            names << QString::fromStdString(rule.name() + "=" + rule.pattern);
+    }
+    logPath_ = link::BatchLogPath(base_, names, logFolder_);
+}
+
+// The next batch of the same codeplug and rules goes on from the lowest number not yet
+// taken (delivered, or written and not verified), and fills every gap before going on.
 void BatchWindow::offerContinue() {
-    const auto last = link::LastDeliveredNumber(logPath_);
-    cmdContinue_->setVisible(last.has_value());
-    if (last)
+    const std::set<long> taken = link::TakenNumbers(logPath_);
+    cmdContinue_->setVisible(!taken.empty());
+    if (!taken.empty())
         cmdContinue_->setText(
-            Tr(kContinueCaption, session_.language).arg(*last + spnStep_->value()));
+            Tr(kContinueCaption, session_.language)
+                .arg(link::BatchNumbers(*taken.begin(), spnStep_->value(), 1, taken).firstFree()));
 }
 
 std::optional<std::vector<text::BatchRule>> BatchWindow::rules(bool tellUser) {
@@ -303,7 +324,8 @@ std::optional<std::vector<text::BatchRule>> BatchWindow::rules(bool tellUser) {
 void BatchWindow::updatePreview() {
     if (!cmdStart_)
         return; // still being built
-    if (cmdContinue_ && cmdContinue_->isVisible())
+    updateLogPath();
+    if (cmdContinue_)
         offerContinue();
     grdPreview_->clear();
     lblCheck_->clear();
@@ -402,7 +424,10 @@ void BatchWindow::start() {
     settings.verify = chkVerify_->isChecked();
     settings.autoContinue = chkAuto_->isChecked();
     settings.keepOld = chkKeepOld_->isChecked();
+    updateLogPath();
     settings.logPath = logPath_;
+    // A number this batch gave before is never given again, wherever Start begins.
+    settings.taken = link::TakenNumbers(logPath_);
     run_ = std::make_unique<link::BatchRun>(settings, devices);
     runDevices_ = devices;
     connect(run_.get(), &link::BatchRun::laneChanged, this, [this](int lane) { showLane(lane); });
@@ -425,6 +450,7 @@ void BatchWindow::buildLanes() {
     lanePorts_.clear();
     laneStates_.clear();
     laneNext_.clear();
+    laneAgain_.clear();
     for (int i = 0; i < runDevices_.size(); ++i) {
         auto* port = new QLabel(runDevices_[i], fraLanes_);
         port->setObjectName(QString("lblLanePort_%1").arg(i));
@@ -438,13 +464,26 @@ void BatchWindow::buildLanes() {
             if (run_)
                 run_->next(i);
         });
+        // The radio on the cable already has a number of this batch, or was written
+        // and not verified: the dealer may write it again with that same number.
+        auto* again = new QPushButton(fraLanes_);
+        again->setObjectName(QString("cmdLaneAgain_%1").arg(i));
+        again->setAutoDefault(false);
+        again->setVisible(false);
+        connect(again, &QPushButton::clicked, this, [this, i] {
+            if (run_)
+                run_->programAgain(i);
+        });
+        state->setWordWrap(true);
         lanesLayout_->addWidget(port, i, 0);
         lanesLayout_->addWidget(state, i, 1);
-        lanesLayout_->addWidget(next, i, 2);
+        lanesLayout_->addWidget(again, i, 2);
+        lanesLayout_->addWidget(next, i, 3);
         lanesLayout_->setColumnStretch(1, 1);
         lanePorts_.push_back(port);
         laneStates_.push_back(state);
         laneNext_.push_back(next);
+        laneAgain_.push_back(again);
     }
 }
 
@@ -454,8 +493,14 @@ void BatchWindow::showLane(int lane) {
     const link::BatchLane& l = run_->lane(lane);
     laneStates_[lane]->setText(l.text());
     const bool waitsForNext = l.state() == link::BatchLane::State::Done;
+    const bool wasWaiting = laneNext_[lane]->isEnabled();
     laneNext_[lane]->setEnabled(waitsForNext);
-    if (waitsForNext && !focusWidget())
+    const auto again = l.againNumber();
+    laneAgain_[lane]->setVisible(waitsForNext && again.has_value());
+    if (again)
+        laneAgain_[lane]->setText(Tr(kAgain, session_.language).arg(*again));
+    // Enter goes to the lane that has just finished its radio.
+    if (waitsForNext && !wasWaiting)
         laneNext_[lane]->setFocus();
 }
 
@@ -479,6 +524,8 @@ void BatchWindow::onFinished(bool) {
     setEditable(true);
     showSummary();
     offerContinue();
+    if (closeWhenStopped_)
+        close();
 }
 
 void BatchWindow::cancel() {
@@ -486,27 +533,52 @@ void BatchWindow::cancel() {
         run_->cancel();
 }
 
-// Enter is Next: for the lane whose button has the focus, otherwise for the first lane
-// that waits for its next radio.
+// Enter presses the button that has the focus (Next of the lane that has just finished,
+// or the one the dealer moved to), never the Next of a lane whose radio is still the
+// one it has written.
 void BatchWindow::keyPressEvent(QKeyEvent* event) {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && run_ &&
         run_->isRunning()) {
-        for (int i = 0; i < static_cast<int>(laneNext_.size()); ++i) {
-            if (laneNext_[i]->hasFocus() && laneNext_[i]->isEnabled())
-                return laneNext_[i]->click();
-        }
-        for (QPushButton* next : laneNext_) {
-            if (next->isEnabled())
-                return next->click();
+        for (std::size_t i = 0; i < laneNext_.size(); ++i) {
+            for (QPushButton* b : {laneNext_[i], laneAgain_[i]}) {
+                if (b->hasFocus() && b->isEnabled() && b->isVisible())
+                    return b->click();
+            }
         }
         return;
     }
     QDialog::keyPressEvent(event);
 }
 
+void BatchWindow::reject() {
+    if (closing_)
+        QDialog::reject(); // from QDialog::closeEvent: the window goes
+    else
+        close();
+}
+
 void BatchWindow::closeEvent(QCloseEvent* event) {
-    cancel();
+    if (run_ && run_->isRunning()) {
+        int busy = 0;
+        for (int i = 0; i < run_->laneCount(); ++i)
+            busy += run_->lane(i).state() == link::BatchLane::State::Working;
+        if (busy > 0 &&
+            prompts_.message(this, items::kModelName, Tr(kCloseBusy, session_.language).arg(busy),
+                             Icon::Question, Buttons::YesNo, Answer::No) != Answer::Yes) {
+            event->ignore();
+            return;
+        }
+        // Every lane ends its radio (its "E" and its log line) before the window goes.
+        closeWhenStopped_ = true;
+        cancel();
+        if (run_->isRunning()) {
+            event->ignore();
+            return;
+        }
+    }
+    closing_ = true;
     QDialog::closeEvent(event);
+    closing_ = false;
 }
 
 void InstallBatchWindow(MainWindow& window) {

@@ -47,7 +47,7 @@ public:
 
     // The running batch, if any (for tests and the window's own use).
     link::BatchRun* run() const { return run_.get(); }
-    // Where this codeplug's log goes.
+    // Where the log of this codeplug and these rules goes.
     QString logPath() const { return logPath_; }
     void setLogFolder(const QString& folder);
 
@@ -57,6 +57,8 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Escape closes as the close box does: asking first while radios are programmed.
+    void reject() override;
 
 private:
     void build();
@@ -66,6 +68,8 @@ private:
     std::optional<std::vector<text::BatchRule>> rules(bool tell);
     void updatePreview();
     void offerContinue();
+    // The log path for the rules as typed (one log a codeplug and its rules).
+    void updateLogPath();
     void buildLanes();
     void showLane(int lane);
     void onRadioDone(const link::RadioResult& result);
@@ -98,6 +102,9 @@ private:
     std::vector<QLabel*> lanePorts_;
     std::vector<QLabel*> laneStates_;
     std::vector<QPushButton*> laneNext_;
+    std::vector<QPushButton*> laneAgain_;
+    bool closeWhenStopped_ = false; // the user chose to close while radios were programmed
+    bool closing_ = false;          // inside QDialog::closeEvent
     QPlainTextEdit* txtLog_ = nullptr;
     QLabel* lblSummary_ = nullptr;
     QPushButton* cmdStart_ = nullptr;

@@ -51,11 +51,11 @@ print::ChannelDocument CompareDocument(const CompareSheet& sheet, const QString&
 void PrintCompareSheet(Prompts& prompts, QWidget* parent, const CompareSheet& sheet) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(print::LocalPageLayout());
-    if (!prompts.choosePrinter(parent, printer)) {
-        return;
-    }
     const print::ChannelDocument document =
         CompareDocument(sheet, QDate::currentDate().toString(Qt::ISODate));
+    if (!prompts.choosePrinter(parent, printer, print::ChannelPageCount(document, printer))) {
+        return;
+    }
     if (print::PaintChannelDocument(document, printer, printer.fromPage(), printer.toPage()) == 0) {
         const QString where = printer.outputFileName().isEmpty()
                                   ? printer.printerName()

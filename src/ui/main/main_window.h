@@ -49,6 +49,9 @@ class Session;
 namespace r57::link {
 enum class TransferKind;
 enum class BackupKind;
+enum class RoundStage;
+struct BackupResult;
+struct WriteOutcome;
 } // namespace r57::link
 
 namespace r57::ui {
@@ -222,6 +225,8 @@ public:
     // Keeps `image` in the backup folder and says so in the status log: where, or why
     // not (a backup of a service read only when it failed).
     void keepBackup(link::BackupKind kind, const CodeplugImage& image);
+    // The status log's line for a backup kept (or not).
+    void reportBackup(link::BackupKind kind, const link::BackupResult& kept);
     // Help > Backups...: the backup folder in the desktop's file manager.
     void openBackupFolder();
 
@@ -277,6 +282,10 @@ private:
     // `logAbove` stays above the transfer's log in the status box.
     bool startTransfer(link::TransferKind kind, const QString& logAbove = QString());
     void onTransferEnded(link::TransferKind kind, bool success);
+    // A new clone window, wired to the status box, the progress bar and the panel.
+    void makeCloneWindow();
+    // Write: the write round, with the read-back when Verify after Write is on.
+    void startWriteRound();
     void releaseCloneWindow();
     void buildTransferProgress();
     // While a transfer runs only its progress and Cancel stay usable.
@@ -301,8 +310,10 @@ private:
     // main_window_verify.cpp
     void buildVerify();
     void applyVerifyLanguage();
-    void startVerify();
-    void finishVerify(bool success);
+    // A stage of the write round begins: the write's lines stay above the read-back's.
+    void onWriteStage(link::RoundStage stage);
+    void onWriteRoundEnded(const link::WriteOutcome& outcome);
+    void reportNewBackups(const link::WriteOutcome& outcome);
 
     // main_window_channels.cpp
     void afterButton(int row);
@@ -408,8 +419,9 @@ private:
     QString refusedDrag_; // the last status line about a drag refused
 
     UndoHistory history_;
-    CodeplugImage written_;                               // what the last whole-image write sent
     std::function<void(const CodeplugImage&)> radioCopy_; // a read for a comparison
+    QString logAbove_;             // stays above the running transfer's log in the status box
+    std::size_t backupsShown_ = 0; // of the write round's backups, those in the log
 };
 
 } // namespace r57::ui
