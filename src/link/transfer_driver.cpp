@@ -146,6 +146,7 @@ struct TransferDriver::Impl {
     QString log;
     QString openDevice; // the device of the running transfer
     std::optional<PortFailure> failure;
+    int endStep = kStepHandshake;
     bool verifying = false; // the radio's bytes go into readBack
     CodeplugImage readBack;
 
@@ -301,6 +302,7 @@ void TransferDriver::Impl::askAfterLoss() {
 // moment to take it before the port closes.
 void TransferDriver::Impl::end(bool succeeded) {
     success = succeeded;
+    endStep = engine ? engine->step() : kStepHandshake;
     sendTimer.stop();
     timeoutTimer.stop();
     settleTimer.stop();
@@ -430,6 +432,10 @@ QString TransferDriver::log() const {
 
 const CodeplugImage& TransferDriver::readBack() const {
     return d->readBack;
+}
+
+int TransferDriver::endStep() const {
+    return d->endStep;
 }
 
 } // namespace r57::link

@@ -62,9 +62,10 @@ public:
                       << "\n";
         if (const auto kind = link::BackupAfter(request_.kind); kind && request_.backup)
             keepBackup(session_.image, *kind);
+        int status = kExitOk;
         if (request_.verify && request_.kind == link::TransferKind::Write)
-            return verify(device);
-        return kExitOk;
+            status = verify(device);
+        return status == kExitOk && backupLost_ ? kExitBackupLost : status;
     }
 
 private:
@@ -135,6 +136,7 @@ private:
             *context_.err << Own("Backup: ", "备份：") << kept.path.toStdString() << "\n";
             return;
         }
+        backupLost_ = true;
         *context_.err << "r57: " << Own("no backup could be kept in ", "无法保存备份到 ")
                       << QFileInfo(kept.path).absolutePath().toStdString() << ": "
                       << kept.error.toStdString() << "\n";
@@ -220,6 +222,7 @@ private:
     std::string failureDetail_;
     int lastPercent_ = -1;
     bool progressShown_ = false;
+    bool backupLost_ = false;
 };
 
 } // namespace

@@ -36,9 +36,10 @@ Session FileSession(const CliContext& context, const CodeplugImage& image);
 // Runs the transfer on `session` (a read stores into session.image). Returns kExitOk,
 // or kExitFailure after printing why: "Cannot Open Communication Port." and the
 // reason, "Model type is wrong.", the band-limit question answered no, or "ERROR:Timeout
-// while waiting for data blocks.". A transfer that succeeded keeps its backup (a
-// backup that cannot be written is reported and changes nothing else); a write with
-// `verify` then reads the radio back and fails when a written byte differs.
+// while waiting for data blocks.". A transfer that succeeded keeps its backup; one
+// that cannot be written is reported and makes the result kExitBackupLost (the
+// transfer itself stands). A write with `verify` then reads the radio back and fails
+// when a written byte differs.
 int RunRadioTransfer(Session& session, const RadioRequest& request, const CliContext& context);
 
 // The text of a string-table id in the context's language, without trailing blanks.
