@@ -234,6 +234,7 @@ void ServiceWriteRound::Impl::afterReadFirst(bool success) {
         const int total = static_cast<int>(ServiceRowAddresses(rows).size());
         agreed = confirm && confirm(static_cast<int>(outcome.differing.size()), total);
         if (!agreed) {
+            outcome.declined = true;
             finish(ServiceOutcome::NotWritten, Own(language(), "Answered no.", "已选择不覆盖。"));
             return;
         }

@@ -60,6 +60,7 @@ struct ServiceOutcome {
     State state = NotWritten;
     QString reason; // English/Chinese by the session's language; empty when verified
     bool cancelled = false;
+    bool declined = false;      // the user chose not to write over the radio's rows
     bool haveRadioRows = false; // the rows were read first
     CodeplugImage radioRows;    // the image written, with the radio's rows as read first
     std::vector<int> differing; // rows the write changes against the radio's own

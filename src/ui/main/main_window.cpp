@@ -116,7 +116,7 @@ void MainWindow::buildCentralArea() {
             return [this, name, command] {
                 if (menuItem(name)->isEnabled()) {
                     runGuarded([this, command] { (this->*command)(); });
-                    checkpoint();
+                    checkpoint(name);
                 }
             };
         };

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "core/undo_history.h"
+#include "link/service_round.h"
 #include "model/sheet/bank_sheet.h"
 #include "model/sheet/block_commands.h"
 
@@ -184,7 +185,9 @@ public:
     // image: `change` writes the image, then imageChanged() brings the views in line.
     // Every sub-window writes through here, so whatever has to happen around a change of
     // the image (keeping a step to go back to, refreshing views) happens in one place.
-    void applyWindowChange(const std::function<void()>& change);
+    // `step` names the undo step ("service-read-tuning", a menu item's name); by
+    // default the step is named after the menu command that opened the window.
+    void applyWindowChange(const std::function<void()>& change, const char* step = nullptr);
     // After the image changed other than through a grid: the band limits are decoded
     // again, the shown bank is rebuilt with its cursor kept, and the Manual mark, the
     // model buttons and the title follow the image.
@@ -206,6 +209,13 @@ public:
     // Keeps `image` in the backup folder and says so in the status log: where, or why
     // not (a backup of a service read only when it failed).
     void keepBackup(link::BackupKind kind, const CodeplugImage& image);
+    // A backup the service write round could not keep, in the status log.
+    void keepBackupFailed(const QString& error);
+    // The radio was just seen to hold the image's `rows` (a service read, a verified
+    // service write); radioRowsMatch() tells whether the image still holds them
+    // (nullopt: not seen since start-up).
+    void rememberRadioRows(link::ServiceRows rows);
+    std::optional<bool> radioRowsMatch(link::ServiceRows rows) const;
     // Help > Backups...: the backup folder in the desktop's file manager.
     void openBackupFolder();
 
@@ -264,7 +274,9 @@ private:
     void buildUndo();
     void applyUndoLanguage();
     // After every committed change: a step when the image differs from the last one.
-    void checkpoint();
+    // `label` names the step (see undoStepName); empty: the command running, or "edit".
+    void checkpoint(const std::string& label = {});
+    QString undoStepName(const std::string& label) const;
     // The image as the views now show it becomes the state compared with, without a
     // step (after a rebuild repaired values the grid cannot show).
     void adoptShownImage();
@@ -370,6 +382,8 @@ private:
     std::array<QPushButton*, 3> findButtons_{}; // next, previous, close
 
     UndoHistory history_;
+    std::string stepLabel_; // the menu command running: the name of its undo step
+    std::map<int, std::vector<std::pair<int, std::vector<uint8_t>>>> radioRows_;
     CodeplugImage written_; // what the last whole-image write sent
 };
 

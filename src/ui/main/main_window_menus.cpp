@@ -55,15 +55,18 @@ void MainWindow::buildMenus() {
     // Every item commits a pending grid edit before it acts; what it changed in the
     // image is one step of undo.
     auto on = [this](const char* name, std::function<void()> command) {
-        connect(menuItem(name), &QAction::triggered, this, [this, command] {
+        connect(menuItem(name), &QAction::triggered, this, [this, command, name] {
             if (transferRunning()) {
                 return; // a shortcut must not reach past the locked menus
             }
-            runGuarded([this, &command] {
+            runGuarded([this, &command, name] {
                 commitPendingEdit();
+                checkpoint(); // the edit being typed is a step of its own
+                stepLabel_ = name;
                 command();
             });
             checkpoint(); // also after a command that failed half-way
+            stepLabel_.clear();
         });
     };
     on("mnuFile_New", [this] { newCodeplug(); });
@@ -149,6 +152,13 @@ void MainWindow::onToolBarAction(const QString& key) {
         return;
     }
     commitPendingEdit();
+    checkpoint();
+    // The step is named as the menu item that does the same.
+    static const QHash<QString, const char*> kMenuItemOf{{"New", "mnuFile_New"},
+                                                         {"Open", "mnuFile_Open"},
+                                                         {"Paste", "mnuEdit_Paste"},
+                                                         {"Clear", "mnuEdit_Clear"}};
+    stepLabel_ = kMenuItemOf.value(key, "");
     if (key == "New") {
         newCodeplug();
     } else if (key == "Open") {
@@ -181,6 +191,7 @@ void MainWindow::onToolBarAction(const QString& key) {
         redo();
     }
     checkpoint();
+    stepLabel_.clear();
 }
 
 } // namespace r57::ui

@@ -223,8 +223,8 @@ void MainWindow::onTransferEnded(link::TransferKind kind, bool success) {
     if (kind == link::TransferKind::Read) {
         Session& s = *session_;
         s.bands = DecodeBandLimits(s.image);
-        refreshShownBank(); // also the model buttons and the Manual mark
-        checkpoint();       // also a failed read: undo brings back what it overwrote
+        refreshShownBank();             // also the model buttons and the Manual mark
+        checkpoint("mnuTransfer_Read"); // also a failed read: undo brings back what it overwrote
     }
     updateTitle();
     if (kind == link::TransferKind::Write && success && verifyAfterWrite()) {
