@@ -93,7 +93,7 @@ void ServiceWindow::startServiceWrite(link::ServiceRows rows, const CodeplugImag
     link::ServiceRoundOptions options;
     options.readFirst = readFirst;
     options.backup = readFirst;
-    options.verify = main_.verifyAfterWrite() || readFirst; // calibration is always checked
+    options.verify = true; // calibration is always read back, also when put back
     round_ = new link::ServiceWriteRound(session, image, rows, options, this);
     round_->setConfirm([this, rows](int differing, int total) {
         const QString text =
