@@ -161,6 +161,7 @@ std::optional<BackupKind> BackupAfter(TransferKind kind) {
     case TransferKind::WriteRanges:
     case TransferKind::WriteTuning:
     case TransferKind::Verify:
+    case TransferKind::ReadRows:
         break;
     }
     return std::nullopt;

@@ -11,52 +11,24 @@
 
 namespace r57::link {
 
-namespace {
-
-QString Trimmed(const std::string& text) {
-    return QString::fromStdString(text).trimmed();
-}
-
-} // namespace
-
 BatchLane::BatchLane(BatchShared& shared, QString device, QObject* parent)
     : QObject(parent), shared_(shared), device_(std::move(device)), driver_(session_),
-      oldDriver_(oldSession_), probe_(device_) {
+      round_(driver_, session_), probe_(device_) {
     const BatchSettings& s = shared_.settings;
-    for (Session* session : {&session_, &oldSession_}) {
-        session->language = s.language;
-        session->modelCode = s.modelCode;
-        session->updateRadioTime = s.updateRadioTime;
-        session->portDevice = device_.toStdString();
-    }
-    for (TransferDriver* driver : {&driver_, &oldDriver_}) {
-        driver->setPort(device_);
-        driver->setAsker([this](Question q, const QString& text) {
-            switch (q) {
-            case Question::BandLimitsChanged:
-            case Question::ServiceBandLimitsChanged:
-                if (shared_.settings.goOnIfBandsDiffer)
-                    return true;
-                reason_ = own("the radio's band limits differ from the codeplug's",
-                              "对讲机的频段范围与数据不同");
-                return false;
-            case Question::RetryOrCancel:
-                reason_ = Trimmed(Text(kMsgTimeout, shared_.settings.language));
-                return false;
-            case Question::PortLost:
-                portGone_ = true;
-                reason_ = QString(text).replace('\n', QLatin1String("; "));
-                return false;
-            }
-            return false;
-        });
-        driver->setNotifier([this](int id, const QString& text) {
-            reason_ =
-                id == 0 ? Trimmed(Text(kMsgCannotOpenPort, shared_.settings.language)) + ' ' + text
-                        : Trimmed(Text(id, shared_.settings.language));
-        });
-        connect(driver, &TransferDriver::finished, this, [this](bool ok) { transferDone(ok); });
-    }
+    session_.language = s.language;
+    session_.modelCode = s.modelCode;
+    session_.updateRadioTime = s.updateRadioTime;
+    session_.portDevice = device_.toStdString();
+    driver_.setPort(device_);
+    // No one is at the lane to answer: the band-limit question as the batch was told,
+    // every other question Cancel.
+    round_.setAsker([this](Question q, const QString&) {
+        return (q == Question::BandLimitsChanged || q == Question::ServiceBandLimitsChanged) &&
+               shared_.settings.goOnIfBandsDiffer;
+    });
+    connect(&round_, &WriteRound::stageChanged, this, [this](RoundStage s) { showStage(s); });
+    connect(&round_, &WriteRound::finished, this,
+            [this](const WriteOutcome& outcome) { roundDone(outcome); });
     connect(&probe_, &RadioProbe::radioFound, this, [this] { radioFound(); });
     connect(&probe_, &RadioProbe::portGone, this, [this](const QString& reason) {
         portGone_ = true;
@@ -108,8 +80,6 @@ void BatchLane::radioFound() {
     }
     number_ = *number;
     clock_.start();
-    reason_.clear();
-    verify_.clear();
     QString why;
     const auto image = shared_.settings.imageFor(number_, why);
     if (!image) {
@@ -119,110 +89,54 @@ void BatchLane::radioFound() {
     session_.image = *image;
     session_.modelCode = shared_.settings.modelCode;
     state_ = State::Working;
-    startTransfer(shared_.settings.keepOld ? Step::ReadOld : Step::Write);
+    const BatchSettings& s = shared_.settings;
+    WriteRoundOptions options;
+    options.readOldFirst = s.keepOld;
+    options.requireOldBackup = true;
+    options.verify = s.verify;
+    options.keepWritten = false;
+    options.keepReadBack = false;
+    options.backupFolder = s.backupFolder;
+    options.backupLabel = QStringLiteral("radio-%1").arg(number_);
+    round_.start(std::move(options));
 }
 
-void BatchLane::startTransfer(Step step) {
-    step_ = step;
-    const char* english = step == Step::ReadOld ? "radio %1: reading its old memory"
-                          : step == Step::Write ? "radio %1: writing"
-                                                : "radio %1: verifying";
-    const char* chinese = step == Step::ReadOld ? "对讲机 %1：正在读取原有数据"
-                          : step == Step::Write ? "对讲机 %1：正在写入"
-                                                : "对讲机 %1：正在校验";
+void BatchLane::showStage(RoundStage stage) {
+    const char* english = stage == RoundStage::Look      ? "radio %1: looking at it"
+                          : stage == RoundStage::ReadOld ? "radio %1: reading its old memory"
+                          : stage == RoundStage::Write   ? "radio %1: writing"
+                                                         : "radio %1: verifying";
+    const char* chinese = stage == RoundStage::Look      ? "对讲机 %1：正在识别"
+                          : stage == RoundStage::ReadOld ? "对讲机 %1：正在读取原有数据"
+                          : stage == RoundStage::Write   ? "对讲机 %1：正在写入"
+                                                         : "对讲机 %1：正在校验";
     setText(own(english, chinese).arg(number_));
-    TransferDriver& driver = step == Step::ReadOld ? oldDriver_ : driver_;
-    const TransferKind kind = step == Step::ReadOld ? TransferKind::Read
-                              : step == Step::Write ? TransferKind::Write
-                                                    : TransferKind::Verify;
-    if (!driver.start(kind)) {
-        if (driver.portFailure() && driver.portFailure()->kind == PortFailureKind::NotFound)
-            portGone_ = true;
-        fail(failureReason());
-    }
 }
 
-QString BatchLane::failureReason() const {
-    if (!reason_.isEmpty())
-        return reason_;
-    const TransferDriver& driver = step_ == Step::ReadOld ? oldDriver_ : driver_;
-    if (const auto& failure = driver.portFailure()) {
-        QStringList lines;
-        for (const std::string& line : PortFailureLines(*failure, shared_.settings.language))
-            lines << QString::fromStdString(line);
-        return lines.join(QLatin1String("; "));
-    }
-    return shared_.cancelled ? own("cancelled", "已取消")
-                             : Trimmed(Text(kMsgTimeout, shared_.settings.language));
-}
-
-void BatchLane::transferDone(bool ok) {
+void BatchLane::roundDone(const WriteOutcome& outcome) {
     if (state_ != State::Working)
         return;
-    if (!ok || shared_.cancelled) {
-        if (shared_.cancelled)
-            reason_ = own("cancelled", "已取消");
-        if (step_ == Step::Verify)
-            verify_ = QStringLiteral("failed");
-        fail(step_ == Step::Verify
-                 ? own("verify: the radio could not be read back: %1", "校验：无法读回对讲机：%1")
-                       .arg(failureReason())
-                 : failureReason());
-        return;
-    }
-    switch (step_) {
-    case Step::ReadOld: {
-        const BackupResult kept = KeepBackup(
-            oldSession_.image, BackupKind::Read, shared_.settings.backupFolder,
-            QDateTime::currentDateTime(), kBackupsKept, QStringLiteral("radio-%1").arg(number_));
-        if (!kept.ok) {
-            // Writing now would lose the memory the user asked to keep.
-            fail(own("the old memory could not be kept: %1", "无法保存原有数据：%1")
-                     .arg(kept.error));
-            return;
-        }
-        startTransfer(Step::Write);
-        return;
-    }
-    case Step::Write:
-        if (shared_.settings.verify) {
-            startTransfer(Step::Verify);
-            return;
-        }
-        verify_ = QStringLiteral("off");
-        succeed();
-        return;
-    case Step::Verify: {
-        const VerifyResult result = CompareWritten(session_.image, driver_.readBack());
-        if (!result.ok()) {
-            verify_ = QStringLiteral("failed");
-            fail(own("verify: %1 of the %2 bytes written read back differently, the first at "
-                     "address %3",
-                     "校验：写入的 %2 个字节中有 %1 个读回后不同，第一个位于地址 %3")
-                     .arg(result.differing)
-                     .arg(result.compared)
-                     .arg(QString::asprintf("0x%04X", result.firstAddress)));
-            return;
-        }
-        verify_ = QStringLiteral("OK");
-        succeed();
-        return;
-    }
-    case Step::None:
-        break;
+    if (outcome.portGone)
+        portGone_ = true;
+    switch (outcome.why) {
+    case WriteWhy::None:
+        return report(true, QStringLiteral("OK"), QString());
+    case WriteWhy::VerifyOff:
+        return report(true, QStringLiteral("off"), QString());
+    case WriteWhy::VerifyMismatch:
+    case WriteWhy::ReadBackFailed:
+    case WriteWhy::ReadBackCancelled:
+        return report(false, QStringLiteral("failed"), outcome.reason);
+    default:
+        return report(false, QString(), outcome.reason);
     }
 }
 
 void BatchLane::fail(const QString& reason) {
-    report(false, reason);
+    report(false, QString(), reason);
 }
 
-void BatchLane::succeed() {
-    report(true, QString());
-}
-
-void BatchLane::report(bool ok, const QString& reason) {
-    step_ = Step::None;
+void BatchLane::report(bool ok, const QString& verify, const QString& reason) {
     RadioResult r;
     r.when = QDateTime::currentDateTime();
     r.port = device_;
@@ -230,7 +144,7 @@ void BatchLane::report(bool ok, const QString& reason) {
     if (shared_.settings.valuesFor)
         r.values = shared_.settings.valuesFor(number_);
     r.ok = ok;
-    r.verify = verify_;
+    r.verify = verify;
     r.seconds = clock_.isValid() ? static_cast<double>(clock_.elapsed()) / 1000.0 : 0.0;
     r.reason = reason;
     const QString seconds = QString::number(r.seconds, 'f', 1);
@@ -253,8 +167,8 @@ void BatchLane::report(bool ok, const QString& reason) {
 void BatchLane::cancel() {
     probe_.stop();
     if (state_ == State::Working) {
-        // The driver tells the radio "E" and reports the radio as failed.
-        (step_ == Step::ReadOld ? oldDriver_ : driver_).cancel();
+        // The driver tells the radio "E" and the round reports the radio.
+        round_.cancel();
         return;
     }
     if (!portGone_) {

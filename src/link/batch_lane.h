@@ -11,6 +11,7 @@
 #include "core/session.h"
 #include "radio_probe.h"
 #include "transfer_driver.h"
+#include "write_round.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -80,34 +81,26 @@ signals:
     void radioDone(const link::RadioResult& result);
 
 private:
-    enum class Step { None, ReadOld, Write, Verify };
-
     void wait(bool afterSilence, int firstAfterMs = 0);
     void radioFound();
-    void startTransfer(Step step);
-    void transferDone(bool ok);
+    void showStage(RoundStage stage);
+    void roundDone(const WriteOutcome& outcome);
     void fail(const QString& reason);
-    void succeed();
-    void report(bool ok, const QString& reason);
+    void report(bool ok, const QString& verify, const QString& reason);
     void setText(const QString& text);
     QString own(const char* english, const char* chinese) const;
-    QString failureReason() const;
 
     BatchShared& shared_;
     QString device_;
-    Session session_;    // the image this radio gets
-    Session oldSession_; // the radio's memory as it was, with Keep the old memory
+    Session session_; // the image this radio gets
     TransferDriver driver_;
-    TransferDriver oldDriver_;
+    WriteRound round_;
     RadioProbe probe_;
     State state_ = State::Idle;
-    Step step_ = Step::None;
     QString text_;
     bool portGone_ = false;
     long number_ = 0;
     QElapsedTimer clock_;
-    QString verify_;
-    QString reason_; // set by the questions and the notifier of the running transfer
 };
 
 } // namespace r57::link

@@ -324,8 +324,21 @@ bool CloneEngine::onIdentification(const std::vector<uint8_t>& reply, CloneActio
 }
 
 void CloneEngine::afterIdentification() {
-    nextStep_ = FirstRow(settings_.kind);
+    rowIndex_ = 0;
+    nextStep_ = firstRow();
     step_ = kStepAcknowledge;
+}
+
+int CloneEngine::firstRow() const {
+    if (settings_.kind != CloneKind::ReadRows)
+        return FirstRow(settings_.kind);
+    return settings_.rows.empty() ? kStepEnd : settings_.rows.front();
+}
+
+int CloneEngine::rowAfter(int row) {
+    if (settings_.kind != CloneKind::ReadRows)
+        return StepAfter(settings_.kind, row, settings_.updateRadioTime);
+    return ++rowIndex_ < settings_.rows.size() ? settings_.rows[rowIndex_] : kStepEnd;
 }
 
 bool CloneEngine::onBlockReply(const std::vector<uint8_t>& reply, CloneActions& out) {
@@ -343,7 +356,7 @@ bool CloneEngine::onBlockReply(const std::vector<uint8_t>& reply, CloneActions& 
         ++progress_;
         advanceProgress(out);
     }
-    const int next = StepAfter(settings_.kind, step_, settings_.updateRadioTime);
+    const int next = rowAfter(step_);
     if (!whole_ && reading_) {
         // Every service read block is acknowledged before the next frame.
         nextStep_ = next;

@@ -77,6 +77,8 @@ struct CloneSettings {
     std::function<std::string(int id)> text;
     // Local date and time for the time frame; the computer's clock when empty.
     std::function<ClockReading()> clock;
+    // ReadRows: the rows read, in this order.
+    std::vector<int> rows;
 };
 
 // Bytes waiting in the port's buffers when the timeout fires (for the transcript).
@@ -140,6 +142,8 @@ private:
     bool onIdentification(const std::vector<uint8_t>& reply, CloneActions& out);
     bool onBlockReply(const std::vector<uint8_t>& reply, CloneActions& out);
     void afterIdentification();
+    int firstRow() const;
+    int rowAfter(int row);
     void wrongReply(CloneActions& out);
     void advanceProgress(CloneActions& out);
     void abort(bool retryAllowed, CloneActions& out);
@@ -164,6 +168,7 @@ private:
     bool quieting_ = false; // after a wrong reply: waiting for the line to fall silent
     bool resent_ = false;   // the current frame went out more than once
     int retries_ = 0;
+    std::size_t rowIndex_ = 0; // ReadRows: the row being read
     Pending pending_ = Pending::None;
 
     int progress_ = 0;

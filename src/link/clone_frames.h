@@ -16,13 +16,17 @@ enum class CloneKind {
     WriteRanges, // service: the same rows to the radio
     ReadTuning,  // service: rows 0x0EE0..0x0FFF
     WriteTuning, // service: the same rows to the radio
+    // Given rows from the radio (CloneSettings::rows), 16 bytes each, read as the service
+    // clone reads: a few rows of a radio look at it in well under a second.
+    ReadRows,
 };
 
 constexpr bool IsWholeImage(CloneKind k) {
     return k == CloneKind::Read || k == CloneKind::Write;
 }
 constexpr bool IsRead(CloneKind k) {
-    return k == CloneKind::Read || k == CloneKind::ReadRanges || k == CloneKind::ReadTuning;
+    return k == CloneKind::Read || k == CloneKind::ReadRanges || k == CloneKind::ReadTuning ||
+           k == CloneKind::ReadRows;
 }
 
 namespace wire {

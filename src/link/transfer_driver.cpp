@@ -121,6 +121,8 @@ CloneKind CloneKindOf(TransferKind kind) {
         return CloneKind::WriteTuning;
     case TransferKind::Verify:
         return CloneKind::Read; // the read as it always is, only elsewhere
+    case TransferKind::ReadRows:
+        return CloneKind::ReadRows;
     }
     return CloneKind::Read;
 }
@@ -148,6 +150,7 @@ struct TransferDriver::Impl {
     std::optional<PortFailure> failure;
     int endStep = kStepHandshake;
     bool verifying = false; // the radio's bytes go into readBack
+    std::vector<int> rows;  // for ReadRows
     CodeplugImage readBack;
 
     QString chosenDevice() const;
@@ -375,6 +378,10 @@ void TransferDriver::setPort(const QString& device) {
     d->device = device;
 }
 
+void TransferDriver::setRows(std::vector<int> rows) {
+    d->rows = std::move(rows);
+}
+
 bool TransferDriver::start(TransferKind kind) {
     if (d->running)
         return false;
@@ -404,8 +411,9 @@ bool TransferDriver::start(TransferKind kind) {
     settings.text = [language = d->session.language](int id) {
         return Text(id, language);
     };
+    settings.rows = d->rows;
     d->engine = std::make_unique<CloneEngine>(d->session.image, std::move(settings));
-    d->verifying = kind == TransferKind::Verify;
+    d->verifying = kind == TransferKind::Verify || kind == TransferKind::ReadRows;
     d->readBack.fill(0xFF);
     d->running = true;
     d->success = false;

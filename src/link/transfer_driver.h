@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace r57 {
 class Session;
@@ -31,12 +32,16 @@ enum class TransferKind {
     // The whole image read again after a write, into readBack(): the session's image
     // and model code are left alone.
     Verify,
+    // The rows given to setRows(), into readBack() (0xFF elsewhere), as Verify leaves
+    // the session alone: a look at a radio before it is written.
+    ReadRows,
 };
 
 // True for the kinds that read from the radio.
 constexpr bool IsRead(TransferKind kind) {
     return kind == TransferKind::Read || kind == TransferKind::ReadRanges ||
-           kind == TransferKind::ReadTuning || kind == TransferKind::Verify;
+           kind == TransferKind::ReadTuning || kind == TransferKind::Verify ||
+           kind == TransferKind::ReadRows;
 }
 
 // The engine's name of a transfer kind (for its row lists: FirstRow, StepAfter).
@@ -75,6 +80,8 @@ public:
     // The port: a device path, or empty to use the session's slot (portDevice, else
     // portNumber mapped by the slot rule).
     void setPort(const QString& device);
+    // The rows a ReadRows transfer reads, in this order.
+    void setRows(std::vector<int> rows);
 
     // Starts a transfer; returns false (after telling the notifier) when the port
     // cannot be opened, and finished() is not emitted then. A read stores the radio's
@@ -93,7 +100,7 @@ public:
     // The transcript so far (status log), as the window's status box shows it.
     QString log() const;
 
-    // What the last Verify transfer read (0xFF where nothing arrived).
+    // What the last Verify or ReadRows transfer read (0xFF where nothing arrived).
     const CodeplugImage& readBack() const;
 
     // The engine's step when the last transfer ended: for a write that failed, the

@@ -8,6 +8,7 @@
 #include "link/backups.h"
 #include "link/port_slots.h"
 #include "link/verify.h"
+#include "link/write_round.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -55,6 +56,8 @@ public:
             &driver_, &link::TransferDriver::progressChanged,
             [this](int value, int maximum, const QString&) { showProgress(value, maximum); });
 
+        if (request_.kind == link::TransferKind::Write)
+            return write(device);
         if (const int status = transfer(request_.kind, device); status != kExitOk)
             return status;
         *context_.err << Message(context_,
@@ -62,13 +65,97 @@ public:
                       << "\n";
         if (const auto kind = link::BackupAfter(request_.kind); kind && request_.backup)
             keepBackup(session_.image, *kind);
-        int status = kExitOk;
-        if (request_.verify && request_.kind == link::TransferKind::Write)
-            status = verify(device);
-        return status == kExitOk && backupLost_ ? kExitBackupLost : status;
+        return backupLost_ ? kExitBackupLost : kExitOk;
     }
 
 private:
+    // The write round: the write, and the read-back with --verify.
+    int write(const std::string& device) {
+        link::WriteRound round(driver_, session_);
+        const bool terminal = isatty(STDIN_FILENO) && isatty(STDERR_FILENO);
+        round.setAsker(
+            [this, terminal](link::Question q, const QString&) { return answer(q, terminal); });
+        round.setNotifier([this](int id, const QString& text) {
+            failureId_ = id == 0 ? kMsgCannotOpenPort : id;
+            failureDetail_ = text.toStdString();
+        });
+        std::size_t backupsShown = 0;
+        auto showBackups = [&] {
+            const auto& backups = round.outcome().backups;
+            for (; backupsShown < backups.size(); ++backupsShown)
+                reportBackup(backups[backupsShown]);
+        };
+        QObject::connect(&round, &link::WriteRound::stageChanged, [&](link::RoundStage stage) {
+            if (stage != link::RoundStage::Verify)
+                return;
+            endProgressLine();
+            *context_.err << Message(context_, kMsgWriteDone) << "\n";
+            showBackups();
+            *context_.err << Own("Verify after write: reading the radio back...",
+                                 "写入后校验：正在读回对讲机数据……")
+                          << "\n";
+            lastPercent_ = -1;
+        });
+        QEventLoop loop;
+        QObject::connect(&round, &link::WriteRound::finished, &loop, &QEventLoop::quit);
+        InterruptWatch interrupt(loop, [&round] { round.cancel(); });
+        link::WriteRoundOptions options;
+        options.verify = request_.verify;
+        options.keepWritten = options.keepReadBack = request_.backup;
+        round.start(options);
+        if (round.isRunning())
+            loop.exec();
+        endProgressLine();
+        const link::WriteOutcome& outcome = round.outcome();
+        if (interrupt.interrupted())
+            return Fail(context_, "interrupted; the radio was told to end the transfer");
+        switch (outcome.why) {
+        case link::WriteWhy::None:
+            *context_.err << QString::fromStdString(
+                                 Own("Verify after write: all %1 bytes written read back the same.",
+                                     "写入后校验：写入的 %1 个字节读回后完全一致。"))
+                                 .arg(outcome.verify.compared)
+                                 .toStdString()
+                          << "\n";
+            return backupLost_ ? kExitBackupLost : kExitOk;
+        case link::WriteWhy::VerifyOff:
+            *context_.err << Message(context_, kMsgWriteDone) << "\n";
+            showBackups();
+            return backupLost_ ? kExitBackupLost : kExitOk;
+        case link::WriteWhy::VerifyMismatch: {
+            const QString text =
+                QString::fromStdString(
+                    Own("verify after write failed: %1 of the %2 bytes written read back "
+                        "differently, the first at address %3",
+                        "写入后校验失败：写入的 %2 个字节中有 %1 个读回后不同，第一个位于地址 %3"))
+                    .arg(outcome.verify.differing)
+                    .arg(outcome.verify.compared)
+                    .arg(QString::asprintf("0x%04X", outcome.verify.firstAddress));
+            const int status = Fail(context_, text.toStdString());
+            showBackups(); // what the radio holds now shows what went wrong
+            return status;
+        }
+        case link::WriteWhy::ReadBackFailed:
+        case link::WriteWhy::ReadBackCancelled:
+            return Fail(context_, Own("the write was not verified: the radio could not be read "
+                                      "back",
+                                      "写入未经校验：无法读回对讲机数据"));
+        default:
+            return fail(device);
+        }
+    }
+
+    void reportBackup(const link::BackupResult& kept) {
+        if (kept.ok) {
+            *context_.err << Own("Backup: ", "备份：") << kept.path.toStdString() << "\n";
+            return;
+        }
+        backupLost_ = true;
+        *context_.err << "r57: " << Own("no backup could be kept in ", "无法保存备份到 ")
+                      << QFileInfo(kept.path).absolutePath().toStdString() << ": "
+                      << kept.error.toStdString() << "\n";
+    }
+
     // One transfer to its end; kExitOk, or kExitFailure after printing why.
     int transfer(link::TransferKind kind, const std::string& device) {
         QEventLoop loop;
@@ -92,54 +179,9 @@ private:
         return kExitOk;
     }
 
-    // The written image against the radio's memory, read once more.
-    int verify(const std::string& device) {
-        *context_.err << Own("Verify after write: reading the radio back...",
-                             "写入后校验：正在读回对讲机数据……")
-                      << "\n";
-        failureId_ = 0;
-        failureDetail_.clear();
-        lastPercent_ = -1;
-        if (transfer(link::TransferKind::Verify, device) != kExitOk) {
-            return Fail(context_, Own("the write was not verified: the radio could not be read "
-                                      "back",
-                                      "写入未经校验：无法读回对讲机数据"));
-        }
-        const link::VerifyResult result = link::CompareWritten(session_.image, driver_.readBack());
-        if (!result.ok()) {
-            const QString text =
-                QString::fromStdString(
-                    Own("verify after write failed: %1 of the %2 bytes written read back "
-                        "differently, the first at address %3",
-                        "写入后校验失败：写入的 %2 个字节中有 %1 个读回后不同，第一个位于地址 %3"))
-                    .arg(result.differing)
-                    .arg(result.compared)
-                    .arg(QString::asprintf("0x%04X", result.firstAddress));
-            const int status = Fail(context_, text.toStdString());
-            if (request_.backup) // what the radio holds now shows what went wrong
-                keepBackup(driver_.readBack(), link::BackupKind::VerifyRead);
-            return status;
-        }
-        *context_.err << QString::fromStdString(
-                             Own("Verify after write: all %1 bytes written read back the same.",
-                                 "写入后校验：写入的 %1 个字节读回后完全一致。"))
-                             .arg(result.compared)
-                             .toStdString()
-                      << "\n";
-        return kExitOk;
-    }
-
     // Keeping the copy never fails the command: a failure is only reported.
     void keepBackup(const CodeplugImage& image, link::BackupKind kind) {
-        const link::BackupResult kept = link::KeepBackup(image, kind);
-        if (kept.ok) {
-            *context_.err << Own("Backup: ", "备份：") << kept.path.toStdString() << "\n";
-            return;
-        }
-        backupLost_ = true;
-        *context_.err << "r57: " << Own("no backup could be kept in ", "无法保存备份到 ")
-                      << QFileInfo(kept.path).absolutePath().toStdString() << ": "
-                      << kept.error.toStdString() << "\n";
+        reportBackup(link::KeepBackup(image, kind));
     }
 
     std::string Own(const char* english, const char* chinese) const {

@@ -30,6 +30,8 @@ struct CloneWindow::Impl {
     Prompts& prompts;
     QPointer<QWidget> mainWindow;
     link::TransferDriver* driver = nullptr;
+    link::WriteRound* round = nullptr;
+    bool inRound = false;
     QProgressBar* bar = nullptr;
     QLabel* percent = nullptr;
     QPlainTextEdit* text1 = nullptr;
@@ -102,7 +104,8 @@ CloneWindow::CloneWindow(Session& session, Prompts& prompts, QWidget* mainWindow
     layout->addWidget(d->text1, 1);
 
     d->driver = new link::TransferDriver(session, this);
-    d->driver->setAsker([this](link::Question question, const QString& text) {
+    d->round = new link::WriteRound(*d->driver, session, this);
+    d->round->setAsker([this](link::Question question, const QString& text) {
         QString title;
         QString message = text;
         Buttons buttons = Buttons::OkCancel;
@@ -139,7 +142,7 @@ CloneWindow::CloneWindow(Session& session, Prompts& prompts, QWidget* mainWindow
         return d->prompts.message(d->boxParent(this), title, message, Icon::Critical, buttons,
                                   yes) == yes;
     });
-    d->driver->setNotifier([this](int messageId, const QString& text) {
+    d->round->setNotifier([this](int messageId, const QString& text) {
         if (messageId == kMsgWrongModel) {
             d->prompts.message(d->boxParent(this), d->text(kMsgWarning),
                                text.isEmpty() ? d->text(kMsgWrongModel) : text, Icon::Critical,
@@ -166,8 +169,22 @@ CloneWindow::CloneWindow(Session& session, Prompts& prompts, QWidget* mainWindow
                 d->percent->setText(label);
                 emit progressChanged(value, maximum, label);
             });
+    connect(d->round, &link::WriteRound::stageChanged, this, [this](link::RoundStage stage) {
+        setWindowTitle(d->text(stage == link::RoundStage::Write ? kMsgWriteTitle : kMsgReadTitle));
+        d->text1->clear();
+        d->shownLog.clear();
+        emit roundStageChanged(stage);
+    });
+    connect(d->round, &link::WriteRound::finished, this, [this](const link::WriteOutcome& outcome) {
+        d->active = d->inRound = false;
+        d->enableMainWindow(true);
+        if (!d->session.traceMode) {
+            hide();
+        }
+        emit roundEnded(outcome);
+    });
     connect(d->driver, &link::TransferDriver::finished, this, [this](bool success) {
-        if (!d->active) {
+        if (!d->active || d->inRound) {
             return; // a start that failed has been dealt with in transferDatas
         }
         d->active = false;
@@ -182,6 +199,8 @@ CloneWindow::CloneWindow(Session& session, Prompts& prompts, QWidget* mainWindow
 CloneWindow::~CloneWindow() {
     // The driver goes first, while the state its signals reach still exists.
     d->driver->disconnect(this);
+    d->round->disconnect(this);
+    delete d->round;
     delete d->driver;
     if (d->active) {
         d->enableMainWindow(true);
@@ -222,12 +241,39 @@ bool CloneWindow::transferDatas(link::TransferKind kind) {
     return true;
 }
 
+bool CloneWindow::writeRound(link::WriteRoundOptions options) {
+    if (d->active) {
+        return false;
+    }
+    d->kind = link::TransferKind::Write;
+    d->bar->setValue(0);
+    d->bar->setVisible(true);
+    d->percent->setVisible(true);
+    d->text1->clear();
+    d->shownLog.clear();
+    d->enableMainWindow(false);
+    setEnabled(true);
+    if (d->session.traceMode) {
+        show();
+        raise();
+    }
+    d->active = d->inRound = true;
+    d->round->start(std::move(options));
+    return true;
+}
+
+link::WriteRound& CloneWindow::round() {
+    return *d->round;
+}
+
 bool CloneWindow::isRunning() const {
     return d->active;
 }
 
 void CloneWindow::cancel() {
-    if (d->active) {
+    if (d->inRound) {
+        d->round->cancel();
+    } else if (d->active) {
         d->driver->cancel();
     }
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "link/transfer_driver.h"
+#include "link/write_round.h"
 
 #include <QDialog>
 
@@ -29,6 +30,13 @@ public:
     // for confirmation. Disables the main window until the transfer has ended.
     // Returns false when the port could not be opened (the message has been shown).
     bool transferDatas(link::TransferKind kind);
+    // Writes the image through the write round (the reads the options ask for before,
+    // the write, the read-back); the main window stays disabled for all of it, and
+    // roundEnded() follows instead of transferEnded(). The port that cannot be opened
+    // has been shown when roundEnded() comes.
+    bool writeRound(link::WriteRoundOptions options);
+    // The round on this window's driver (its outcome so far).
+    link::WriteRound& round();
     bool isRunning() const;
     // Ends the running transfer as Cancel in the Retry question does: the radio still
     // gets its closing "E", and transferEnded(kind, false) follows.
@@ -51,6 +59,9 @@ signals:
     // The transfer is over and the main window enabled again; for a read the main
     // window now decodes the image (also after a failure).
     void transferEnded(link::TransferKind kind, bool success);
+    // A stage of the write round begins (the read-back after the write, ...).
+    void roundStageChanged(link::RoundStage stage);
+    void roundEnded(const link::WriteOutcome& outcome);
 
 private:
     struct Impl;

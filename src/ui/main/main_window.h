@@ -47,6 +47,9 @@ class Session;
 namespace r57::link {
 enum class TransferKind;
 enum class BackupKind;
+enum class RoundStage;
+struct BackupResult;
+struct WriteOutcome;
 } // namespace r57::link
 
 namespace r57::ui {
@@ -216,6 +219,8 @@ public:
     // (nullopt: not seen since start-up).
     void rememberRadioRows(link::ServiceRows rows);
     std::optional<bool> radioRowsMatch(link::ServiceRows rows) const;
+    // The status log's line for a backup kept (or not).
+    void reportBackup(link::BackupKind kind, const link::BackupResult& kept);
     // Help > Backups...: the backup folder in the desktop's file manager.
     void openBackupFolder();
 
@@ -264,6 +269,10 @@ private:
     // `logAbove` stays above the transfer's log in the status box.
     bool startTransfer(link::TransferKind kind, const QString& logAbove = QString());
     void onTransferEnded(link::TransferKind kind, bool success);
+    // A new clone window, wired to the status box, the progress bar and the panel.
+    void makeCloneWindow();
+    // Write: the write round, with the read-back when Verify after Write is on.
+    void startWriteRound();
     void releaseCloneWindow();
     void buildTransferProgress();
     // While a transfer runs only its progress and Cancel stay usable.
@@ -291,8 +300,10 @@ private:
     // main_window_verify.cpp
     void buildVerify();
     void applyVerifyLanguage();
-    void startVerify();
-    void finishVerify(bool success);
+    // A stage of the write round begins: the write's lines stay above the read-back's.
+    void onWriteStage(link::RoundStage stage);
+    void onWriteRoundEnded(const link::WriteOutcome& outcome);
+    void reportNewBackups(const link::WriteOutcome& outcome);
 
     // main_window_channels.cpp
     void afterButton(int row);
@@ -384,7 +395,8 @@ private:
     UndoHistory history_;
     std::string stepLabel_; // the menu command running: the name of its undo step
     std::map<int, std::vector<std::pair<int, std::vector<uint8_t>>>> radioRows_;
-    CodeplugImage written_; // what the last whole-image write sent
+    QString logAbove_;             // stays above the running transfer's log in the status box
+    std::size_t backupsShown_ = 0; // of the write round's backups, those in the log
 };
 
 } // namespace r57::ui

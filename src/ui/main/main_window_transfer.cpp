@@ -66,9 +66,8 @@ void MainWindow::writeToRadio() {
         return;
     }
     s.transferDirection = 1;
-    written_ = s.image; // the window is locked until the write ends: this is what it sends
     try {
-        startTransfer(link::TransferKind::Write);
+        startWriteRound();
     } catch (const std::exception&) {
         prompts_.message(this, items::kModelName, Tr(kMsgCannotOpenPort, s.language),
                          Icon::Critical, Buttons::Ok, Answer::Ok);
@@ -184,21 +183,8 @@ void MainWindow::appendStatusLine(const QString& line) {
 }
 
 bool MainWindow::startTransfer(link::TransferKind kind, const QString& logAbove) {
-    releaseCloneWindow(); // one left open by an earlier transfer in trace mode
-    transferCancelled_ = false;
-    clone_ = new CloneWindow(*session_, prompts_, this);
-    clone_->setWindowLock([this](bool locked) { lockForTransfer(locked); });
-    connect(clone_, &CloneWindow::progressChanged, prgTransfer_,
-            [this](int value, int maximum, const QString&) {
-                prgTransfer_->setMaximum(maximum);
-                prgTransfer_->setValue(value);
-            });
-    connect(clone_, &CloneWindow::logChanged, this, [this, logAbove](const QString& log) {
-        txtStatus_->setPlainText(logAbove + log);
-        txtStatus_->moveCursor(QTextCursor::End);
-        txtStatus_->ensureCursorVisible();
-    });
-    connect(clone_, &CloneWindow::statusChanged, staComStatus_, &QLabel::setText);
+    makeCloneWindow();
+    logAbove_ = logAbove;
     connect(clone_, &CloneWindow::transferEnded, this,
             [this](link::TransferKind ended, bool success) {
                 runGuarded([&] { onTransferEnded(ended, success); });
@@ -210,6 +196,45 @@ bool MainWindow::startTransfer(link::TransferKind kind, const QString& logAbove)
     return started;
 }
 
+void MainWindow::startWriteRound() {
+    makeCloneWindow();
+    logAbove_.clear();
+    backupsShown_ = 0;
+    connect(clone_, &CloneWindow::roundStageChanged, this,
+            [this](link::RoundStage stage) { onWriteStage(stage); });
+    connect(clone_, &CloneWindow::roundEnded, this, [this](const link::WriteOutcome& outcome) {
+        runGuarded([&] {
+            const bool stopped = outcome.why == link::WriteWhy::Cancelled ||
+                                 outcome.why == link::WriteWhy::WriteStopped;
+            if (stopped && transferCancelled_) {
+                appendStatusLine(Tr(kCancelledLine, session_->language));
+            }
+            onWriteRoundEnded(outcome);
+        });
+    });
+    link::WriteRoundOptions options;
+    options.verify = verifyAfterWrite();
+    clone_->writeRound(std::move(options));
+}
+
+void MainWindow::makeCloneWindow() {
+    releaseCloneWindow(); // one left open by an earlier transfer in trace mode
+    transferCancelled_ = false;
+    clone_ = new CloneWindow(*session_, prompts_, this);
+    clone_->setWindowLock([this](bool locked) { lockForTransfer(locked); });
+    connect(clone_, &CloneWindow::progressChanged, prgTransfer_,
+            [this](int value, int maximum, const QString&) {
+                prgTransfer_->setMaximum(maximum);
+                prgTransfer_->setValue(value);
+            });
+    connect(clone_, &CloneWindow::logChanged, this, [this](const QString& log) {
+        txtStatus_->setPlainText(logAbove_ + log);
+        txtStatus_->moveCursor(QTextCursor::End);
+        txtStatus_->ensureCursorVisible();
+    });
+    connect(clone_, &CloneWindow::statusChanged, staComStatus_, &QLabel::setText);
+}
+
 void MainWindow::onTransferEnded(link::TransferKind kind, bool success) {
     // A failed read still shows the blocks that did arrive.
     if (!success && transferCancelled_) {
@@ -218,7 +243,7 @@ void MainWindow::onTransferEnded(link::TransferKind kind, bool success) {
     // The backup holds the bytes as they came, before the grid repairs what it cannot
     // show.
     if (const auto backup = link::BackupAfter(kind); backup && success) {
-        keepBackup(*backup, kind == link::TransferKind::Write ? written_ : session_->image);
+        keepBackup(*backup, session_->image);
     }
     if (kind == link::TransferKind::Read) {
         Session& s = *session_;
@@ -227,13 +252,6 @@ void MainWindow::onTransferEnded(link::TransferKind kind, bool success) {
         checkpoint("mnuTransfer_Read"); // also a failed read: undo brings back what it overwrote
     }
     updateTitle();
-    if (kind == link::TransferKind::Write && success && verifyAfterWrite()) {
-        startVerify();
-        return;
-    }
-    if (kind == link::TransferKind::Verify) {
-        finishVerify(success);
-    }
     if (!session_->traceMode) {
         releaseCloneWindow();
     }

@@ -81,7 +81,10 @@ void MainWindow::setVerifyAfterWrite(bool on) {
 }
 
 void MainWindow::keepBackup(link::BackupKind kind, const CodeplugImage& image) {
-    const link::BackupResult kept = link::KeepBackup(image, kind);
+    reportBackup(kind, link::KeepBackup(image, kind));
+}
+
+void MainWindow::reportBackup(link::BackupKind kind, const link::BackupResult& kept) {
     const int language = session_->language;
     const bool service =
         kind == link::BackupKind::RangesRead || kind == link::BackupKind::TuningRead;
@@ -131,38 +134,58 @@ void MainWindow::openBackupFolder() {
     }
 }
 
-void MainWindow::startVerify() {
-    const QString above =
-        txtStatus_->toPlainText() + Tr(kVerifying, session_->language) + QLatin1Char('\n');
-    // No question: the user asked for the read-back with the check mark.
-    if (!startTransfer(link::TransferKind::Verify, above)) {
-        appendStatusLine(Tr(kNotVerified, session_->language));
+void MainWindow::reportNewBackups(const link::WriteOutcome& outcome) {
+    for (; backupsShown_ < outcome.backups.size(); ++backupsShown_) {
+        const link::BackupResult& kept = outcome.backups[backupsShown_];
+        reportBackup(kept.path.contains(QLatin1String("verify-read")) ? link::BackupKind::VerifyRead
+                                                                      : link::BackupKind::Written,
+                     kept);
     }
 }
 
-void MainWindow::finishVerify(bool success) {
+void MainWindow::onWriteStage(link::RoundStage stage) {
+    if (stage != link::RoundStage::Verify || !clone_) {
+        return;
+    }
+    // The write's lines and its backup stay; the read-back's log goes below them.
+    reportNewBackups(clone_->round().outcome());
+    logAbove_ = txtStatus_->toPlainText() + Tr(kVerifying, session_->language) + QLatin1Char('\n');
+}
+
+void MainWindow::onWriteRoundEnded(const link::WriteOutcome& outcome) {
     const int language = session_->language;
-    if (!success || !clone_) {
-        const OwnText& why = transferCancelled_ ? kVerifyCancelled : kNotVerified;
-        appendStatusLine(Tr(why, language));
-        if (!transferCancelled_) {
-            prompts_.message(this, items::kModelName, Tr(why, language), Icon::Warning, Buttons::Ok,
-                             Answer::Ok);
-        }
-        return;
+    using link::WriteWhy;
+    switch (outcome.why) {
+    case WriteWhy::None:
+        appendStatusLine(Tr(kVerified, language).arg(outcome.verify.compared));
+        break;
+    case WriteWhy::ReadBackCancelled:
+        appendStatusLine(Tr(kVerifyCancelled, language));
+        break;
+    case WriteWhy::ReadBackFailed:
+        appendStatusLine(Tr(kNotVerified, language));
+        prompts_.message(this, items::kModelName, Tr(kNotVerified, language), Icon::Warning,
+                         Buttons::Ok, Answer::Ok);
+        break;
+    case WriteWhy::VerifyMismatch: {
+        const QString address = QString::asprintf("0x%04X", outcome.verify.firstAddress);
+        const QString text = Tr(kVerifyFailed, language)
+                                 .arg(outcome.verify.differing)
+                                 .arg(outcome.verify.compared)
+                                 .arg(address);
+        appendStatusLine(text);
+        reportNewBackups(outcome); // what the radio read back, below the line
+        prompts_.message(this, items::kModelName, text, Icon::Warning, Buttons::Ok, Answer::Ok);
+        break;
     }
-    const link::VerifyResult result = link::CompareWritten(written_, clone_->readBack());
-    if (result.ok()) {
-        appendStatusLine(Tr(kVerified, language).arg(result.compared));
-        return;
+    default:
+        break;
     }
-    const QString address = QString::asprintf("0x%04X", result.firstAddress);
-    const QString text =
-        Tr(kVerifyFailed, language).arg(result.differing).arg(result.compared).arg(address);
-    appendStatusLine(text);
-    // What the radio holds now is worth keeping: it shows what went wrong.
-    keepBackup(link::BackupKind::VerifyRead, clone_->readBack());
-    prompts_.message(this, items::kModelName, text, Icon::Warning, Buttons::Ok, Answer::Ok);
+    reportNewBackups(outcome);
+    updateTitle();
+    if (!session_->traceMode) {
+        releaseCloneWindow();
+    }
 }
 
 } // namespace r57::ui
