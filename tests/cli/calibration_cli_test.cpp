@@ -155,3 +155,58 @@ TEST_F(Calibration, ABandRowThePageCouldNotSetIsNeverSent) {
     EXPECT_TRUE(radio.frames().empty());
     EXPECT_TRUE(*radio.stopAndTakeMemory() == radioMemory);
 }
+
+TEST_F(Calibration, AWriteKeepsTheRadiosGainAndOldMemoryAndARestoreGivesEveryByteBack) {
+    CodeplugImage first; // the radio's whole memory, also where no read reaches
+    {
+        VirtualRadio radio;
+        ASSERT_TRUE(radio.start(radioMemory, {"--calibration", "5"}));
+        first = *radio.stopAndTakeMemory();
+    }
+    VirtualRadio radio;
+    ASSERT_TRUE(radio.start(radioMemory, {"--calibration", "5"}));
+    const std::string port = radio.device();
+    const auto read = [&](const char* name) {
+        const std::string out = folder.file(name);
+        const auto r = RunBuiltProgram("r57", {"read", "--port", port, "-o", out, "--no-backup"});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        return ReadDataFile(out).image;
+    };
+    const CodeplugImage own = read("own.dat");
+    CodeplugImage wrong = RandomImage(8); // another radio's codeplug, other gain rows
+    StoreBandLimits(wrong, BandLimits::Defaults());
+    for (int a = 0x0EE0; a < 0x0EF0; ++a)
+        wrong.set(a, static_cast<uint8_t>((own.at(a) + 1) % 8));
+    const std::string wrongFile = save(wrong, "wrong.dat");
+
+    // The radio's gain stays; its old memory is kept, pinned until the write verified.
+    auto r = RunBuiltProgram("r57", {"write", wrongFile, "--port", port, "--no-time", "--yes",
+                                     "--keep-old", "--verify"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(Contains(r.err, "Kept the radio's own gain rows (0x0EE0-0x0EEF)")) << r.err;
+    CodeplugImage now = read("now.dat");
+    EXPECT_TRUE(SameRange(now, own, 0x0EE0, 0x0EF0));
+    EXPECT_TRUE(SameRange(now, wrong, 0x1000, 0x3000));
+    const auto old = kept("_memory-before.dat");
+    ASSERT_EQ(old.size(), 1u);
+    EXPECT_TRUE(SameRange(ReadDataFile(old[0]).image, own, 0, 0x3000));
+    EXPECT_FALSE(std::filesystem::exists(
+        backups() + "/." + std::filesystem::path(old[0]).filename().string() + ".pin"));
+
+    // --write-gain, and a wrong tuning file over the calibration.
+    r = RunBuiltProgram("r57",
+                        {"write", wrongFile, "--port", port, "--no-time", "--yes", "--write-gain"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(SameRange(read("gain.dat"), wrong, 0x0EE0, 0x0EF0));
+    r = RunBuiltProgram("r57", {"service", "write-tuning", wrongFile, "--port", port, "--yes"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+
+    // One restore from the memory kept before: every byte as it was.
+    r = RunBuiltProgram("r57", {"restore", old[0], "--port", port, "--no-time"});
+    EXPECT_EQ(r.exitCode, 2) << r.err; // replaces calibration: not unasked without --yes
+    r = RunBuiltProgram("r57", {"restore", old[0], "--port", port, "--no-time", "--yes"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto memory = radio.stopAndTakeMemory();
+    ASSERT_TRUE(memory);
+    EXPECT_TRUE(*memory == first);
+}

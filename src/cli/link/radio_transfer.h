@@ -18,12 +18,15 @@ struct RadioRequest {
     bool goOnIfBandsDiffer = false; // --yes: answer the band-limit question with OK
     bool backup = true;             // keep a copy in the backup folder (--no-backup: not)
     bool verify = false;            // --verify: read a whole-image write back and compare
+    bool writeGain = false;         // --write-gain: the file's gain rows replace the radio's own
+    bool keepOld = false;           // --keep-old: read and keep the radio's memory before writing
 };
 
 // The radio commands, one a file, collected by LinkCommands().
 Command RadioReadCommand();
 Command RadioWriteCommand();
 Command RadioServiceCommand();
+Command RadioRestoreCommand();
 
 // The transfer a radio command asks for: the port of --port, --yes (where the command
 // takes it) to go on when the band limits differ, --no-backup and --verify.
