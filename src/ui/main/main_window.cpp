@@ -67,6 +67,7 @@ MainWindow::MainWindow(Prompts& prompts, const QString& applicationDirectory, QW
     buildTransferProgress();
     buildUndo();
     buildVerify();
+    buildKeep();
     buildBlocks();
     watchForQuit();
     runGuarded([this] { startUp(); });

@@ -7,6 +7,7 @@
 
 #include "core/undo_history.h"
 #include "link/service_round.h"
+#include "link/write_round.h"
 #include "model/sheet/bank_sheet.h"
 #include "model/sheet/block_commands.h"
 
@@ -223,6 +224,11 @@ public:
     void reportBackup(link::BackupKind kind, const link::BackupResult& kept);
     // Help > Backups...: the backup folder in the desktop's file manager.
     void openBackupFolder();
+    // Transfer > Keep the Radio's Memory before Writing; remembered in the settings file.
+    bool keepOldMemory() const;
+    // Transfer > Restore Radio from Backup...: a kept memory back into the radio with
+    // its service rows (a backup of service rows alone: those rows), each verified.
+    void restoreFromBackup();
 
     // Program > Advanced, hidden at start-up; `r57cps --service` shows it for the
     // technicians who tune radios.
@@ -272,7 +278,7 @@ private:
     // A new clone window, wired to the status box, the progress bar and the panel.
     void makeCloneWindow();
     // Write: the write round, with the read-back when Verify after Write is on.
-    void startWriteRound();
+    void startWriteRound(bool keepOld = false);
     void releaseCloneWindow();
     void buildTransferProgress();
     // While a transfer runs only its progress and Cancel stay usable.
@@ -300,6 +306,19 @@ private:
     // main_window_verify.cpp
     void buildVerify();
     void applyVerifyLanguage();
+    // What a Write keeps: the radio's gain rows, its old memory (main_window_keep.cpp).
+    void buildKeep();
+    void applyKeepLanguage();
+    // The write's confirmation; nullopt for Cancel, else whether to keep the old memory.
+    std::optional<bool> confirmWrite(const QString& question);
+    void addKeepOptions(link::WriteRoundOptions& options, bool keepOld, bool keepGain);
+    // After a write: the gain and old-memory lines; a write that stopped part-way says
+    // what the radio holds and offers to write again or put the kept memory back
+    // (true then).
+    bool afterWriteKept(const link::WriteOutcome& outcome);
+    void startWriteRoundAgain();
+    void restoreFrom(const QString& path, bool ask = false);
+    void restoreServiceRows();
     // A stage of the write round begins: the write's lines stay above the read-back's.
     void onWriteStage(link::RoundStage stage);
     void onWriteRoundEnded(const link::WriteOutcome& outcome);
@@ -394,6 +413,13 @@ private:
 
     UndoHistory history_;
     std::string stepLabel_; // the menu command running: the name of its undo step
+    bool readFromRadioSinceStart_ = false;
+    bool gainKept_ = false;           // the last write sent the radio's own gain rows
+    std::vector<uint8_t> fileGain_;   // the codeplug's gain rows while a write runs
+    QString oldMemoryPath_;           // the last write's old memory, when kept
+    CodeplugImage restoreImage_;      // the backup a restore puts back
+    bool restoreRanges_ = false;      // rows of it still to go back
+    bool restoreTuning_ = false;
     std::map<int, std::vector<std::pair<int, std::vector<uint8_t>>>> radioRows_;
     QString logAbove_;             // stays above the running transfer's log in the status box
     std::size_t backupsShown_ = 0; // of the write round's backups, those in the log

@@ -61,6 +61,7 @@ void MainWindow::applyLanguage() {
     applyPanelLanguage();
     applyUndoLanguage();
     applyVerifyLanguage();
+    applyKeepLanguage();
     applyBlockLanguage();
 }
 

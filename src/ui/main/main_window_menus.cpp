@@ -93,6 +93,7 @@ void MainWindow::buildMenus() {
     on("mnuProgram_EmbMsg", [this] { openSubWindow(SubWindow::EmbeddedMessage); });
     on("mnuTransfer_Read", [this] { readFromRadio(); });
     on("mnuTransfer_Write", [this] { writeToRadio(); });
+    on("mnuTransfer_Restore", [this] { restoreFromBackup(); });
     on("mnuTransfer_Batch", [this] { openSubWindow(SubWindow::Batch); });
     on("mnuSet_GUI", [this] { openSubWindow(SubWindow::AlternatePanel); });
     on("mnuSet_SingleClick",
