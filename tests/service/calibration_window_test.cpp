@@ -114,3 +114,40 @@ TEST_F(CalibrationWindow, UndoNamesItsStepAndTheServiceWindowSeesRowsNoLongerThe
 }
 
 } // namespace r57::ui::testing
+
+namespace r57::ui::testing {
+
+TEST_F(CalibrationWindow, AWriteKeepsGainAndOldMemoryAndAStoppedWriteIsPutBack) {
+    CodeplugImage first;
+    {
+        VirtualRadio radio;
+        ASSERT_TRUE(radio.start(radioMemory, {"--calibration", "9"}));
+        first = *radio.stopAndTakeMemory();
+    }
+    VirtualRadio radio;
+    ASSERT_TRUE(radio.start(radioMemory, {"--calibration", "9", "--cut-write", "60"}));
+    session().portDevice = radio.device();
+    loadChannels({1, 2, 3});
+    // Keep the memory: Yes; keep the radio's gain: Yes; Retry/Cancel: Cancel; put the
+    // kept memory back: No (Yes would write again); the restore's last word: OK.
+    prompts.answers = {Answer::Yes, Answer::Yes, Answer::Cancel, Answer::No, Answer::Ok};
+    trigger("mnuTransfer_Write");
+    QElapsedTimer clock;
+    clock.start();
+    while (prompts.asked.size() < 5 && clock.elapsed() < 90000)
+        QTest::qWait(20);
+    ASSERT_EQ(prompts.asked.size(), 5u);
+    EXPECT_TRUE(prompts.asked[0].text.contains("Keep the radio's memory before writing"));
+    EXPECT_TRUE(prompts.asked[1].text.startsWith("The radio's analogue gain rows"));
+    EXPECT_TRUE(prompts.asked[3].text.startsWith(
+        "The write stopped part-way. The radio now holds this codeplug's rows up to 0x"))
+        << prompts.asked[3].text.toStdString();
+    EXPECT_EQ(prompts.asked[4].text, "The radio holds the backup again, verified.");
+    EXPECT_FALSE(find<QLabel>("staDateTime_ComStatus")->text().startsWith("Transfering"));
+    EXPECT_FALSE(window->transferRunning());
+    const auto memory = radio.stopAndTakeMemory();
+    ASSERT_TRUE(memory);
+    EXPECT_TRUE(*memory == first);
+}
+
+} // namespace r57::ui::testing

@@ -414,11 +414,11 @@ private:
     UndoHistory history_;
     std::string stepLabel_; // the menu command running: the name of its undo step
     bool readFromRadioSinceStart_ = false;
-    bool gainKept_ = false;           // the last write sent the radio's own gain rows
-    std::vector<uint8_t> fileGain_;   // the codeplug's gain rows while a write runs
-    QString oldMemoryPath_;           // the last write's old memory, when kept
-    CodeplugImage restoreImage_;      // the backup a restore puts back
-    bool restoreRanges_ = false;      // rows of it still to go back
+    bool gainKept_ = false;         // the last write sent the radio's own gain rows
+    std::vector<uint8_t> fileGain_; // the codeplug's gain rows while a write runs
+    QString oldMemoryPath_;         // the last write's old memory, when kept
+    CodeplugImage restoreImage_;    // the backup a restore puts back
+    bool restoreRanges_ = false;    // rows of it still to go back
     bool restoreTuning_ = false;
     std::map<int, std::vector<std::pair<int, std::vector<uint8_t>>>> radioRows_;
     QString logAbove_;             // stays above the running transfer's log in the status box

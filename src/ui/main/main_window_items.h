@@ -89,7 +89,7 @@ inline constexpr MenuEntry kMenuBar[] = {
     {kItem, "mnuTransfer_Write", 1022},
     {kItem, "mnuTransfer_Batch", 0}, // captioned from kOwnCaptions
     {kSeparator},
-    {kCheck, "mnuTransfer_Verify"}, // captioned in main_window_verify.cpp
+    {kCheck, "mnuTransfer_Verify"},  // captioned in main_window_verify.cpp
     {kCheck, "mnuTransfer_KeepOld"}, // these two in main_window_keep.cpp
     {kItem, "mnuTransfer_Restore"},
     {kEndMenu},

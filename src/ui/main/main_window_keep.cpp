@@ -163,22 +163,26 @@ bool MainWindow::afterWriteKept(const link::WriteOutcome& outcome) {
     // The status bar leaves "Transfering...": the transfer is over, whatever it left.
     staComStatus_->setText(session_->traceMode ? items::kTraceStatus : "");
     const int step = clone_ ? clone_->round().driver().endStep() : 0;
-    const QString state = Tr(kStopped, language).arg(QString::asprintf("%04X", std::max(step, 0) * 16));
+    const QString state =
+        Tr(kStopped, language).arg(QString::asprintf("%04X", std::max(step, 0) * 16));
     appendStatusLine(state);
     const QString old = oldMemoryPath_;
     if (!old.isEmpty()) {
-        const Answer a = prompts_.message(
-            this, items::kModelName, Tr(kStoppedChoice, language).arg(state, Native(old)),
-            Icon::Warning, Buttons::YesNoCancel, Answer::Yes);
+        const Answer a = prompts_.message(this, items::kModelName,
+                                          Tr(kStoppedChoice, language).arg(state, Native(old)),
+                                          Icon::Warning, Buttons::YesNoCancel, Answer::Yes);
         if (a == Answer::Yes)
-            QMetaObject::invokeMethod(this, [this] { startWriteRoundAgain(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { startWriteRoundAgain(); }, Qt::QueuedConnection);
         else if (a == Answer::No)
-            QMetaObject::invokeMethod(this, [this, old] { restoreFrom(old); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, old] { restoreFrom(old); }, Qt::QueuedConnection);
         return true;
     }
     if (prompts_.message(this, items::kModelName, Tr(kStoppedRetry, language).arg(state),
                          Icon::Warning, Buttons::YesNo, Answer::Yes) == Answer::Yes)
-        QMetaObject::invokeMethod(this, [this] { startWriteRoundAgain(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { startWriteRoundAgain(); }, Qt::QueuedConnection);
     return true;
 }
 
@@ -190,8 +194,8 @@ void MainWindow::startWriteRoundAgain() {
 void MainWindow::restoreFromBackup() {
     if (transferRunning())
         return;
-    const QString path = prompts_.openFile(this, "KDX Data Files (*.dat)",
-                                           link::BackupFolder() + QLatin1Char('/'));
+    const QString path =
+        prompts_.openFile(this, "KDX Data Files (*.dat)", link::BackupFolder() + QLatin1Char('/'));
     if (!path.isEmpty())
         restoreFrom(path, true);
 }
@@ -204,10 +208,10 @@ void MainWindow::restoreFrom(const QString& path, bool ask) {
         return;
     }
     const auto kind = link::BackupKindOfName(QFileInfo(path).fileName());
-    restoreRanges_ = !(kind == link::BackupKind::TuningBefore ||
-                       kind == link::BackupKind::TuningRead);
-    restoreTuning_ = !(kind == link::BackupKind::RangesBefore ||
-                       kind == link::BackupKind::RangesRead);
+    restoreRanges_ =
+        !(kind == link::BackupKind::TuningBefore || kind == link::BackupKind::TuningRead);
+    restoreTuning_ =
+        !(kind == link::BackupKind::RangesBefore || kind == link::BackupKind::RangesRead);
     const bool whole = restoreRanges_ && restoreTuning_;
     if (ask) {
         const QString rows = restoreRanges_ ? Tr(kRangeRows, language) : Tr(kTuningRows, language);
@@ -239,8 +243,8 @@ void MainWindow::restoreFrom(const QString& path, bool ask) {
                                  Icon::Warning, Buttons::Ok, Answer::Ok);
                 return;
             }
-            QMetaObject::invokeMethod(this, [this] { restoreServiceRows(); },
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { restoreServiceRows(); }, Qt::QueuedConnection);
         });
         if (!session_->traceMode)
             releaseCloneWindow();
@@ -263,20 +267,20 @@ void MainWindow::restoreServiceRows() {
         restoreRanges_ ? link::ServiceRows::Ranges : link::ServiceRows::Tuning;
     (restoreRanges_ ? restoreRanges_ : restoreTuning_) = false;
     if (rows == link::ServiceRows::Ranges && UnwritableBandField(restoreImage_)) {
-        appendStatusLine(Tr(kRestoreStopped, language)
-                             .arg(QString::fromUtf8(language == kChinese
-                                                        ? "备份的频率范围行无法写入。"
-                                                        : "the backup's band row cannot be "
-                                                          "written.")));
+        appendStatusLine(
+            Tr(kRestoreStopped, language)
+                .arg(QString::fromUtf8(language == kChinese ? "备份的频率范围行无法写入。"
+                                                            : "the backup's band row cannot be "
+                                                              "written.")));
         restoreServiceRows();
         return;
     }
     auto* round = new link::ServiceWriteRound(*session_, restoreImage_, rows, {}, this);
     round->setConfirm([this, rows](int differing, int total) {
-        return prompts_.message(this, "Warning",
-                                link::ServiceReplaceQuestion(rows, differing, total,
-                                                             session_->language),
-                                Icon::Warning, Buttons::OkCancel, Answer::Cancel) == Answer::Ok;
+        return prompts_.message(
+                   this, "Warning",
+                   link::ServiceReplaceQuestion(rows, differing, total, session_->language),
+                   Icon::Warning, Buttons::OkCancel, Answer::Cancel) == Answer::Ok;
     });
     round->setAsker([this](link::Question, const QString&) {
         return prompts_.message(this, "Error", Tr(1291, session_->language), Icon::Critical,
@@ -296,8 +300,8 @@ void MainWindow::restoreServiceRows() {
                                      Buttons::Ok, Answer::Ok);
                     return;
                 }
-                QMetaObject::invokeMethod(this, [this] { restoreServiceRows(); },
-                                          Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    this, [this] { restoreServiceRows(); }, Qt::QueuedConnection);
             });
     lockForTransfer(true);
     if (!round->start()) {
