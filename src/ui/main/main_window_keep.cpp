@@ -33,7 +33,7 @@ constexpr const char* kKeepOldSetting = "KeepOldMemory";
 // The analogue gain steps: the last row of the block 0x0EC0-0x0EEF a write sends.
 constexpr int kGainRow = 0x0EE0;
 
-constexpr OwnText kKeepOldCaption{"&Keep the Radio's Memory before Writing",
+constexpr OwnText kKeepOldCaption{"&Keep the radio's memory before writing",
                                   "写入前保留对讲机原有数据(&K)"};
 constexpr OwnText kRestoreCaption{"Restore Radio from &Backup...", "从备份恢复对讲机(&B)..."};
 constexpr OwnText kOfferKeepOld{
