@@ -72,10 +72,12 @@ std::optional<BandFieldProblem> UnwritableBandField(const CodeplugImage& image) 
             const int mhz = upper ? stored.high[index] : stored.low[index];
             const bool decimal = (first >> 4) < 10 && (first & 0x0F) < 10 && (second >> 4) < 10;
             const bool inRange = mhz >= bottom && mhz <= top;
-            const bool ordered = stored.low[index] < stored.high[index];
-            if (!decimal || (second & 0x0F) != 0 || !inRange || !ordered)
+            if (!decimal || (second & 0x0F) != 0 || !inRange)
                 return BandFieldProblem{index, upper, mhz};
         }
+        // Both in range, yet the upper limit not above the lower one: the upper is named.
+        if (stored.low[index] >= stored.high[index])
+            return BandFieldProblem{index, true, stored.high[index]};
     }
     return std::nullopt;
 }
