@@ -24,6 +24,8 @@ namespace r57::cli {
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1; // anything else: unreadable input, a failed write...
 constexpr int kExitRefused = 2; // bad arguments or input refused; no output was touched
+// The transfer succeeded, but a backup it keeps could not be written (said on stderr).
+constexpr int kExitBackupLost = 3;
 
 struct CliContext {
     // The folder the stock logo is found in, with a trailing '/': beside the r57

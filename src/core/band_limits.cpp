@@ -47,6 +47,41 @@ bool BandLimits::contains(double mhz, int direction) const {
     return false;
 }
 
+BandLimits StoredBandLimits(const CodeplugImage& image) {
+    BandLimits limits;
+    for (int index = 0; index < 4; ++index) {
+        const int address = addr::kBandLimits + index * 4;
+        limits.low[index] =
+            static_cast<int16_t>(DecodeField(image.at(address), image.at(address + 1)));
+        limits.high[index] =
+            static_cast<int16_t>(DecodeField(image.at(address + 2), image.at(address + 3)));
+    }
+    return limits;
+}
+
+std::optional<BandFieldProblem> UnwritableBandField(const CodeplugImage& image) {
+    const BandLimits stored = StoredBandLimits(image);
+    for (int index = 0; index < 4; ++index) {
+        // The page's entry rules: UHF rows 220..520 (RX) or 220..490 (TX), VHF 136..260.
+        const int bottom = index < 2 ? 220 : 136;
+        const int top = index == 0 ? 520 : index == 1 ? 490 : 260;
+        for (bool upper : {false, true}) {
+            const int address = addr::kBandLimits + index * 4 + (upper ? 2 : 0);
+            const uint8_t first = image.at(address);
+            const uint8_t second = image.at(address + 1);
+            const int mhz = upper ? stored.high[index] : stored.low[index];
+            const bool decimal = (first >> 4) < 10 && (first & 0x0F) < 10 && (second >> 4) < 10;
+            const bool inRange = mhz >= bottom && mhz <= top;
+            if (!decimal || (second & 0x0F) != 0 || !inRange)
+                return BandFieldProblem{index, upper, mhz};
+        }
+        // Both in range, yet the upper limit not above the lower one: the upper is named.
+        if (stored.low[index] >= stored.high[index])
+            return BandFieldProblem{index, true, stored.high[index]};
+    }
+    return std::nullopt;
+}
+
 BandLimits DecodeBandLimits(const CodeplugImage& image) {
     BandLimits limits;
     for (int index = 0; index < 4; ++index) {

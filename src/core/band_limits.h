@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace r57 {
 
@@ -28,6 +29,20 @@ struct BandLimits {
 // Row 0x0D00 -> limits. An implausible row (erased, outside 50..530 MHz, or a lower
 // limit not below its upper one) yields the defaults; the image is not changed.
 BandLimits DecodeBandLimits(const CodeplugImage& image);
+
+// Row 0x0D00 as stored, without the plausibility test: what the service page shows,
+// so that a limit the radio could not work with is seen as it is.
+BandLimits StoredBandLimits(const CodeplugImage& image);
+
+// A field of row 0x0D00 that the service page could not have produced: not packed
+// decimal, a 100 kHz digit, outside the range its row takes (UHF RX 220..520, UHF TX
+// 220..490, VHF 136..260), or a lower limit not below its upper one.
+struct BandFieldProblem {
+    int index = 0;      // 0..3: RX UHF, TX UHF, RX VHF, TX VHF
+    bool upper = false; // the upper limit (else the lower)
+    int mhz = 0;        // the value as decoded
+};
+std::optional<BandFieldProblem> UnwritableBandField(const CodeplugImage& image);
 
 // Limits -> row 0x0D00, then rebuilds the two VFO records at 0x0810 and 0x0820.
 void StoreBandLimits(CodeplugImage& image, const BandLimits& limits);

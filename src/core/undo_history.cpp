@@ -65,12 +65,14 @@ UndoHistory::Step UndoHistory::Apply(const Step& step, CodeplugImage& image, Und
     return back;
 }
 
-bool UndoHistory::checkpoint(const CodeplugImage& image, const UndoContext& context) {
+bool UndoHistory::checkpoint(const CodeplugImage& image, const UndoContext& context,
+                             const std::string& label) {
     if (image == current_) {
         context_ = context;
         return false;
     }
     Step step = Difference(current_, image);
+    step.label = label;
     if (context != context_) {
         step.context = context_;
     }
@@ -95,6 +97,7 @@ bool UndoHistory::move(std::deque<Step>& from, std::deque<Step>& to, CodeplugIma
         return false;
     }
     Step back = Apply(from.back(), image, context);
+    back.label = from.back().label; // redo takes back what undo took back, by the same name
     from.pop_back();
     to.push_back(std::move(back));
     current_ = image;

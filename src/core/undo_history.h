@@ -49,7 +49,10 @@ public:
     // left to redo. A context that changed without the image is taken over quietly
     // (a Save As renames, a model button is clicked): it is no step of its own, and
     // the next step does not take it back. True when a step was recorded.
-    bool checkpoint(const CodeplugImage& image, const UndoContext& context);
+    // `label` names the step for Edit > Undo and Redo ("Paste", "Read from Radio"); the
+    // window turns it into words in its language.
+    bool checkpoint(const CodeplugImage& image, const UndoContext& context,
+                    const std::string& label = {});
 
     // Takes `image` as the state to compare with, without a step: after the views
     // repaired what they cannot show (the image as shown is the image as it is).
@@ -60,6 +63,9 @@ public:
     std::size_t undoSteps() const { return undo_.size(); }
     std::size_t redoSteps() const { return redo_.size(); }
     std::size_t depth() const { return depth_; }
+    // The label of the step undo() (or redo()) would take; empty when none or unnamed.
+    std::string undoLabel() const { return undo_.empty() ? std::string() : undo_.back().label; }
+    std::string redoLabel() const { return redo_.empty() ? std::string() : redo_.back().label; }
 
     // Goes one step back (or forward): a change since the last checkpoint becomes a
     // step first, so nothing is lost. The image (and, where the step carries it, the
@@ -76,6 +82,7 @@ private:
         std::vector<std::pair<uint16_t, uint16_t>> runs;
         std::vector<uint8_t> bytes;
         std::optional<UndoContext> context;
+        std::string label;
     };
 
     // The bytes of `from` where it differs from `to`.

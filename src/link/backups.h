@@ -2,8 +2,14 @@
 // user's data folder: ~/.local/share/Tarvex/R57/backups/ (the same folder for the window
 // program and the r57 tool), named by date, time and kind:
 //     2026-12-07_20-45-10_read.dat
-// The newest 200 are kept; older ones (only files named this way) are removed. Keeping
-// a backup never stops a transfer: a failure is reported and the transfer stands.
+// Each name is taken exclusively, so two programs finishing in the same second never
+// write over each other: the second gets "_2" (which sorts after the first). The
+// newest 200 are kept; older ones (only files named this way) are removed, oldest
+// first by the order they were made in (the folder's ".order" list), not by their
+// names or times: a clock set back must not make the newest look oldest. A backup
+// made before a write that has not been verified yet is pinned (a hidden ".NAME.pin"
+// beside it) and never removed while pinned. Keeping a backup never stops a transfer:
+// a failure is reported and the transfer stands.
 #pragma once
 
 #include "core/image.h"
@@ -22,6 +28,11 @@ enum class BackupKind {
     VerifyRead, // what the radio held after a write that did not verify
     RangesRead, // the image after a service read of the frequency ranges
     TuningRead, // the image after a service read of the tuning rows
+    // What the radio held before a write replaced it: its service rows (in a copy of
+    // the image written, so the file opens as a codeplug) or its whole memory.
+    RangesBefore, // "service-ranges-before"
+    TuningBefore, // "service-tuning-before"
+    MemoryBefore, // "memory-before"
 };
 
 constexpr int kBackupsKept = 200;
@@ -30,8 +41,12 @@ constexpr int kBackupsKept = 200;
 // whole-image write what went out; the service writes and Verify keep none.
 std::optional<BackupKind> BackupAfter(TransferKind kind);
 
-// "read", "written", "verify-read", "ranges-read", "tuning-read".
+// "read", "written", "verify-read", "ranges-read", "tuning-read",
+// "service-ranges-before", "service-tuning-before", "memory-before".
 QString BackupKindName(BackupKind kind);
+
+// The kind a backup file's name carries; nullopt for a name this module did not make.
+std::optional<BackupKind> BackupKindOfName(const QString& fileName);
 
 // Where the backups go (not created here).
 QString BackupFolder();
@@ -45,10 +60,16 @@ struct BackupResult {
 // Writes `image` into `folder` (created when missing) as a data file named after `when`
 // and `kind` (and `label`, lower-case letters, digits and "-", when given:
 // "..._read-radio-7.dat"), then removes the oldest backups beyond `kept`. A name
-// already taken in the same second gets "-2", "-3", ... after the kind.
+// already taken gets "_2", "_3", ... after the kind. `pinned`: the backup stays
+// whatever the rotation, until ReleaseBackup().
 BackupResult KeepBackup(const CodeplugImage& image, BackupKind kind,
                         const QString& folder = BackupFolder(),
                         const QDateTime& when = QDateTime::currentDateTime(),
-                        int kept = kBackupsKept, const QString& label = {});
+                        int kept = kBackupsKept, const QString& label = {}, bool pinned = false);
+
+// The write the pinned backup at `path` was kept for has been verified: the backup
+// rotates like any other from now on.
+void ReleaseBackup(const QString& path);
+bool IsPinned(const QString& path);
 
 } // namespace r57::link

@@ -152,6 +152,7 @@ struct TransferDriver::Impl {
     QString log;
     QString openDevice; // the device of the running transfer
     std::optional<PortFailure> failure;
+    int endStep = kStepHandshake;
     bool verifying = false; // the radio's bytes go into readBack
     std::vector<int> rows;  // for ReadRows
     CodeplugImage readBack;
@@ -308,6 +309,7 @@ void TransferDriver::Impl::askAfterLoss() {
 // moment to take it before the port closes.
 void TransferDriver::Impl::end(bool succeeded) {
     success = succeeded;
+    endStep = engine ? engine->step() : kStepHandshake;
     sendTimer.stop();
     timeoutTimer.stop();
     settleTimer.stop();
@@ -442,6 +444,10 @@ QString TransferDriver::log() const {
 
 const CodeplugImage& TransferDriver::readBack() const {
     return d->readBack;
+}
+
+int TransferDriver::endStep() const {
+    return d->endStep;
 }
 
 } // namespace r57::link

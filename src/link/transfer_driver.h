@@ -109,6 +109,11 @@ public:
     // What the last Verify or ReadRows transfer read (0xFF where nothing arrived).
     const CodeplugImage& readBack() const;
 
+    // The engine's step when the last transfer ended: for a write that failed, the
+    // block row whose acknowledgement never came (the rows before it were taken), or
+    // a step before the first block when nothing was written.
+    int endStep() const;
+
 signals:
     void logChanged(const QString& log);
     // Text for the status-bar panel "ComStatus" ("Transfering...\t", "Complete.", "Error!").

@@ -192,7 +192,11 @@ TEST_F(RadioCommands, ServiceReadsUpdateOnlyTheirRowsAndWritesSendThem) {
     for (int a = addr::kGainSteps; a < addr::kServiceTuningEnd; ++a)
         file.set(a, static_cast<uint8_t>(a * 7));
     saveFile(file);
+    // They replace the radio's own calibration: not without --yes off a terminal.
     r = RunBuiltProgram("r57", {"service", "write-tuning", path, "--port", radio.device()});
+    EXPECT_EQ(r.exitCode, 2) << r.err;
+    r = RunBuiltProgram("r57",
+                        {"service", "write-tuning", path, "--port", radio.device(), "--yes"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     r = RunBuiltProgram("r57", {"service", "write-ranges", path, "--port", radio.device()});
     EXPECT_EQ(r.exitCode, 0) << r.err;
@@ -211,8 +215,10 @@ TEST_F(RadioCommands, ServiceRangeWriteStopsOnOtherBandLimitsWithoutTouchingTheR
     StoreBandLimits(file, limits);
     const auto r = RunBuiltProgram(
         "r57", {"service", "write-ranges", saveFile(file), "--port", radio.device()});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(Contains(r.err, kBandQuestion)) << r.err;
+    // The radio's own rows are read first and asked about; off a terminal the write
+    // stops before anything is written.
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(Contains(r.err, "of the radio's 3 frequency-range rows differ")) << r.err;
     const auto after = radio.stopAndTakeMemory();
     ASSERT_TRUE(after);
     EXPECT_EQ(*after, memory);
@@ -235,7 +241,9 @@ TEST_F(RadioCommands, QuestionsAreAskedOnATerminal) {
     limits.low[0] = limits.low[1] = 430;
     StoreBandLimits(file, limits);
     const std::string path = saveFile(file);
-    ASSERT_TRUE(radio.start({"--silent-after", "3"})); // quiet once the blocks begin
+    // Quiet once the blocks begin: after the look at the gain row (frames 1-7) and the
+    // write's handshake (8-10).
+    ASSERT_TRUE(radio.start({"--silent-after", "10"}));
 
     // Go on past the band question, then Retry once and Cancel: a Retry starts again
     // from the handshake, which the radio no longer answers.

@@ -110,3 +110,40 @@ TEST(BandLimits, ContainsExcludesTheUpperLimit) {
 
 } // namespace
 } // namespace r57
+
+namespace r57 {
+
+TEST(BandLimits, ARowThePageCouldNotSetIsNamedAndShownAsStored) {
+    const struct {
+        int address;
+        uint8_t first, second;
+        int index;
+        bool upper;
+        int mhz; // -1: the row may be written
+    } table[] = {
+        {0x0D00, 0x40, 0x00, 0, false, -1},  // the defaults
+        {0x0D00, 0x04, 0x00, 0, false, 40},  // a 40 MHz lower limit
+        {0x0D06, 0x49, 0x50, 1, true, 495},  // above what TX UHF takes
+        {0x0D08, 0x13, 0x65, 2, false, 136}, // a 100 kHz digit
+        {0x0D0E, 0x13, 0x00, 3, true, 130},  // below VHF, and below its lower limit
+        {0x0D02, 0xFF, 0xFF, 0, true, 0},    // erased
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.address);
+        CodeplugImage image;
+        StoreBandLimits(image, BandLimits::Defaults());
+        image.set(row.address, row.first);
+        image.set(row.address + 1, row.second);
+        const auto problem = UnwritableBandField(image);
+        ASSERT_EQ(problem.has_value(), row.mhz >= 0);
+        if (!problem)
+            continue;
+        EXPECT_EQ(problem->index, row.index);
+        EXPECT_EQ(problem->upper, row.upper);
+        EXPECT_EQ(problem->mhz, row.mhz);
+        const BandLimits stored = StoredBandLimits(image);
+        EXPECT_EQ(row.upper ? stored.high[row.index] : stored.low[row.index], row.mhz);
+    }
+}
+
+} // namespace r57

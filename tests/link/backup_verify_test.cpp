@@ -10,6 +10,10 @@
 
 #include <algorithm>
 #include <fstream>
+#include <set>
+#include <thread>
+
+#include <QFileInfo>
 
 using namespace r57;
 using namespace r57::test;
@@ -40,7 +44,8 @@ TEST(Backups, KeepTheImageUnderTheDateTimeAndKind) {
         {BackupKind::VerifyRead, "2026-12-07_20-45-10_verify-read.dat"},
         {BackupKind::RangesRead, "2026-12-07_20-45-10_ranges-read.dat"},
         {BackupKind::TuningRead, "2026-12-07_20-45-10_tuning-read.dat"},
-        {BackupKind::Read, "2026-12-07_20-45-10_read-2.dat"}, // the same second again
+        {BackupKind::Read, "2026-12-07_20-45-10_read_2.dat"}, // the same second: sorts after
+        {BackupKind::TuningBefore, "2026-12-07_20-45-10_service-tuning-before.dat"},
     };
     unsigned variant = 0;
     for (const auto& row : table) {
@@ -70,6 +75,57 @@ TEST(Backups, TheNewest200StayAndOtherFilesAreNeverTouched) {
     EXPECT_EQ(names.back(), "2026-12-07_20-48-30_read.dat");
     EXPECT_TRUE(FileExists(folder.file("notes.txt")));
     EXPECT_TRUE(FileExists(folder.file("site1.dat")));
+}
+
+TEST(Backups, RotationGoesByTheOrderMadeKeepsPinnedOnesAndNamesAreTakenOnce) {
+    TempFolder folder;
+    const QString path = QString::fromStdString(folder.path());
+    constexpr int kKept = 5;
+    // The clock set back by a day half-way: the backups made after look older by name
+    // and by time, and are still the newest.
+    std::vector<QString> made;
+    for (int i = 0; i < 8; ++i) {
+        const QDateTime when = kWhen.addSecs(i < 4 ? 60 * i : 60 * i - 86400);
+        const bool pinned = i == 1; // kept before a write that was never verified
+        const auto kept =
+            link::KeepBackup(CodeplugImage(), BackupKind::Read, path, when, kKept, {}, pinned);
+        ASSERT_TRUE(kept.ok);
+        made.push_back(kept.path);
+    }
+    for (int i = 0; i < 8; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(QFileInfo::exists(made[i]), i == 1 || i >= 4);
+    }
+    EXPECT_TRUE(link::IsPinned(made[1]));
+    link::ReleaseBackup(made[1]);
+    ASSERT_TRUE(link::KeepBackup(CodeplugImage(), BackupKind::Read, path, kWhen, kKept).ok);
+    EXPECT_FALSE(QFileInfo::exists(made[1])); // released: the oldest now, and gone
+
+    // Two programs keeping a backup in the same second: two files, neither replaced.
+    TempFolder race;
+    const QString racePath = QString::fromStdString(race.path());
+    std::vector<std::thread> threads;
+    std::vector<link::BackupResult> results(6);
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        threads.emplace_back([&, i] {
+            results[i] = link::KeepBackup(RandomImage(static_cast<unsigned>(i + 1)),
+                                          BackupKind::Read, racePath, kWhen);
+        });
+    }
+    for (std::thread& t : threads)
+        t.join();
+    std::set<QString> paths;
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        ASSERT_TRUE(results[i].ok);
+        paths.insert(results[i].path);
+        EXPECT_TRUE(ReadDataFile(results[i].path.toStdString()).image ==
+                    RandomImage(static_cast<unsigned>(i + 1)));
+    }
+    EXPECT_EQ(paths.size(), results.size());
+    EXPECT_EQ(link::BackupKindOfName("2026-12-07_20-45-10_service-tuning-before_3.dat"),
+              BackupKind::TuningBefore);
+    EXPECT_EQ(link::BackupKindOfName("2026-12-07_20-45-10_read-radio-7.dat"), BackupKind::Read);
+    EXPECT_EQ(link::BackupKindOfName("site1.dat"), std::nullopt);
 }
 
 TEST(Backups, AFolderThatCannotBeMadeIsReportedWithTheSystemsReason) {

@@ -70,7 +70,8 @@ TEST_F(Transfer, ReadFillsTheGridModelAndLog) {
 
 TEST_F(Transfer, WriteSendsTheEditedImageToTheRadio) {
     VirtualRadio radio;
-    ASSERT_TRUE(radio.start({"--exit-after-sessions", "2"}));
+    // The read, the look at the radio's gain row before the write, the write.
+    ASSERT_TRUE(radio.start({"--exit-after-sessions", "3"}));
     session().portDevice = radio.device();
 
     run("mnuTransfer_Read");

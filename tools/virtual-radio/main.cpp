@@ -249,6 +249,9 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    if (options.calibration >= 0)
+        GiveCalibration(memory, options.calibration);
+
     std::unique_ptr<FILE, FileCloser> log;
     if (!options.logPath.empty()) {
         log.reset(std::fopen(options.logPath.c_str(), "w"));

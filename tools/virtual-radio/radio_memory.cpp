@@ -124,4 +124,15 @@ bool SaveMemory(const std::string& path, const CodeplugImage& memory, std::strin
     return status.ok;
 }
 
+void GiveCalibration(CodeplugImage& memory, long seed) {
+    constexpr int kGain = 0x0EE0;
+    constexpr int kFine = 0x0EF0;
+    constexpr int kEnd = 0x1000;
+    const unsigned s = static_cast<unsigned>(seed);
+    for (int a = kGain; a < kFine; ++a)
+        memory.set(a, static_cast<uint8_t>((a + s * 3 + s / 8) % 8));
+    for (int a = kFine; a < kEnd; ++a)
+        memory.set(a, static_cast<uint8_t>((a * 7u + s * 13u + s / 254u) % 255u + 1u));
+}
+
 } // namespace r57::radio

@@ -13,6 +13,10 @@ namespace r57::radio {
 // each bank.
 CodeplugImage SampleCodeplug(const std::string& logoFolders);
 
+// Calibration rows of a radio's own in 0x0EE0..0x0FFF, distinct for each `seed`: gain
+// steps 0..7, tuning and deviation bytes 1..255 (0 marks a missing value).
+void GiveCalibration(CodeplugImage& memory, long seed);
+
 // A data file, or a raw image of exactly 16384 bytes. nullopt (with `error` set) when
 // the file cannot be read or is neither.
 std::optional<CodeplugImage> LoadMemory(const std::string& path, std::string& error);

@@ -47,6 +47,11 @@ const char* UsageText() {
            "  --silent-after N         answer nothing after frame N\n"
            "  --corrupt-write ADDR     store the byte at memory address ADDR (0x1010 or\n"
            "                           4112) inverted whenever a write frame carries it\n"
+           "  --calibration SEED       give the radio calibration rows of its own\n"
+           "                           (0x0EE0..0x0FFF, distinct for each SEED)\n"
+           "  --cut-write K            the first write stops after K write frames: the\n"
+           "                           radio keeps those and answers nothing more until\n"
+           "                           the closing \"E\"\n"
            "  --log FILE               write a line for every frame received\n"
            "  -h, --help               show this text\n"
            "  --version                show the program's version\n"
@@ -142,7 +147,8 @@ bool TakesValue(const std::string& option) {
         "--turnaround",    "--silent-after", "--exit-after-sessions",
         "--corrupt-write", "--units",        "--unit-gap",
         "--swap-idle",     "--faulty-unit",  "--stay",
-        "--power-cycle",   "--gap"};
+        "--power-cycle",   "--gap",          "--calibration",
+        "--cut-write"};
     return kValued.count(option) > 0;
 }
 
@@ -222,7 +228,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             o.faults.corruptWrite.insert(address);
         } else if (a == "--baud" || a == "--turnaround" || a == "--silent-after" ||
                    a == "--exit-after-sessions" || a == "--units" || a == "--unit-gap" ||
-                   a == "--swap-idle" || a == "--faulty-unit") {
+                   a == "--swap-idle" || a == "--faulty-unit" || a == "--calibration" ||
+                   a == "--cut-write") {
             if (!ParseNumber(v, n))
                 return Fail(a + " takes a whole number");
             if (a == "--baud")
@@ -239,6 +246,10 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
                 o.swapIdleMs = n;
             else if (a == "--faulty-unit")
                 o.faultyUnits.insert(n);
+            else if (a == "--calibration")
+                o.calibration = n;
+            else if (a == "--cut-write")
+                o.faults.cutWrite = n;
             else
                 o.exitAfterSessions = n;
         }

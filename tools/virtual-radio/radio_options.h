@@ -19,6 +19,7 @@ struct Faults {
     std::map<long, long> late;   // frame -> milliseconds before its reply goes out
     std::map<long, long> longer; // frame -> bytes appended to its reply
     std::set<int> corruptWrite;  // memory addresses a write stores inverted
+    long cutWrite = -1;          // -1 = never; otherwise the write stops after K frames
 };
 
 struct Options {
@@ -29,6 +30,7 @@ struct Options {
     long exitAfterSessions = 0;
     char model = '0';
     std::vector<uint8_t> ident; // overrides the first ident.size() identification bytes
+    long calibration = -1;      // -1 = as loaded; otherwise the seed of its own calibration
     long baud = 9600;           // 0 = no pacing
     long turnaroundMs = 0;
     Faults faults;

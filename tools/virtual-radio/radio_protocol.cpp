@@ -178,6 +178,19 @@ Response Radio::handle(const Frame& frame) {
         r.logLine += " [silent]";
         return r;
     }
+    // A write cut off part-way (power lost, the cable pulled and put back): the frames
+    // before stay stored, nothing is answered until the program's closing "E".
+    if (frame.type == FrameType::Write && faults_.cutWrite >= 0 && !cutting_ &&
+        ++writes_ > faults_.cutWrite) {
+        cutting_ = true;
+        faults_.cutWrite = -1; // once
+    }
+    if (cutting_) {
+        cutting_ = frame.type != FrameType::End;
+        r.logLine += " [cut]";
+        if (cutting_)
+            return r;
+    }
     if (frame.type == FrameType::End) {
         r.sessionEnded = inSession_;
         if (inSession_)

@@ -81,6 +81,8 @@ private:
     std::vector<uint8_t> identOverride_;
     Faults faults_;
     long frames_ = 0;
+    long writes_ = 0;      // write frames taken, for --cut-write
+    bool cutting_ = false; // the write was cut: silent until the "E"
     long sessionsEnded_ = 0;
     bool inSession_ = false;
     std::optional<std::array<uint8_t, 7>> lastTime_;

@@ -21,9 +21,10 @@ int RunRead(const std::vector<std::string>& args, const CliContext& context) {
     Session session = FreshSession(context);
     const int status =
         RunRadioTransfer(session, RequestOf(input, link::TransferKind::Read), context);
-    if (status != kExitOk)
+    if (status != kExitOk && status != kExitBackupLost)
         return status; // a failed read writes nothing
-    return WriteCodeplug(context, output, session.image);
+    const int written = WriteCodeplug(context, output, session.image);
+    return written != kExitOk ? written : status;
 }
 
 } // namespace

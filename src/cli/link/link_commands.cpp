@@ -4,7 +4,7 @@
 namespace r57::cli {
 
 std::vector<Command> LinkCommands() {
-    return {RadioReadCommand(), RadioWriteCommand(), RadioServiceCommand()};
+    return {RadioReadCommand(), RadioWriteCommand(), RadioServiceCommand(), RadioRestoreCommand()};
 }
 
 } // namespace r57::cli

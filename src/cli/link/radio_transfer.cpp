@@ -11,6 +11,7 @@
 #include "link/write_round.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QSocketNotifier>
@@ -36,6 +37,19 @@ bool AskOnTerminal(const CliContext& context, const std::string& question, char 
     if (!std::getline(std::cin, answer))
         return false;
     return !answer.empty() && (answer[0] == yes || answer[0] == yes - 'a' + 'A');
+}
+
+// The row of the analogue gain steps (0x0EE0-0x0EEF), the last of the block
+// 0x0EC0-0x0EEF that a whole-image write sends.
+constexpr int kGainRow = 0x0EE0;
+
+// Puts the radio's gain row (from `looked`) into `toSend`; true when it differed.
+bool KeepRadioGain(const CodeplugImage& looked, CodeplugImage& toSend) {
+    if (std::equal(looked.data() + kGainRow, looked.data() + kGainRow + 16,
+                   toSend.data() + kGainRow))
+        return false;
+    toSend.write(kGainRow, looked.data() + kGainRow, 16);
+    return true;
 }
 
 class TransferRun {
@@ -65,7 +79,7 @@ public:
                       << "\n";
         if (const auto kind = link::BackupAfter(request_.kind); kind && request_.backup)
             keepBackup(session_.image, *kind);
-        return kExitOk;
+        return backupLost_ ? kExitBackupLost : kExitOk;
     }
 
 private:
@@ -102,11 +116,40 @@ private:
         link::WriteRoundOptions options;
         options.verify = request_.verify;
         options.keepWritten = options.keepReadBack = request_.backup;
+        // The radio's analogue gain steps are its calibration: read them first and,
+        // unless --write-gain, send the block with the radio's own gain rows.
+        options.lookRows = {kGainRow / 16}; // row numbers
+        bool gainKept = false;
+        options.check = [this, &gainKept](const CodeplugImage& looked, CodeplugImage& toSend) {
+            gainKept = !request_.writeGain && KeepRadioGain(looked, toSend);
+            return std::optional<QString>();
+        };
+        QString oldPath;
+        options.readOldFirst = request_.keepOld;
+        options.keepOld = [&oldPath](const CodeplugImage& old) {
+            // Pinned until the write is verified: never rotated away before.
+            link::BackupResult kept =
+                link::KeepBackup(old, link::BackupKind::MemoryBefore, link::BackupFolder(),
+                                 QDateTime::currentDateTime(), link::kBackupsKept, {}, true);
+            oldPath = kept.ok ? kept.path : QString();
+            return kept;
+        };
         round.start(options);
         if (round.isRunning())
             loop.exec();
         endProgressLine();
         const link::WriteOutcome& outcome = round.outcome();
+        if (gainKept && outcome.written()) {
+            *context_.err << Own("Kept the radio's own gain rows (0x0EE0-0x0EEF); --write-gain "
+                                 "writes the file's.",
+                                 "保留了对讲机自己的增益数据行（0x0EE0-0x0EEF）；加 --write-gain "
+                                 "则写入文件中的值。")
+                          << "\n";
+        }
+        if (!oldPath.isEmpty() && outcome.verified())
+            link::ReleaseBackup(oldPath);
+        if (outcome.why == link::WriteWhy::WriteStopped)
+            reportStopped(outcome, oldPath);
         if (interrupt.interrupted())
             return Fail(context_, "interrupted; the radio was told to end the transfer");
         switch (outcome.why) {
@@ -117,11 +160,11 @@ private:
                                  .arg(outcome.verify.compared)
                                  .toStdString()
                           << "\n";
-            return kExitOk;
+            return backupLost_ ? kExitBackupLost : kExitOk;
         case link::WriteWhy::VerifyOff:
             *context_.err << Message(context_, kMsgWriteDone) << "\n";
             showBackups();
-            return kExitOk;
+            return backupLost_ ? kExitBackupLost : kExitOk;
         case link::WriteWhy::VerifyMismatch: {
             const QString text =
                 QString::fromStdString(
@@ -145,11 +188,30 @@ private:
         }
     }
 
+    // A write that stopped part-way: what the radio holds now, and the way back.
+    void reportStopped(const link::WriteOutcome& outcome, const QString& oldPath) {
+        const int step = driver_.endStep();
+        const QString text =
+            QString::fromStdString(
+                Own("The write stopped part-way: the radio holds the file's rows up to 0x%1 "
+                    "and its old memory from there on, not verified.",
+                    "写入中途停止：对讲机中 0x%1 之前为文件的数据，其后仍为原有数据，未经校验。"))
+                .arg(QString::asprintf("%04X", std::max(step, 0) * 16));
+        *context_.err << "r57: " << text.toStdString() << "\n";
+        (void)outcome;
+        if (!oldPath.isEmpty()) {
+            *context_.err << Own("To put the old memory back: r57 restore ",
+                                 "写回原有数据：r57 restore ")
+                          << oldPath.toStdString() << " --port " << request_.port << "\n";
+        }
+    }
+
     void reportBackup(const link::BackupResult& kept) {
         if (kept.ok) {
             *context_.err << Own("Backup: ", "备份：") << kept.path.toStdString() << "\n";
             return;
         }
+        backupLost_ = true;
         *context_.err << "r57: " << Own("no backup could be kept in ", "无法保存备份到 ")
                       << QFileInfo(kept.path).absolutePath().toStdString() << ": "
                       << kept.error.toStdString() << "\n";
@@ -263,6 +325,7 @@ private:
     std::string failureDetail_;
     int lastPercent_ = -1;
     bool progressShown_ = false;
+    bool backupLost_ = false;
 };
 
 } // namespace
@@ -278,6 +341,8 @@ RadioRequest RequestOf(const CommandInput& input, link::TransferKind kind) {
     RadioRequest request{input.value("--port"), kind, input.has("--yes")};
     request.backup = !input.has("--no-backup");
     request.verify = input.has("--verify");
+    request.writeGain = input.has("--write-gain");
+    request.keepOld = input.has("--keep-old");
     return request;
 }
 

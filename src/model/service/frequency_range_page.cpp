@@ -41,7 +41,22 @@ int FrequencyRangePage::Adjust(int row, long mhz) {
 }
 
 void FrequencyRangePage::load(CodeplugImage& image) {
-    show(DecodeBandLimits(image));
+    show(StoredBandLimits(image));
+}
+
+std::string FrequencyRangePage::Unwritable(const CodeplugImage& image, int language) {
+    const auto problem = UnwritableBandField(image);
+    if (!problem)
+        return "";
+    const bool zh = language == 1;
+    const std::string limit =
+        problem->upper ? (zh ? "上限" : "upper limit") : (zh ? "下限" : "lower limit");
+    const std::string value = std::to_string(problem->mhz) + " MHz";
+    return zh ? RowLabel(problem->index, language) + " 的" + limit + " " + value +
+                    " 不是频率范围页能设定的值，不能写入对讲机。"
+              : "The " + RowLabel(problem->index, language) + " " + limit + " " + value +
+                    " is not a value the Frequency page can set; it cannot be written to "
+                    "the radio.";
 }
 
 void FrequencyRangePage::show(const BandLimits& limits) {
@@ -91,10 +106,16 @@ std::string FrequencyRangePage::setField(const std::string& name, const std::str
         if (dash == std::string::npos || dash == 0 || dash + 1 == text.size()) {
             return "expects LOWER-UPPER in MHz";
         }
-        const int low = Adjust(row, ReadWholeNumber(text.substr(0, dash).c_str(), 0, 100000));
-        const int high = Adjust(row, ReadWholeNumber(text.substr(dash + 1).c_str(), 0, 100000));
+        const long givenLow = ReadWholeNumber(text.substr(0, dash).c_str(), 0, 999);
+        const long givenHigh = ReadWholeNumber(text.substr(dash + 1).c_str(), 0, 999);
+        int low = Adjust(row, givenLow);
+        int high = Adjust(row, givenHigh);
         if (low >= high) {
-            return "the lower limit must stay below the upper one";
+            // The page shows a stored row the radio cannot work with as it is stored,
+            // and an import stores what the page shows; such a row is never written
+            // to a radio (Unwritable).
+            low = static_cast<int>(givenLow);
+            high = static_cast<int>(givenHigh);
         }
         limits_.low[row] = static_cast<int16_t>(low);
         limits_.high[row] = static_cast<int16_t>(high);

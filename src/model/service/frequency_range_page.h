@@ -21,8 +21,8 @@ public:
     static std::string RowLabel(int row, int language);
 
     std::string name() const override { return "Frequency Range"; }
-    // The limits the image holds (the defaults for an implausible row); they are also
-    // what rangesChanged() compares with.
+    // The limits the image holds, as stored (also a limit the radio could not work
+    // with, so that it is seen); they are also what rangesChanged() compares with.
     void load(CodeplugImage& image) override;
     void show(const BandLimits& limits);
     void write(CodeplugImage& image) const override;
@@ -49,6 +49,10 @@ public:
     // 220..490 (TX), a lower entry there becoming 400; VHF rows take 136..260, a
     // higher entry becoming 174.
     static int Adjust(int row, long mhz);
+
+    // Why the band row of `image` must not go to the radio ("The RX(UHF) lower limit
+    // 40 MHz is not a value the Frequency page can set..."); empty when it may.
+    static std::string Unwritable(const CodeplugImage& image, int language);
 
 private:
     BandLimits limits_;

@@ -67,6 +67,7 @@ MainWindow::MainWindow(Prompts& prompts, const QString& applicationDirectory, QW
     buildTransferProgress();
     buildUndo();
     buildVerify();
+    buildKeep();
     buildBlocks();
     buildDesktop();
     watchForQuit();
@@ -117,7 +118,7 @@ void MainWindow::buildCentralArea() {
             return [this, name, command] {
                 if (menuItem(name)->isEnabled()) {
                     runGuarded([this, command] { (this->*command)(); });
-                    checkpoint();
+                    checkpoint(name);
                 }
             };
         };

@@ -6,6 +6,8 @@
 #pragma once
 
 #include "core/undo_history.h"
+#include "link/service_round.h"
+#include "link/write_round.h"
 #include "model/sheet/bank_sheet.h"
 #include "model/sheet/block_commands.h"
 
@@ -203,7 +205,9 @@ public:
     // image: `change` writes the image, then imageChanged() brings the views in line.
     // Every sub-window writes through here, so whatever has to happen around a change of
     // the image (keeping a step to go back to, refreshing views) happens in one place.
-    void applyWindowChange(const std::function<void()>& change);
+    // `step` names the undo step ("service-read-tuning", a menu item's name); by
+    // default the step is named after the menu command that opened the window.
+    void applyWindowChange(const std::function<void()>& change, const char* step = nullptr);
     // After the image changed other than through a grid: the band limits are decoded
     // again, the shown bank is rebuilt with its cursor kept, and the Manual mark, the
     // model buttons and the title follow the image.
@@ -225,10 +229,22 @@ public:
     // Keeps `image` in the backup folder and says so in the status log: where, or why
     // not (a backup of a service read only when it failed).
     void keepBackup(link::BackupKind kind, const CodeplugImage& image);
+    // A backup the service write round could not keep, in the status log.
+    void keepBackupFailed(const QString& error);
+    // The radio was just seen to hold the image's `rows` (a service read, a verified
+    // service write); radioRowsMatch() tells whether the image still holds them
+    // (nullopt: not seen since start-up).
+    void rememberRadioRows(link::ServiceRows rows);
+    std::optional<bool> radioRowsMatch(link::ServiceRows rows) const;
     // The status log's line for a backup kept (or not).
     void reportBackup(link::BackupKind kind, const link::BackupResult& kept);
     // Help > Backups...: the backup folder in the desktop's file manager.
     void openBackupFolder();
+    // Transfer > Keep the Radio's Memory before Writing; remembered in the settings file.
+    bool keepOldMemory() const;
+    // Transfer > Restore Radio from Backup...: a kept memory back into the radio with
+    // its service rows (a backup of service rows alone: those rows), each verified.
+    void restoreFromBackup();
 
     // Program > Advanced, hidden at start-up; `r57cps --service` shows it for the
     // technicians who tune radios.
@@ -285,7 +301,7 @@ private:
     // A new clone window, wired to the status box, the progress bar and the panel.
     void makeCloneWindow();
     // Write: the write round, with the read-back when Verify after Write is on.
-    void startWriteRound();
+    void startWriteRound(bool keepOld = false);
     void releaseCloneWindow();
     void buildTransferProgress();
     // While a transfer runs only its progress and Cancel stay usable.
@@ -295,7 +311,9 @@ private:
     void buildUndo();
     void applyUndoLanguage();
     // After every committed change: a step when the image differs from the last one.
-    void checkpoint();
+    // `label` names the step (see undoStepName); empty: the command running, or "edit".
+    void checkpoint(const std::string& label = {});
+    QString undoStepName(const std::string& label) const;
     // The image as the views now show it becomes the state compared with, without a
     // step (after a rebuild repaired values the grid cannot show).
     void adoptShownImage();
@@ -310,6 +328,19 @@ private:
     // main_window_verify.cpp
     void buildVerify();
     void applyVerifyLanguage();
+    // What a Write keeps: the radio's gain rows, its old memory (main_window_keep.cpp).
+    void buildKeep();
+    void applyKeepLanguage();
+    // The write's confirmation; nullopt for Cancel, else whether to keep the old memory.
+    std::optional<bool> confirmWrite(const QString& question);
+    void addKeepOptions(link::WriteRoundOptions& options, bool keepOld, bool keepGain);
+    // After a write: the gain and old-memory lines; a write that stopped part-way says
+    // what the radio holds and offers to write again or put the kept memory back
+    // (true then).
+    bool afterWriteKept(const link::WriteOutcome& outcome);
+    void startWriteRoundAgain();
+    void restoreFrom(const QString& path, bool ask = false);
+    void restoreServiceRows();
     // A stage of the write round begins: the write's lines stay above the read-back's.
     void onWriteStage(link::RoundStage stage);
     void onWriteRoundEnded(const link::WriteOutcome& outcome);
@@ -420,6 +451,15 @@ private:
 
     UndoHistory history_;
     std::function<void(const CodeplugImage&)> radioCopy_; // a read for a comparison
+    std::string stepLabel_; // the menu command running: the name of its undo step
+    bool readFromRadioSinceStart_ = false;
+    bool gainKept_ = false;         // the last write sent the radio's own gain rows
+    std::vector<uint8_t> fileGain_; // the codeplug's gain rows while a write runs
+    QString oldMemoryPath_;         // the last write's old memory, when kept
+    CodeplugImage restoreImage_;    // the backup a restore puts back
+    bool restoreRanges_ = false;    // rows of it still to go back
+    bool restoreTuning_ = false;
+    std::map<int, std::vector<std::pair<int, std::vector<uint8_t>>>> radioRows_;
     QString logAbove_;             // stays above the running transfer's log in the status box
     std::size_t backupsShown_ = 0; // of the write round's backups, those in the log
 };

@@ -74,7 +74,7 @@ std::vector<int> Run(int first, int last) {
 void MainWindow::buildBlocks() {
     // As every menu item: the pending edit first, one checkpoint after.
     auto on = [this](const char* name, std::function<void()> command) {
-        connect(menuItem(name), &QAction::triggered, this, [this, command] {
+        connect(menuItem(name), &QAction::triggered, this, [this, command, name] {
             if (transferRunning()) {
                 return;
             }
@@ -82,7 +82,7 @@ void MainWindow::buildBlocks() {
                 commitPendingEdit();
                 command();
             });
-            checkpoint();
+            checkpoint(name);
         });
     };
     for (const EditItem& item : kEditItems) {
@@ -425,7 +425,7 @@ void MainWindow::openSortDialog() {
         const bool down = descending->isChecked();
         if (!transferRunning()) {
             runGuarded([this, chosen, down] { sortChannels(chosen, down); });
-            checkpoint();
+            checkpoint("mnuEdit_Sort");
         }
     });
     sortDialog_ = dialog;

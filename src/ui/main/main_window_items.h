@@ -94,7 +94,9 @@ inline constexpr MenuEntry kMenuBar[] = {
     {kItem, "mnuTransfer_Batch", 0}, // captioned from kOwnCaptions
     {kItem, "mnuTransfer_Compare", 0},
     {kSeparator},
-    {kCheck, "mnuTransfer_Verify"}, // captioned in main_window_verify.cpp
+    {kCheck, "mnuTransfer_Verify"},  // captioned in main_window_verify.cpp
+    {kCheck, "mnuTransfer_KeepOld"}, // these two in main_window_keep.cpp
+    {kItem, "mnuTransfer_Restore"},
     {kEndMenu},
 
     {kMenu, "mnuSet", 1027},

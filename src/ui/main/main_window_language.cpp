@@ -62,6 +62,7 @@ void MainWindow::applyLanguage() {
     applyPanelLanguage();
     applyUndoLanguage();
     applyVerifyLanguage();
+    applyKeepLanguage();
     applyBlockLanguage();
     fillRecentMenu();
     NameWindowsAsShown(language);

@@ -55,15 +55,18 @@ void MainWindow::buildMenus() {
     // Every item commits a pending grid edit before it acts; what it changed in the
     // image is one step of undo.
     auto on = [this](const char* name, std::function<void()> command) {
-        connect(menuItem(name), &QAction::triggered, this, [this, command] {
+        connect(menuItem(name), &QAction::triggered, this, [this, command, name] {
             if (transferRunning()) {
                 return; // a shortcut must not reach past the locked menus
             }
-            runGuarded([this, &command] {
+            runGuarded([this, &command, name] {
                 commitPendingEdit();
+                checkpoint(); // the edit being typed is a step of its own
+                stepLabel_ = name;
                 command();
             });
             checkpoint(); // also after a command that failed half-way
+            stepLabel_.clear();
         });
     };
     on("mnuFile_New", [this] { newCodeplug(); });
@@ -90,6 +93,7 @@ void MainWindow::buildMenus() {
     on("mnuProgram_EmbMsg", [this] { openSubWindow(SubWindow::EmbeddedMessage); });
     on("mnuTransfer_Read", [this] { readFromRadio(); });
     on("mnuTransfer_Write", [this] { writeToRadio(); });
+    on("mnuTransfer_Restore", [this] { restoreFromBackup(); });
     on("mnuTransfer_Batch", [this] { openSubWindow(SubWindow::Batch); });
     on("mnuFile_Compare", [this] { openSubWindow(SubWindow::CompareFile); });
     on("mnuTransfer_Compare", [this] { openSubWindow(SubWindow::CompareRadio); });
@@ -151,6 +155,13 @@ void MainWindow::onToolBarAction(const QString& key) {
         return;
     }
     commitPendingEdit();
+    checkpoint();
+    // The step is named as the menu item that does the same.
+    static const QHash<QString, const char*> kMenuItemOf{{"New", "mnuFile_New"},
+                                                         {"Open", "mnuFile_Open"},
+                                                         {"Paste", "mnuEdit_Paste"},
+                                                         {"Clear", "mnuEdit_Clear"}};
+    stepLabel_ = kMenuItemOf.value(key, "");
     if (key == "New") {
         newCodeplug();
     } else if (key == "Open") {
@@ -183,6 +194,7 @@ void MainWindow::onToolBarAction(const QString& key) {
         redo();
     }
     checkpoint();
+    stepLabel_.clear();
 }
 
 } // namespace r57::ui

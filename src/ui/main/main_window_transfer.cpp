@@ -82,12 +82,13 @@ void MainWindow::writeToRadio() {
     commitPendingEdit();
     Session& s = *session_;
     sheets_[s.currentBank]->rewriteNames();
-    if (!Confirm(prompts_, this, kMsgWriteTitle, s.language)) {
+    const auto keepOld = confirmWrite(Tr(kMsgWriteTitle, s.language) + "\n" + Tr(1320, s.language));
+    if (!keepOld) {
         return;
     }
     s.transferDirection = 1;
     try {
-        startWriteRound();
+        startWriteRound(*keepOld);
     } catch (const std::exception&) {
         prompts_.message(this, items::kModelName, Tr(kMsgCannotOpenPort, s.language),
                          Icon::Critical, Buttons::Ok, Answer::Ok);
@@ -218,7 +219,7 @@ bool MainWindow::startTransfer(link::TransferKind kind, const QString& logAbove)
     return started;
 }
 
-void MainWindow::startWriteRound() {
+void MainWindow::startWriteRound(bool keepOld) {
     makeCloneWindow();
     logAbove_.clear();
     backupsShown_ = 0;
@@ -231,12 +232,16 @@ void MainWindow::startWriteRound() {
             if (stopped && transferCancelled_) {
                 appendStatusLine(Tr(kCancelledLine, session_->language));
             }
+            afterWriteKept(outcome);
             onWriteRoundEnded(outcome);
         });
     });
     link::WriteRoundOptions options;
     options.verify = verifyAfterWrite();
-    clone_->writeRound(std::move(options));
+    addKeepOptions(options, keepOld, true);
+    if (!clone_->writeRound(std::move(options))) {
+        session_->image.write(0x0EE0, fileGain_.data(), fileGain_.size());
+    }
 }
 
 void MainWindow::makeCloneWindow() {
@@ -284,8 +289,9 @@ void MainWindow::onTransferEnded(link::TransferKind kind, bool success) {
         Session& s = *session_;
         s.followReadLaunch(); // a read that stored nothing saved nothing
         s.bands = DecodeBandLimits(s.image);
-        refreshShownBank(); // also the model buttons and the Manual mark
-        checkpoint();       // also a failed read: undo brings back what it overwrote
+        refreshShownBank();             // also the model buttons and the Manual mark
+        checkpoint("mnuTransfer_Read"); // also a failed read: undo brings back what it overwrote
+        readFromRadioSinceStart_ = readFromRadioSinceStart_ || success;
     }
     updateTitle();
     if (!session_->traceMode) {

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QKeySequence>
+#include <QRegularExpression>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -25,6 +26,33 @@ constexpr OwnText kUndoCaption{"&Undo", "撤销(&U)"};
 constexpr OwnText kRedoCaption{"&Redo", "重做(&R)"};
 constexpr OwnText kUndoTip{"Undo", "撤销"};
 constexpr OwnText kRedoTip{"Redo", "重做"};
+// "&Undo Paste", "撤销 粘贴(&U)".
+constexpr OwnText kUndoNamed{"&Undo %1", "撤销 %1(&U)"};
+constexpr OwnText kRedoNamed{"&Redo %1", "重做 %1(&R)"};
+constexpr OwnText kUndoNamedTip{"Undo %1", "撤销 %1"};
+constexpr OwnText kRedoNamedTip{"Redo %1", "重做 %1"};
+
+// Steps that no menu item names.
+struct NamedStep {
+    const char* label;
+    OwnText name;
+};
+constexpr NamedStep kNamedSteps[] = {
+    {"edit", {"Edit", "编辑"}},
+    {"service-read-tuning", {"Service Read: Tuning", "维修读取：调试数据"}},
+    {"service-read-ranges", {"Service Read: Frequency Ranges", "维修读取：频率范围"}},
+};
+
+// A caption as words: "&Read from Radio...\tCtrl+R" -> "Read from Radio",
+// "读取数据(&R)" -> "读取数据".
+QString CaptionWords(QString caption) {
+    caption = caption.section('\t', 0, 0);
+    caption.remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
+    caption.remove('&');
+    while (caption.endsWith('.') || caption.endsWith(QChar(0x2026)))
+        caption.chop(1);
+    return caption.trimmed();
+}
 
 // The keys belong to the toolbar's buttons, which stay usable while the alternate
 // panel has the Edit menu off; the menu items show them beside their captions.
@@ -80,14 +108,19 @@ void MainWindow::buildUndo() {
 }
 
 void MainWindow::applyUndoLanguage() {
+    updateUndoActions();
+}
+
+QString MainWindow::undoStepName(const std::string& label) const {
     const int language = session_->language;
-    menuItem("mnuEdit_Undo")->setText(WithKeys(Tr(kUndoCaption, language), UndoKeys()));
-    menuItem("mnuEdit_Redo")->setText(WithKeys(Tr(kRedoCaption, language), RedoKeys()));
-    for (const auto& [key, tip] : {std::pair{"Undo", kUndoTip}, std::pair{"Redo", kRedoTip}}) {
-        QAction* action = toolActions_.value(key);
-        action->setText(Tr(tip, language));
-        action->setToolTip(Tr(tip, language));
+    for (const NamedStep& step : kNamedSteps) {
+        if (label == step.label)
+            return Tr(step.name, language);
     }
+    // A menu command: its caption, in the language shown now.
+    if (QAction* action = menuItems_.value(QString::fromStdString(label)))
+        return CaptionWords(action->text());
+    return label.empty() ? QString() : Tr(kNamedSteps[0].name, language);
 }
 
 void MainWindow::undo() {
@@ -108,8 +141,9 @@ UndoContext MainWindow::undoContext() const {
     return {session_->currentFileName, session_->modelCode};
 }
 
-void MainWindow::checkpoint() {
-    history_.checkpoint(shownImage(), undoContext());
+void MainWindow::checkpoint(const std::string& label) {
+    const std::string name = !label.empty() ? label : !stepLabel_.empty() ? stepLabel_ : "edit";
+    history_.checkpoint(shownImage(), undoContext(), name);
     updateUndoActions();
 }
 
@@ -162,6 +196,28 @@ void MainWindow::showChangedChannel(const CodeplugImage& before) {
 void MainWindow::updateUndoActions() {
     const bool undo = history_.canUndo();
     const bool redo = history_.canRedo();
+    // Each names the step it takes: an undo that takes back data read from a radio
+    // says so before it is chosen.
+    const int language = session_->language;
+    const QString undoName = undo ? undoStepName(history_.undoLabel()) : QString();
+    const QString redoName = redo ? undoStepName(history_.redoLabel()) : QString();
+    menuItem("mnuEdit_Undo")
+        ->setText(WithKeys(undoName.isEmpty() ? Tr(kUndoCaption, language)
+                                              : Tr(kUndoNamed, language).arg(undoName),
+                           UndoKeys()));
+    menuItem("mnuEdit_Redo")
+        ->setText(WithKeys(redoName.isEmpty() ? Tr(kRedoCaption, language)
+                                              : Tr(kRedoNamed, language).arg(redoName),
+                           RedoKeys()));
+    const QString undoTip =
+        undoName.isEmpty() ? Tr(kUndoTip, language) : Tr(kUndoNamedTip, language).arg(undoName);
+    const QString redoTip =
+        redoName.isEmpty() ? Tr(kRedoTip, language) : Tr(kRedoNamedTip, language).arg(redoName);
+    for (const auto& [key, tip] : {std::pair{"Undo", undoTip}, std::pair{"Redo", redoTip}}) {
+        QAction* action = toolActions_.value(key);
+        action->setText(tip);
+        action->setToolTip(tip);
+    }
     menuItem("mnuEdit_Undo")->setEnabled(undo);
     menuItem("mnuEdit_Redo")->setEnabled(redo);
     toolActions_.value("Undo")->setEnabled(undo);

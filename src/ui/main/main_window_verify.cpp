@@ -19,6 +19,8 @@
 #include <QPlainTextEdit>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace r57::ui {
 
 namespace {
@@ -95,6 +97,31 @@ void MainWindow::reportBackup(link::BackupKind kind, const link::BackupResult& k
     } else {
         appendStatusLine(Tr(kBackupFailed, language).arg(Native(link::BackupFolder()), kept.error));
     }
+}
+
+void MainWindow::keepBackupFailed(const QString& error) {
+    appendStatusLine(
+        Tr(kBackupFailed, session_->language).arg(Native(link::BackupFolder()), error));
+}
+
+void MainWindow::rememberRadioRows(link::ServiceRows rows) {
+    auto& kept = radioRows_[static_cast<int>(rows)];
+    kept.clear();
+    for (int address : link::ServiceRowAddresses(rows)) {
+        const uint8_t* bytes = session_->image.data() + address;
+        kept.emplace_back(address, std::vector<uint8_t>(bytes, bytes + 16));
+    }
+}
+
+std::optional<bool> MainWindow::radioRowsMatch(link::ServiceRows rows) const {
+    const auto found = radioRows_.find(static_cast<int>(rows));
+    if (found == radioRows_.end())
+        return std::nullopt;
+    for (const auto& [address, bytes] : found->second) {
+        if (!std::equal(bytes.begin(), bytes.end(), session_->image.data() + address))
+            return false;
+    }
+    return true;
 }
 
 void MainWindow::openBackupFolder() {

@@ -24,15 +24,15 @@ void MainWindow::openSubWindow(SubWindow window) {
     }
 }
 
-void MainWindow::applyWindowChange(const std::function<void()>& change) {
+void MainWindow::applyWindowChange(const std::function<void()>& change, const char* step) {
     commitPendingEdit();
     // The grid holds the names of moved channels until they are rewritten; the
     // refresh after the change rebuilds the grid from the image.
     sheets_[session_->currentBank]->rewriteNames();
-    checkpoint(); // the edit committed above is a step of its own
+    checkpoint("edit"); // the edit committed above is a step of its own
     change();
     imageChanged();
-    checkpoint();
+    checkpoint(step ? step : "");
 }
 
 void MainWindow::imageChanged() {

@@ -134,8 +134,16 @@ ServiceWindow::ServiceWindow(MainWindow& main, QWidget* parent) : QDialog(parent
         QString("QLabel { color: %1; font-weight: bold; }")
             .arg(Readable(QColor(192, 0, 0), palette().color(QPalette::Window)).name()));
     busy_->hide();
+    // Rows the window shows that are no longer those the radio was last seen to hold
+    // (a service read undone in the main window, an edit applied since).
+    radioNote_ = new QLabel(this);
+    radioNote_->setObjectName("lblRadioRows");
+    radioNote_->setWordWrap(true);
+    radioNote_->setStyleSheet("QLabel { color: rgb(160, 80, 0); }");
+    radioNote_->hide();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(body_, 1);
+    layout->addWidget(radioNote_);
     layout->addWidget(busy_);
 
     refreshAll();
@@ -307,6 +315,24 @@ void ServiceWindow::refreshAll() {
     deviation_->refresh();
     analogue_->refresh();
     showBandCaptions();
+    updateRadioNote();
+}
+
+void ServiceWindow::updateRadioNote() {
+    static constexpr OwnText kNote{
+        "The %1 shown no longer match the radio's: the service read was undone, or they "
+        "were changed since. Read them again before relying on them.",
+        "所显示的%1已与对讲机中的不一致：维修读取已被撤销，或之后有过修改。使用前请重新读取。"};
+    static constexpr OwnText kTuning{"tuning rows", "调试数据"};
+    static constexpr OwnText kRanges{"frequency ranges", "频率范围"};
+    const int language = main_.session().language;
+    QStringList which;
+    if (main_.radioRowsMatch(link::ServiceRows::Ranges) == false)
+        which << Tr(kRanges, language);
+    if (main_.radioRowsMatch(link::ServiceRows::Tuning) == false)
+        which << Tr(kTuning, language);
+    radioNote_->setText(which.isEmpty() ? QString() : Tr(kNote, language).arg(which.join(" / ")));
+    radioNote_->setVisible(!which.isEmpty());
 }
 
 void ServiceWindow::showBandCaptions() {

@@ -7,6 +7,7 @@
 // with the radio, through the clone window.
 #pragma once
 
+#include "link/service_round.h"
 #include "ui/main/clone_window.h"
 
 #include <QDialog>
@@ -46,6 +47,9 @@ public:
     // The page's changed flag: something was edited and not yet stored.
     bool isChanged() const { return changed_; }
     bool isTransferring() const;
+    // What the last service write did, as the user was told ("The tuning rows were
+    // written and read back the same." ...).
+    QString lastWriteOutcome() const { return lastOutcome_; }
     // The clone window of the running transfer (or, in trace mode, the last one).
     CloneWindow* cloneWindow() const { return clone_.data(); }
 
@@ -72,6 +76,11 @@ private:
     void showBandCaptions();
     void startTransfer(link::TransferKind kind);
     void onTransferEnded(link::TransferKind kind, bool success);
+    // The service write round: `readFirst` off puts rows kept earlier back.
+    void startServiceWrite(link::ServiceRows rows, const CodeplugImage& image, bool readFirst);
+    void onServiceWriteEnded(link::ServiceRows rows, const link::ServiceOutcome& outcome,
+                             bool readFirst);
+    void updateRadioNote();
     void setBusy(int messageId);
     void releaseCloneWindow();
 
@@ -83,11 +92,14 @@ private:
     DeviationPageWidget* deviation_ = nullptr;
     AnaloguePageWidget* analogue_ = nullptr;
     QLabel* busy_ = nullptr; // `Label2`
+    QLabel* radioNote_ = nullptr;
     std::array<QPushButton*, kButtons> buttons_{};
     QString node_;
     bool changed_ = false;
 
     QPointer<CloneWindow> clone_;
+    QPointer<link::ServiceWriteRound> round_;
+    QString lastOutcome_;
     // The rows a read is about to overwrite, to put back when it fails.
     std::vector<std::pair<int, std::vector<uint8_t>>> before_;
 };
