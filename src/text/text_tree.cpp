@@ -7,6 +7,7 @@
 #include <yaml-cpp/yaml.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace r57::text {
 
@@ -200,8 +201,18 @@ private:
 };
 
 // yaml-cpp keeps an alias as one more reference to its anchor's node; the tree copies
-// it out, so the nodes are counted as they are made.
-TextNode FromYamlCpp(const YAML::Node& node, std::size_t& count) {
+// it out, so the nodes are counted as they are made. An anchor may even name itself
+// inside its own map, a node without end: the depth is bounded too, far beyond the
+// three levels a codeplug text has.
+constexpr int kDeepestText = 32;
+
+TextNode FromYamlCpp(const YAML::Node& node, std::size_t& count, int depth = 0) {
+    if (depth > kDeepestText) {
+        throw TextTreeRefusal{{node.Mark().line, node.Mark().column},
+                              "nested more than " + std::to_string(kDeepestText) +
+                                  " levels deep (an alias inside its own anchor?): no codeplug "
+                                  "text is that deep"};
+    }
     if (++count > kMostTextNodes) {
         throw TextTreeRefusal{{node.Mark().line, node.Mark().column},
                               "more than " + std::to_string(kMostTextNodes) +
@@ -218,8 +229,8 @@ TextNode FromYamlCpp(const YAML::Node& node, std::size_t& count) {
     } else if (node.IsMap()) {
         out.kind = Kind::Map;
         for (const auto& item : node) {
-            TextNode key = FromYamlCpp(item.first, count);
-            out.entries.emplace_back(std::move(key), FromYamlCpp(item.second, count));
+            TextNode key = FromYamlCpp(item.first, count, depth + 1);
+            out.entries.emplace_back(std::move(key), FromYamlCpp(item.second, count, depth + 1));
         }
     } else {
         out.kind = Kind::Other;
@@ -316,15 +327,52 @@ std::optional<TextNode> ReadPlainBlocks(std::string_view yaml) {
     return BlockReader(std::move(entries), end).root();
 }
 
-TextNode ReadWithYamlCpp(std::string_view yaml) {
-    const std::vector<YAML::Node> documents = YAML::LoadAll(std::string(yaml));
-    if (documents.size() > 1) {
-        const YAML::Mark mark = documents[1].Mark();
-        throw TextTreeRefusal{{mark.line, mark.column},
-                              "a second document: a codeplug text is one document"};
+// Where a second document starts: a "---" line after the first document's content, or
+// content after a "..." line; npos for a text of one document. Found here because
+// yaml-cpp's own reading of every document can run without end on a few bytes of
+// broken text (", k8:x1, :x1, k9:" takes gigabytes).
+std::optional<TextPlace> SecondDocument(std::string_view yaml) {
+    bool content = false;
+    bool ended = false;
+    int line = 0;
+    for (std::size_t start = 0; start <= yaml.size(); ++line) {
+        const std::size_t stop = std::min(yaml.find('\n', start), yaml.size());
+        const std::string_view text = yaml.substr(start, stop - start);
+        start = stop + 1;
+        auto marker = [&text](std::string_view mark) {
+            return text.substr(0, 3) == mark &&
+                   (text.size() == 3 || text[3] == ' ' || text[3] == '\t' || text[3] == '\r');
+        };
+        const std::size_t first = text.find_first_not_of(" \t\r");
+        const bool blank = first == std::string_view::npos || text[first] == '#';
+        if (marker("---")) {
+            if (content || ended) {
+                return TextPlace{line, 0};
+            }
+            const std::size_t rest = text.find_first_not_of(" \t\r", 3);
+            content = rest != std::string_view::npos && text[rest] != '#';
+        } else if (marker("...")) {
+            ended = true;
+        } else if (!blank && text[0] != '%') {
+            if (ended) {
+                return TextPlace{line, 0};
+            }
+            content = true;
+        }
+        if (stop == yaml.size()) {
+            break;
+        }
     }
+    return std::nullopt;
+}
+
+TextNode ReadWithYamlCpp(std::string_view yaml) {
+    if (const std::optional<TextPlace> second = SecondDocument(yaml)) {
+        throw TextTreeRefusal{*second, "a second document: a codeplug text is one document"};
+    }
+    const YAML::Node document = YAML::Load(std::string(yaml));
     std::size_t count = 0;
-    return documents.empty() ? TextNode{} : FromYamlCpp(documents.front(), count);
+    return FromYamlCpp(document, count);
 }
 
 TextNode ReadTextTree(std::string_view yaml) {
