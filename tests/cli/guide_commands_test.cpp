@@ -146,8 +146,19 @@ const Row kTable[] = {
      "[--yes]",
      "r57 service read-ranges FILE.dat --port DEVICE", 0},
     {"r57 service read-ranges|write-ranges|read-tuning|write-tuning FILE.dat --port DEVICE "
-     "[--yes] [--no-backup]",
-     "r57 service read-tuning FILE.dat --port DEVICE --no-backup", 0},
+     "[--yes] [--no-backup] [--no-verify] [--restore-on-failure]",
+     "r57 service write-tuning FILE.dat --port DEVICE --yes --no-backup --no-verify "
+     "--restore-on-failure",
+     0},
+    {"r57 service ... --restore-on-failure",
+     "r57 service write-ranges FILE.dat --port DEVICE --yes --restore-on-failure", 0},
+    {"r57 write FILE.dat --port DEVICE [--model 0|1|2] [--no-time] [--yes] [--verify] "
+     "[--no-backup] [--write-gain] [--keep-old]",
+     "r57 write FILE.dat --port DEVICE --yes --verify --write-gain --keep-old", 0},
+    {"r57 restore BACKUP.dat --port DEVICE [--model 0|1|2] [--yes] [--no-time] [--no-backup]",
+     "r57 restore BACKUP.dat --port DEVICE --model 0 --yes --no-time --no-backup", 0},
+    {"r57 restore BACKUP.dat --port DEVICE --yes", "", 0},
+    {"r57 diff A.dat B.dat", "", 0},
     {"r57 channels FILE.dat [--bank A|B]", "r57 channels FILE.dat --bank B", 0},
     {"r57 hex FILE.dat", "", 0},
     {"r57 pack IMAGE.bin -o FILE.dat", "", 0},
@@ -173,7 +184,8 @@ const Row kTable[] = {
     {"r57 import radio.yaml -o edited.dat", "", 0},
     {"r57 csv-export radio.dat --bank A -o bank-a.csv", "", 0},
     {"r57 csv-import list.csv --bank B --start 10 -o edited.dat", "", 0},
-    {"r57 diff radio.dat edited.dat", "", 1}, // the channels imported into bank B differ
+    {"r57 diff radio.dat edited.dat [--csv]", "r57 diff radio.dat edited.dat --csv",
+     1}, // the channels imported into bank B differ
     {"r57 batch fleet.dat --port /dev/ttyUSB0 --port /dev/ttyUSB1 --set 'Function Setting/PTT "
      "ID Own ID=1{n:03}' --set 'MSK/Own ID={n:04}' --set 'Function Setting/PowerOn "
      "Message=UNIT {n:02}' --start 1 --count 30 --auto",

@@ -110,6 +110,13 @@ int RunServiceWrite(const Session& session, const std::string& port, link::Servi
                                        "未写入任何数据（加 --yes 则覆盖）"));
         return Fail(context, said);
     case link::ServiceOutcome::WrittenNotVerified:
+        if (!flags.verify && outcome.mismatch.empty()) {
+            // Not read back because the dealer said so: the write itself went through,
+            // and the rows the dealer chose to write stay.
+            *context.err << said << "\n";
+            return backupLost ? kExitBackupLost : kExitOk;
+        }
+        break;
     case link::ServiceOutcome::PartlyWritten:
         break;
     }
