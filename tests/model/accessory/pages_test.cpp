@@ -252,11 +252,14 @@ TEST(PageRoundTrip, ChannelFieldsRefuseWhatTheWindowCannotTake) {
         {"A1 TX Freq", "446.1"},    // the channel does not exist yet
         {"A1 Signal Type", "DTMF"}, // likewise
         {"A0 RX Freq", "446"},      {"C1 RX Freq", "446"}, {"A1 Colour", "red"},
-        {"A1 RX Freq", "446.1MHz"}, // letters never reach a frequency box
+        {"A1 RX Freq", "446.1kHz"}, // letters never reach a frequency box
     };
     for (const auto& [name, text] : refused) {
         EXPECT_NE(page.setField(name, text), "") << name << " = " << text;
     }
+    // A spreadsheet's " MHz" after the number is taken as a paste takes it.
+    EXPECT_EQ(page.setField("A1 RX Freq", "446.1 MHz"), "");
+    EXPECT_EQ(page.fields()[0].text, "446.10000");
     EXPECT_EQ(page.setField("A1 RX Freq", "446.1"), "");
     for (const auto& [name, text] :
          std::vector<std::pair<std::string, std::string>>{{"A1 TX Power", "Medium"},
