@@ -42,10 +42,10 @@ case "$name" in
       exit 77
     fi
     # The string table is compiled in, as the build does it.
-    cmake -DIN=resources/strings.tsv -DOUT="$build/strings_data.cpp" -P src/core/embed_strings.cmake
+    cmake -DIN=resources/strings.tsv -DOUT="$build/strings_data_$name.cpp" -P src/core/embed_strings.cmake
     sources=(fuzz/text_import_fuzz.cpp src/text/*.cpp src/model/sheet/*.cpp src/model/settings/*.cpp
              src/model/accessory/*.cpp src/model/service/*.cpp src/core/*.cpp
-             "$build/strings_data.cpp")
+             "$build/strings_data_$name.cpp")
     libs=(-DR57_VERSION='"fuzz"' -DR57_DATA_FROM_PROGRAM='"."' -lyaml-cpp)
     # A few lines of nested aliases can stand for billions of entries: the importer
     # must refuse them long before they fill the memory. The cap is on the whole
@@ -54,8 +54,8 @@ case "$name" in
     export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=32}
     corpus=fuzz/text-corpus work=$build/corpus-text max_len=4096 ;;
   block_text)
-    cmake -DIN=resources/strings.tsv -DOUT="$build/strings_data.cpp" -P src/core/embed_strings.cmake
-    sources=(fuzz/block_text_fuzz.cpp src/model/sheet/*.cpp src/core/*.cpp "$build/strings_data.cpp")
+    cmake -DIN=resources/strings.tsv -DOUT="$build/strings_data_$name.cpp" -P src/core/embed_strings.cmake
+    sources=(fuzz/block_text_fuzz.cpp src/model/sheet/*.cpp src/core/*.cpp "$build/strings_data_$name.cpp")
     libs=(-DR57_VERSION='"fuzz"' -DR57_DATA_FROM_PROGRAM='"."')
     corpus=fuzz/block-corpus work=$build/corpus-block max_len=4096 ;;
   *)
