@@ -160,6 +160,36 @@ std::string ZshValue(const CompletionValue& value) {
     return "_message 'a value'; return";
 }
 
+std::vector<std::string> CommandNames(const std::vector<Command>& commands) {
+    std::vector<std::string> names;
+    for (const Command& command : commands) {
+        names.push_back(command.name);
+    }
+    return names;
+}
+
+// One command's branch of the shell's completion function: the values of its options,
+// its options, then its actions or files; `value` writes a completion in the shell's
+// words.
+void CommandCase(std::ostream& out, const Command& command,
+                 std::string (*value)(const CompletionValue&)) {
+    const CommandCompletion completion = CompletionOf(command);
+    out << "    " << completion.name << ")\n        case $prev in\n";
+    for (const CompletionOption& option : completion.options) {
+        if (option.value.kind != Kind::None && option.name != "--lang") {
+            out << "        " << option.name << ") " << value(option.value) << " ;;\n";
+        }
+    }
+    out << "        esac\n"
+        << "        if [[ $cur == -* ]]; then " << value({Kind::Words, OptionNames(completion)})
+        << "; fi\n";
+    if (!completion.actions.empty()) {
+        out << "        if ((arguments == 0)); then " << value({Kind::Words, completion.actions})
+            << "; fi\n";
+    }
+    out << "        " << value(completion.arguments) << " ;;\n";
+}
+
 int RunCompletion(const std::vector<std::string>& args, const CliContext& context) {
     if (args.size() != 1 || (args[0] != "bash" && args[0] != "zsh")) {
         return Refuse(context, "completion takes bash or zsh");
@@ -211,10 +241,7 @@ CommandCompletion CompletionOf(const Command& command) {
 }
 
 std::string BashCompletion(const std::vector<Command>& commands) {
-    std::vector<std::string> names;
-    for (const Command& command : commands) {
-        names.push_back(command.name);
-    }
+    const std::vector<std::string> names = CommandNames(commands);
     std::ostringstream out;
     out << "# bash completion for r57, made by 'r57 completion bash' from its own commands\n"
            "_r57_files() {\n"
@@ -254,24 +281,7 @@ std::string BashCompletion(const std::vector<Command>& commands) {
            "    fi\n"
            "    case $command in\n";
     for (const Command& command : commands) {
-        const CommandCompletion completion = CompletionOf(command);
-        out << "    " << completion.name << ")\n        case $prev in\n";
-        for (const CompletionOption& option : completion.options) {
-            if (option.value.kind != Kind::None && option.name != "--lang") {
-                out << "        " << option.name << ") " << BashValue(option.value) << " ;;\n";
-            }
-        }
-        out << "        esac\n"
-               "        if [[ $cur == -* ]]; then\n"
-               "            COMPREPLY=($(compgen -W '"
-            << Joined(OptionNames(completion))
-            << "' -- \"$cur\")); return\n"
-               "        fi\n";
-        if (!completion.actions.empty()) {
-            CompletionValue actions{Kind::Words, completion.actions};
-            out << "        if ((arguments == 0)); then " << BashValue(actions) << "; fi\n";
-        }
-        out << "        " << BashValue(completion.arguments) << " ;;\n";
+        CommandCase(out, command, BashValue);
     }
     out << "    esac\n"
            "}\n"
@@ -280,10 +290,7 @@ std::string BashCompletion(const std::vector<Command>& commands) {
 }
 
 std::string ZshCompletion(const std::vector<Command>& commands) {
-    std::vector<std::string> names;
-    for (const Command& command : commands) {
-        names.push_back(command.name);
-    }
+    const std::vector<std::string> names = CommandNames(commands);
     std::ostringstream out;
     out << "#compdef r57\n"
            "# zsh completion for r57, made by 'r57 completion zsh' from its own commands\n"
@@ -309,21 +316,7 @@ std::string ZshCompletion(const std::vector<Command>& commands) {
            "    fi\n"
            "    case $command in\n";
     for (const Command& command : commands) {
-        const CommandCompletion completion = CompletionOf(command);
-        out << "    " << completion.name << ")\n        case $prev in\n";
-        for (const CompletionOption& option : completion.options) {
-            if (option.value.kind != Kind::None && option.name != "--lang") {
-                out << "        " << option.name << ") " << ZshValue(option.value) << " ;;\n";
-            }
-        }
-        out << "        esac\n"
-               "        if [[ $cur == -* ]]; then compadd -- "
-            << Joined(OptionNames(completion)) << "; return; fi\n";
-        if (!completion.actions.empty()) {
-            CompletionValue actions{Kind::Words, completion.actions};
-            out << "        if ((arguments == 0)); then " << ZshValue(actions) << "; fi\n";
-        }
-        out << "        " << ZshValue(completion.arguments) << " ;;\n";
+        CommandCase(out, command, ZshValue);
     }
     out << "    esac\n"
            "}\n"

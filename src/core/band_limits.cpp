@@ -83,14 +83,7 @@ std::optional<BandFieldProblem> UnwritableBandField(const CodeplugImage& image) 
 }
 
 BandLimits DecodeBandLimits(const CodeplugImage& image) {
-    BandLimits limits;
-    for (int index = 0; index < 4; ++index) {
-        const int address = addr::kBandLimits + index * 4;
-        limits.low[index] =
-            static_cast<int16_t>(DecodeField(image.at(address), image.at(address + 1)));
-        limits.high[index] =
-            static_cast<int16_t>(DecodeField(image.at(address + 2), image.at(address + 3)));
-    }
+    BandLimits limits = StoredBandLimits(image);
     for (int index = 0; index < 4; ++index) {
         const bool plausible = limits.low[index] < limits.high[index] && limits.low[index] > 49 &&
                                limits.high[index] < 531;

@@ -42,6 +42,20 @@ struct CloneWindow::Impl {
 
     QString text(int id) const { return Tr(id, session.language); }
 
+    // A transfer begins: an empty log, the main window locked, and this window usable
+    // (the trace view, and the parent of the transfer's message boxes), shown in trace
+    // mode.
+    void beginShowing(QWidget* self) {
+        text1->clear();
+        shownLog.clear();
+        enableMainWindow(false);
+        self->setEnabled(true);
+        if (session.traceMode) {
+            self->show();
+            self->raise();
+        }
+    }
+
     void enableMainWindow(bool enable) {
         if (lock) {
             lock(!enable);
@@ -221,17 +235,7 @@ bool CloneWindow::transferDatas(link::TransferKind kind) {
                             kind == link::TransferKind::Verify;
     d->bar->setVisible(wholeImage);
     d->percent->setVisible(wholeImage);
-    d->text1->clear();
-    d->shownLog.clear();
-
-    d->enableMainWindow(false);
-    // This window is a child of the main window; as a window of its own it may stay
-    // usable (trace view, and the parent of the transfer's message boxes).
-    setEnabled(true);
-    if (d->session.traceMode) {
-        show();
-        raise();
-    }
+    d->beginShowing(this);
     if (!d->driver->start(kind)) {
         d->enableMainWindow(true);
         hide();
@@ -249,14 +253,7 @@ bool CloneWindow::writeRound(link::WriteRoundOptions options) {
     d->bar->setValue(0);
     d->bar->setVisible(true);
     d->percent->setVisible(true);
-    d->text1->clear();
-    d->shownLog.clear();
-    d->enableMainWindow(false);
-    setEnabled(true);
-    if (d->session.traceMode) {
-        show();
-        raise();
-    }
+    d->beginShowing(this);
     d->active = d->inRound = true;
     d->round->start(std::move(options));
     return true;
