@@ -77,7 +77,9 @@ TEST_F(BackupsAndVerify, EveryTransferKeepsWhatCameOrWentUnlessToldNot) {
 
     const CodeplugImage sent = RadioImage(2);
     const std::string in = save(sent, "in.dat");
-    r = RunBuiltProgram("r57", {"write", in, "--port", radio.device(), "--no-time"});
+    // The file's own gain rows too, so that what was sent is the file as it stands.
+    r = RunBuiltProgram("r57",
+                        {"write", in, "--port", radio.device(), "--no-time", "--write-gain"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     ASSERT_EQ(kept("_written.dat").size(), 1u);
     EXPECT_TRUE(kept("_written.dat")[0] == sent);

@@ -187,7 +187,7 @@ TEST_F(KeepEdits, WriteToRadioThroughTheMenuSendsThePanelsValue) {
         GTEST_SKIP() << "r57-radio is not built";
     }
     VirtualRadio radio;
-    ASSERT_TRUE(radio.start({"--exit-after-sessions", "1"}));
+    ASSERT_TRUE(radio.start({"--exit-after-sessions", "2"}));
     session().portDevice = radio.device();
     session().updateRadioTime = false;
     openPanelOn(3);
